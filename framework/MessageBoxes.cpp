@@ -1,0 +1,31 @@
+#include "framework/MessageBoxes.h"
+
+#include "app/BoundedText.h"
+
+#include <cstring>
+
+const char* AppTitle() {
+    static char title[MAX_PATH];
+    if (title[0] == '\0') {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, sizeof path);
+        const char* name = strrchr(path, '\\');
+        CopyText(title, name ? name + 1 : path);
+        char* dot = strrchr(title, '.');
+        if (dot) *dot = '\0';
+    }
+    return title;
+}
+
+void ShowWindowMessage(HWND owner, const char* text) { MessageBoxA(owner, text, AppTitle(), MB_OK); }
+
+int ShowAppMessage(const char* text, UINT buttons) {
+    return MessageBoxA(GetActiveWindow(), text, AppTitle(), buttons | MB_ICONEXCLAMATION);
+}
+
+void LoadResourceText(UINT id, char* buffer, size_t capacity) {
+    if (capacity == 0) return;
+    buffer[0] = '\0';
+    if (LoadStringA(GetModuleHandleA(nullptr), id, buffer, static_cast<int>(capacity)) <= 0) buffer[0] = '\0';
+    buffer[capacity - 1] = '\0';
+}

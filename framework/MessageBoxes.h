@@ -1,0 +1,19 @@
+#pragma once
+// The program's two kinds of message box, both captioned with the application title (the program
+// file's name without its extension).
+
+#include <windows.h>
+
+// The application title, e.g. "QelvanSetup" for QelvanSetup.exe.
+const char* AppTitle();
+
+// A window message box: owned by the given window, OK only, no icon.
+void ShowWindowMessage(HWND owner, const char* text);
+
+// An application message box: exclamation icon, owned by the active window of this thread; buttons
+// MB_OK (default) or MB_YESNO. Returns the button pressed (IDOK, IDYES, IDNO).
+int ShowAppMessage(const char* text, UINT buttons = MB_OK);
+
+// Loads a text of the string table into buffer (always terminated; empty when the id is unknown).
+void LoadResourceText(UINT id, char* buffer, size_t capacity);
+template <size_t N> void LoadResourceText(UINT id, char (&buffer)[N]) { LoadResourceText(id, buffer, N); }
