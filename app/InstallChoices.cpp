@@ -1,0 +1,8 @@
+#include "app/InstallChoices.h"
+
+InstallMode installMode = Typical;
+MessageText resultMessage = {};
+int32_t reloadBaudRate = 1;
+char portSection[200] = {};
+char modelIniPath[200] = {};
+InstallMode lastListMode = Typical;
