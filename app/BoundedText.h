@@ -12,12 +12,13 @@ bool CopyText(char* target, size_t capacity, const char* source);
 bool AppendText(char* target, size_t capacity, const char* source);
 
 // printf-style formatting into target. Returns true when the whole result fitted.
-bool FormatText(char* target, size_t capacity, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
+bool FormatText(char* target, size_t capacity, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
-template <size_t N> bool CopyText(char (&target)[N], const char* source) {
+template <size_t N>
+bool CopyText(char (&target)[N], const char* source) {
     return CopyText(target, N, source);
 }
-template <size_t N> bool AppendText(char (&target)[N], const char* source) {
+template <size_t N>
+bool AppendText(char (&target)[N], const char* source) {
     return AppendText(target, N, source);
 }

@@ -16,7 +16,7 @@ constexpr size_t kPortNameSize = 4 + 199 + 2 + 1;
 struct InstallChoices {
     PrinterCategory category = Receipt;
     TargetSystem targetSystem = Windows98Me;
-    int32_t gdiDriver = 0;               // 1: GDI key family of the descriptors, 0: STD family
+    int32_t gdiDriver = 0;  // 1: GDI key family of the descriptors, 0: STD family
     char modelName[200] = {};
     char portName[kPortNameSize] = {};
     char usbPortAlias[kPortNameSize] = {};
@@ -26,21 +26,21 @@ struct InstallChoices {
     double stopBits = 0;
     char parity = 0;
     char flowControl = 0;
-    int32_t engineStatus = 0;            // the engine's update flags
+    int32_t engineStatus = 0;  // the engine's update flags
     char commonIniPath[200] = {};
     char categoryIniPath[200] = {};
     PortKind portKind = Serial;
     SetupConfig config;
     DriverFileList driverFiles = {};
     DRIVER_INFO_3A driverInfo = {};
-    MONITOR_INFO_2A monitorInfo = {};    // filled by nothing; the monitors come from the configuration
+    MONITOR_INFO_2A monitorInfo = {};  // filled by nothing; the monitors come from the configuration
     PRINTER_INFO_2A printerInfo = {};
 };
 
 // Program-wide values.
-extern InstallMode installMode;          // Typical at start
-extern MessageText resultMessage;        // the engine's message for the end of the installation
-extern int32_t reloadBaudRate;           // 1 at start: the next arrival at the port page presets it
-extern char portSection[200];            // "%s.PORT" with the chosen model
-extern char modelIniPath[200];           // full path of the chosen category's file
-extern InstallMode lastListMode;         // install mode of the last port-list build
+extern InstallMode installMode;    // Typical at start
+extern MessageText resultMessage;  // the engine's message for the end of the installation
+extern int32_t reloadBaudRate;     // 1 at start: the next arrival at the port page presets it
+extern char portSection[200];      // "%s.PORT" with the chosen model
+extern char modelIniPath[200];     // full path of the chosen category's file
+extern InstallMode lastListMode;   // install mode of the last port-list build

@@ -40,7 +40,8 @@ struct MonitorDescriptors {
 // Fills commonPath with the program directory followed by "DRVCONFIG\setup.ini" and categoryPath with
 // the program directory followed by the category's file ("DRVCONFIG\setup_receipt.ini", ...); for a
 // category outside 0..3 categoryPath holds the directory alone.
-void BuildConfigPaths(int category, char (&commonPath)[kConfigPathSize], char (&categoryPath)[kConfigPathSize]);
+void BuildConfigPaths(int category, char (&commonPath)[kConfigPathSize],
+                      char (&categoryPath)[kConfigPathSize]);
 
 class SetupConfig {
 public:
@@ -62,9 +63,19 @@ public:
 
     // The printer catalogue (section DEVICENAME of the common file). GetDeviceName and
     // GetDefaultDevice return the entry's PrinterCategory, or -1 when it has no known suffix.
+    // name receives the model name (at most 199 characters for an entry, 259 for the default entry,
+    // and never more than its capacity).
     int GetDeviceCount();
-    int GetDeviceName(int entry, char (&name)[200]);
-    int GetDefaultDevice(char (&name)[260]);
+    int GetDeviceName(int entry, char* name, size_t capacity);
+    int GetDefaultDevice(char* name, size_t capacity);
+    template <size_t N>
+    int GetDeviceName(int entry, char (&name)[N]) {
+        return GetDeviceName(entry, name, N);
+    }
+    template <size_t N>
+    int GetDefaultDevice(char (&name)[N]) {
+        return GetDefaultDevice(name, N);
+    }
 
     // Descriptor buffers, in this order.
     char driverName[50];
@@ -86,13 +97,17 @@ public:
     char printProcessor[50];
     char printerName[200];
 
-    int currentCategory;           // category whose file the category readers use; set by the owner
-    char currentFile[200];         // category file of the read in progress
-    char categoryFiles[4][200];    // relative names, indexed by PrinterCategory
-    char commonFile[200];          // working directory + "\DRVCONFIG\setup.ini"
+    int currentCategory;         // category whose file the category readers use; set by the owner
+    char currentFile[200];       // category file of the read in progress
+    char categoryFiles[4][200];  // relative names, indexed by PrinterCategory
+    char commonFile[200];        // working directory + "\DRVCONFIG\setup.ini"
 
 private:
     void ChooseCategoryFile();
+    // Read one key of the current category file or of the common file with the default "0".
     void ReadCategoryKey(const char* section, const char* key, char* buffer, size_t capacity);
     void ReadCommonKey(const char* section, const char* key, char* buffer, size_t capacity);
+    // Reads one key of the chosen family ("GDI" or "STD" followed by suffix).
+    void ReadFamilyKey(const char* section, int gdiDriver, const char* suffix, char* buffer, size_t capacity);
+    void BuildDependentFiles(const char* section, int targetSystem);
 };

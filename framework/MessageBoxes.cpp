@@ -17,7 +17,9 @@ const char* AppTitle() {
     return title;
 }
 
-void ShowWindowMessage(HWND owner, const char* text) { MessageBoxA(owner, text, AppTitle(), MB_OK); }
+void ShowWindowMessage(HWND owner, const char* text) {
+    MessageBoxA(owner, text, AppTitle(), MB_OK);
+}
 
 int ShowAppMessage(const char* text, UINT buttons) {
     return MessageBoxA(GetActiveWindow(), text, AppTitle(), buttons | MB_ICONEXCLAMATION);

@@ -16,4 +16,7 @@ int ShowAppMessage(const char* text, UINT buttons = MB_OK);
 
 // Loads a text of the string table into buffer (always terminated; empty when the id is unknown).
 void LoadResourceText(UINT id, char* buffer, size_t capacity);
-template <size_t N> void LoadResourceText(UINT id, char (&buffer)[N]) { LoadResourceText(id, buffer, N); }
+template <size_t N>
+void LoadResourceText(UINT id, char (&buffer)[N]) {
+    LoadResourceText(id, buffer, N);
+}

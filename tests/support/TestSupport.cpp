@@ -20,9 +20,15 @@ static std::string FromEnvironment(const char* name) {
     return value ? WinePath(value) : std::string();
 }
 
-std::string MediumDir() { return FromEnvironment("QELVAN_MEDIUM_DIR"); }
-std::string TestDir() { return FromEnvironment("QELVAN_TEST_DIR"); }
-std::string SourceDir() { return FromEnvironment("QELVAN_SOURCE_DIR"); }
+std::string MediumDir() {
+    return FromEnvironment("QELVAN_MEDIUM_DIR");
+}
+std::string TestDir() {
+    return FromEnvironment("QELVAN_TEST_DIR");
+}
+std::string SourceDir() {
+    return FromEnvironment("QELVAN_SOURCE_DIR");
+}
 
 std::string ExeDir() {
     char path[MAX_PATH] = {};
@@ -94,7 +100,9 @@ TempDir::TempDir(const char* tag) {
     }
 }
 
-TempDir::~TempDir() { RemoveTree(path_); }
+TempDir::~TempDir() {
+    RemoveTree(path_);
+}
 
 CurrentDirectoryScope::CurrentDirectoryScope(const std::string& dir) {
     char saved[MAX_PATH] = {};
@@ -103,4 +111,6 @@ CurrentDirectoryScope::CurrentDirectoryScope(const std::string& dir) {
     SetCurrentDirectoryA(dir.c_str());
 }
 
-CurrentDirectoryScope::~CurrentDirectoryScope() { SetCurrentDirectoryA(saved_.c_str()); }
+CurrentDirectoryScope::~CurrentDirectoryScope() {
+    SetCurrentDirectoryA(saved_.c_str());
+}

@@ -29,7 +29,7 @@ public:
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    const std::string& Path() const { return path_; }   // no trailing backslash
+    const std::string& Path() const { return path_; }  // no trailing backslash
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
 private:

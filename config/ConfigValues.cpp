@@ -1,0 +1,75 @@
+#include "config/ConfigValues.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/BoundedText.h"
+
+namespace {
+// The category files as they are named beside the program, indexed by PrinterCategory.
+const char* const kCategoryFileNames[4] = {
+    "DRVCONFIG\\setup_receipt.ini",
+    "DRVCONFIG\\setup_Ticket.ini",
+    "DRVCONFIG\\setup_Lable.ini",
+    "DRVCONFIG\\setup_Embedded.ini",
+};
+const char* const kSystemSuffixes[6] = {"98", "NT", "2K", "XP", "2003", "Vista"};
+}  // namespace
+
+int DecimalValue(const char* text) {
+    if (text == nullptr) return 0;
+    long value = strtol(text, nullptr, 10);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+void GetProgramDirectory(char (&directory)[kConfigPathSize]) {
+    char path[kConfigPathSize] = {};
+    // A path longer than the buffer comes back cut; the cut text still ends in a directory name.
+    GetModuleFileNameA(nullptr, path, sizeof path - 1);
+    directory[0] = '\0';
+    const char* lastBackslash = strrchr(path, '\\');
+    if (lastBackslash == nullptr) return;
+    path[lastBackslash - path + 1] = '\0';
+    CopyText(directory, path);
+}
+
+void BuildConfigPaths(int category, char (&commonPath)[kConfigPathSize],
+                      char (&categoryPath)[kConfigPathSize]) {
+    GetProgramDirectory(commonPath);
+    CopyText(categoryPath, commonPath);
+    AppendText(commonPath, "DRVCONFIG\\setup.ini");
+    if (category >= Receipt && category <= Embedded) AppendText(categoryPath, kCategoryFileNames[category]);
+}
+
+void BuildCategoryIniPath(int category, char (&path)[kConfigPathSize]) {
+    char commonPath[kConfigPathSize];
+    BuildConfigPaths(category, commonPath, path);
+}
+
+const char* SystemSuffix(int targetSystem) {
+    if (targetSystem < Windows98Me || targetSystem > WindowsVista) return nullptr;
+    return kSystemSuffixes[targetSystem];
+}
+
+void BuildPortSection(const char* modelName, char (&section)[200]) {
+    FormatText(section, sizeof section, "%s.PORT", modelName ? modelName : "");
+}
+
+void BuildDescriptorSection(const char* modelName, int targetSystem, char (&section)[200]) {
+    section[0] = '\0';
+    const char* suffix = SystemSuffix(targetSystem);
+    if (suffix != nullptr) FormatText(section, sizeof section, "%s.%s", modelName ? modelName : "", suffix);
+}
+
+int ReadPortSectionValue(const char* iniPath, const char* modelName, const char* key) {
+    char section[200];
+    BuildPortSection(modelName, section);
+    char value[200] = {};
+    GetPrivateProfileStringA(section, key, "0", value, sizeof value, iniPath);
+    return DecimalValue(value);
+}
