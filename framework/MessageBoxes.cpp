@@ -25,6 +25,16 @@ int ShowAppMessage(const char* text, UINT buttons) {
     return MessageBoxA(GetActiveWindow(), text, AppTitle(), buttons | MB_ICONEXCLAMATION);
 }
 
+int AfxMessageBox(const char* text, UINT type) {
+    return MessageBoxA(GetActiveWindow(), text, AppTitle(), type);
+}
+
+int AfxMessageBox(UINT textId, UINT type) {
+    char text[1024];
+    LoadResourceText(textId, text);
+    return AfxMessageBox(text, type);
+}
+
 void LoadResourceText(UINT id, char* buffer, size_t capacity) {
     if (capacity == 0) return;
     buffer[0] = '\0';

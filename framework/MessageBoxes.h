@@ -14,6 +14,11 @@ void ShowWindowMessage(HWND owner, const char* text);
 // MB_OK (default) or MB_YESNO. Returns the button pressed (IDOK, IDYES, IDNO).
 int ShowAppMessage(const char* text, UINT buttons = MB_OK);
 
+// The toolkit's message box: captioned with the application title, owned by the active window of this
+// thread, with the given buttons and icon. Returns the button pressed.
+int AfxMessageBox(const char* text, UINT type = MB_OK);
+int AfxMessageBox(UINT textId, UINT type = MB_OK);
+
 // Loads a text of the string table into buffer (always terminated; empty when the id is unknown).
 void LoadResourceText(UINT id, char* buffer, size_t capacity);
 template <size_t N>
