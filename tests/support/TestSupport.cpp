@@ -114,3 +114,64 @@ CurrentDirectoryScope::CurrentDirectoryScope(const std::string& dir) {
 CurrentDirectoryScope::~CurrentDirectoryScope() {
     SetCurrentDirectoryA(saved_.c_str());
 }
+
+std::string RunAndCapture(const std::string& commandLine, DWORD& exitCode, const std::string& dir,
+                          DWORD timeoutMs) {
+    exitCode = STILL_ACTIVE;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return std::string();
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process = {};
+    std::string command = commandLine;
+    BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                  dir.empty() ? nullptr : dir.c_str(), &startup, &process);
+    CloseHandle(writeEnd);
+    std::string output;
+    if (started) {
+        char buffer[4096];
+        DWORD got = 0;
+        DWORD start = GetTickCount();
+        for (;;) {
+            DWORD available = 0;
+            if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) break;  // writer gone
+            if (available > 0 && ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+                output.append(buffer, got);
+                continue;
+            }
+            if (GetTickCount() - start > timeoutMs) {
+                TerminateProcess(process.hProcess, 1);
+                break;
+            }
+            Sleep(10);
+        }
+        WaitForSingleObject(process.hProcess, 5000);
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    CloseHandle(readEnd);
+    return output;
+}
+
+void SetWindowsVersionFor(const std::string& exeName, const std::string& version) {
+    std::string path = "Software\\Wine\\AppDefaults\\" + exeName;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    if (version.empty()) {
+        RegDeleteValueA(key, "Version");
+    } else {
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                       static_cast<DWORD>(version.size() + 1));
+    }
+    RegCloseKey(key);
+}

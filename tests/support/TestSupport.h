@@ -2,6 +2,8 @@
 // Helpers shared by the tests: paths handed over by ctest, scratch directories and files, and the
 // current directory for the length of a scope.
 
+#include <windows.h>
+
 #include <string>
 
 // A Unix path of the build tree (as ctest passes it) in the form the Win32 API takes under Wine.
@@ -49,3 +51,13 @@ private:
 };
 
 void RemoveTree(const std::string& path);
+
+// Runs a program (a full command line) in dir (empty: the current directory), waits at most
+// timeoutMs, and returns what it wrote to its standard output. exitCode receives its exit code, or
+// STILL_ACTIVE when it was stopped for taking too long.
+std::string RunAndCapture(const std::string& commandLine, DWORD& exitCode, const std::string& dir = "",
+                          DWORD timeoutMs = 60000);
+
+// Makes the named program see the given Windows version ("win98", "nt40", "winxp", ...) from its next
+// start; an empty version removes the setting.
+void SetWindowsVersionFor(const std::string& exeName, const std::string& version);
