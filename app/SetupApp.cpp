@@ -1,0 +1,51 @@
+#include "app/SetupApp.h"
+
+#include "app/WizardDialog.h"
+#include "framework/MessageBoxes.h"
+#include "pages/LicensePage.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+// The wizard's own caption, by which a second copy finds the running one.
+const char kWizardCaption[] = "Qelvan";
+// The caption of the maker's companion uninstaller, which must not run alongside.
+const char kUninstallerCaption[] = "Drovix";
+}  // namespace
+
+BOOL SetupApp::InitInstance() {
+    // The toolkit's control-container and 3-D drawing switches have no counterpart here: the
+    // standard controls draw themselves in 3-D on every target system.
+    if (!MayStart()) return FALSE;
+    RunWizard();
+    return FALSE;
+}
+
+int SetupApp::ExitInstance() {
+    return CWinApp::ExitInstance();
+}
+
+bool SetupApp::MayStart() {
+    // Created owned and never closed: the name stays taken until the process ends.
+    CreateMutexA(nullptr, TRUE, AppTitle());
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        HWND running = FindWindowA(nullptr, kWizardCaption);
+        SetForegroundWindow(running);
+        OpenIcon(running);
+        return false;
+    }
+    if (FindWindowA(nullptr, kUninstallerCaption) != nullptr) {
+        ShowAppMessage("请先关闭Drovix!");
+        return false;
+    }
+    return true;
+}
+
+void SetupApp::RunWizard() {
+    WizardDialog wizard;
+    m_pMainWnd = &wizard;
+    LicensePage licensePage(IDD_LICENSE_PAGE);
+    // The page order is the order the user walks through.
+    wizard.AddPage("阅读版权声明", &licensePage, IDD_LICENSE_PAGE);
+    wizard.DoModal();
+    m_pMainWnd = nullptr;
+}

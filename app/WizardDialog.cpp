@@ -1,0 +1,255 @@
+#include "app/WizardDialog.h"
+
+#include <shellapi.h>
+
+#include "framework/DataExchange.h"
+#include "framework/MessageBoxes.h"
+#include "resources/ControlIds.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+const char kBannerFile[] = "DRVCONFIG\\Left.bmp";
+const char kManualFile[] = ".\\Guide.CHM";
+// The manual's window caption, found to bring an open manual to the top instead of opening another.
+const char kManualCaption[] = "Mendral";
+const char kNextCaption[] = "下一步 (&N)>>";
+const char kInstallCaption[] = "安装 (&I)";
+
+// The banner is loaded once and kept for every later paint until the process ends.
+HBITMAP bannerBitmap = nullptr;
+}  // namespace
+
+WizardDialog::WizardDialog() : CDialog(IDD_WIZARD), icon_(LoadProgramIcon(IDI_PROGRAM)) {}
+
+WizardDialog::~WizardDialog() = default;
+
+void WizardDialog::AddPage(const char* title, CDialog* page, UINT templateId) {
+    pages_.push_back(page);
+    titles_.push_back(title ? title : "");
+    templateIds_.push_back(templateId);
+}
+
+bool WizardDialog::LeaveCurrentPage() {
+    if (currentPage_ < 0) return true;
+    CDialog* page = GetPage(currentPage_);
+    if (!page->UpdateData(TRUE)) return false;
+    page->ShowWindow(SW_HIDE);
+    return true;
+}
+
+void WizardDialog::ShowPage(int index) {
+    currentPage_ = index;
+    GetPage(index)->ShowWindow(SW_SHOW);
+}
+
+void WizardDialog::SetActivePage(int index) {
+    if (index < 0 || index >= PageCount()) return;
+    if (!LeaveCurrentPage()) return;
+    ShowPage(index);
+}
+
+void WizardDialog::DestroyPages() {
+    for (int i = 0; i < PageCount(); ++i) GetPage(i)->DestroyWindow();
+}
+
+BOOL WizardDialog::DestroyWindow() {
+    ClearPageTable();
+    return CDialog::DestroyWindow();
+}
+
+void WizardDialog::ClearPageTable() {
+    pages_.clear();
+    titles_.clear();
+    templateIds_.clear();
+}
+
+void WizardDialog::DoDataExchange(CDataExchange* dx) {
+    DDX_Control(dx, IDC_BANNER, banner_);
+    DDX_Control(dx, IDC_PAGE_AREA, pageArea_);
+}
+
+BOOL WizardDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    AddAboutEntry();
+    SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon_);
+    SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)icon_);
+    CreatePageWindows();
+    SetButtonCaptions();
+    if (!LoadBanner()) {
+        char text[200];
+        LoadResourceText(IDS_NO_BANNER, text);
+        ShowWindowMessage(m_hWnd, text);
+        OnCancel();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void WizardDialog::AddAboutEntry() {
+    HMENU menu = GetSystemMenu(m_hWnd, FALSE);
+    if (menu == nullptr) return;
+    char text[200];
+    LoadResourceText(IDS_ABOUT_MENU, text);
+    if (text[0] == '\0') return;
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+}
+
+void WizardDialog::CreatePageWindows() {
+    if (pages_.empty()) return;
+    RECT area;
+    pageArea_.GetWindowRect(&area);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
+    for (int i = 0; i < PageCount(); ++i) {
+        CDialog* page = GetPage(i);
+        page->Create(templateIds_[static_cast<size_t>(i)], this);
+        SetWindowPos(page->m_hWnd, nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetActivePage(0);
+}
+
+void WizardDialog::SetButtonCaptions() {
+    SetDlgItemText(IDC_BACK, "<<上一步 (&B)");
+    SetDlgItemText(IDOK, PageCount() > 1 ? kNextCaption : kInstallCaption);
+    SetDlgItemText(IDCANCEL, "取消 (&C)");
+}
+
+bool WizardDialog::LoadBanner() {
+    // Relative to the current directory, at the image's own size; kept for the whole run.
+    HBITMAP loaded =
+        static_cast<HBITMAP>(LoadImageA(nullptr, kBannerFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (loaded == nullptr) return false;
+    if (bannerBitmap != nullptr) DeleteObject(bannerBitmap);
+    bannerBitmap = loaded;
+    return true;
+}
+
+void WizardDialog::OnOK() {
+    choices.engineStatus = 0;
+    if (currentPage_ >= PageCount() - 1) {
+        Install();
+        return;
+    }
+    SetActivePage(currentPage_ + 1);
+    if (currentPage_ == PageCount() - 1) {
+        // The preparation on arrival at the last page joins here.
+        SetDlgItemText(IDOK, kInstallCaption);
+    }
+    ::EnableWindow(GetDlgItem(IDC_BACK), TRUE);
+    GotoDlgCtrl(GetDlgItem(IDOK));
+}
+
+void WizardDialog::Install() {
+    // The Install command: not yet part of this program. Every page's data is saved, so a page that
+    // cannot give its data is shown to the user, and the wizard stays open.
+    for (int i = 0; i < PageCount(); ++i) GetPage(i)->UpdateData(TRUE);
+}
+
+void WizardDialog::OnBack() {
+    if (currentPage_ > 0) {
+        SetDlgItemText(IDOK, kNextCaption);
+        SetActivePage(currentPage_ - 1);
+    }
+    if (currentPage_ <= 0) {
+        ::EnableWindow(GetDlgItem(IDC_BACK), FALSE);
+        GotoDlgCtrl(GetDlgItem(IDOK));
+    }
+    ::EnableWindow(GetDlgItem(IDOK), TRUE);
+}
+
+void WizardDialog::OnCancel() {
+    CDialog::OnCancel();
+}
+
+bool WizardDialog::OnCommand(UINT id, UINT code, HWND control) {
+    switch (id) {
+        case IDC_BACK:
+            if (code != BN_CLICKED) return false;
+            OnBack();
+            return true;
+        default:
+            return CDialog::OnCommand(id, code, control);
+    }
+}
+
+LRESULT WizardDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return FALSE;
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<LRESULT>(icon_);
+        case WM_HELP:
+            OnHelpInfo();
+            return TRUE;
+        case WM_SYSCOMMAND:
+            return OnSysCommand(wParam) ? TRUE : FALSE;
+        case WM_DESTROY:
+            // The end of a modal run destroys the window without DestroyWindow: empty the table here too.
+            ClearPageTable();
+            return FALSE;
+        default:
+            return CDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+void WizardDialog::OnPaint() {
+    if (IsIconic())
+        PaintMinimisedIcon();
+    else
+        PaintBanner();
+}
+
+void WizardDialog::PaintMinimisedIcon() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessage(WM_ICONERASEBKGND, (WPARAM)dc);
+    RECT client;
+    GetClientRect(&client);
+    int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon_);
+    EndPaint(m_hWnd, &paint);
+}
+
+void WizardDialog::PaintBanner() {
+    PAINTSTRUCT paint;
+    BeginPaint(m_hWnd, &paint);
+    HDC dc = ::GetDC(banner_.m_hWnd);
+    HDC memory = CreateCompatibleDC(dc);
+    if (memory != nullptr && bannerBitmap != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bannerBitmap);
+        BITMAP info = {};
+        GetObjectA(bannerBitmap, sizeof info, &info);
+        RECT target;
+        banner_.GetClientRect(&target);
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, target.right - target.left, target.bottom - target.top, memory, 0, 0,
+                   info.bmWidth, info.bmHeight, SRCCOPY);
+        SelectObject(memory, previous);
+    }
+    if (memory != nullptr) DeleteDC(memory);
+    ::ReleaseDC(banner_.m_hWnd, dc);
+    EndPaint(m_hWnd, &paint);
+}
+
+void WizardDialog::OnHelpInfo() {
+    HWND manual = FindWindowA(nullptr, kManualCaption);
+    if (manual != nullptr) {
+        BringWindowToTop(manual);
+        OpenIcon(manual);
+        return;
+    }
+    // A missing manual is not reported.
+    ShellExecuteA(m_hWnd, "open", kManualFile, nullptr, nullptr, SW_SHOW);
+}
+
+bool WizardDialog::OnSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
+    AboutDialog about(this);
+    about.DoModal();
+    return true;
+}
+
+AboutDialog::AboutDialog(CWnd* parent) : CDialog(IDD_ABOUT, parent) {}

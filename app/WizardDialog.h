@@ -1,0 +1,76 @@
+#pragma once
+// The modal frame of the wizard: the banner on the left, the page area on the right with exactly one
+// page visible, and the Back, Next/Install and Cancel buttons. It owns the page table and the current
+// page index, creates the pages' windows, and holds the record of the user's choices.
+
+#include <string>
+#include <vector>
+
+#include "app/InstallChoices.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+
+class WizardDialog : public CDialog {
+public:
+    WizardDialog();
+    ~WizardDialog() override;
+
+    // Appends a page; the index of an entry is its registration order. The frame does not own page.
+    void AddPage(const char* title, CDialog* page, UINT templateId);
+    // The page at index, 0 .. PageCount() - 1.
+    CDialog* GetPage(int index) const { return pages_[static_cast<size_t>(index)]; }
+    int PageCount() const { return static_cast<int>(pages_.size()); }
+    int CurrentPage() const { return currentPage_; }
+    const std::string& PageTitle(int index) const { return titles_[static_cast<size_t>(index)]; }
+    // Leaves the current page and shows the page at index; a refused move keeps the current page.
+    virtual void SetActivePage(int index);
+    // Destroys the window of every registered page.
+    void DestroyPages();
+
+    BOOL DestroyWindow() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    // Next on every page but the last; Install on the last.
+    void OnOK() override;
+    // Ends the wizard with IDCANCEL without a question: Cancel, Esc and the close box come here.
+    void OnCancel() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    InstallChoices choices;
+
+protected:
+    // Saves and hides the current page; false when its data cannot be saved (the page stays).
+    bool LeaveCurrentPage();
+    // Makes index the current page and shows it.
+    void ShowPage(int index);
+    // The Install command on the last page.
+    virtual void Install();
+    void OnBack();
+
+private:
+    void ClearPageTable();
+    void AddAboutEntry();
+    void CreatePageWindows();
+    void SetButtonCaptions();
+    bool LoadBanner();
+    void OnPaint();
+    void PaintMinimisedIcon();
+    void PaintBanner();
+    void OnHelpInfo();
+    bool OnSysCommand(WPARAM command);
+
+    std::vector<CDialog*> pages_;
+    std::vector<std::string> titles_;
+    std::vector<UINT> templateIds_;
+    int currentPage_ = -1;
+    CStatic banner_;
+    CStatic pageArea_;
+    HICON icon_;
+};
+
+// The About box of the wizard's system menu (template 100).
+class AboutDialog : public CDialog {
+public:
+    explicit AboutDialog(CWnd* parent = nullptr);
+};
