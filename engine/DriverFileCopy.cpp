@@ -1,0 +1,131 @@
+#include "engine/DriverFileCopy.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/BoundedText.h"
+#include "engine/SpoolerApi.h"
+#include "engine/SystemPathApi.h"
+#include "framework/MessageBoxes.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+typedef char PathText[kCopyPathSize];
+
+// A system query that answers 0 failed; one that answers the buffer size or more did not fit.
+bool Fits(UINT length) {
+    return length != 0 && length < kCopyPathSize;
+}
+
+bool DriverDirectoryOf(PathText& directory) {
+    DWORD needed = 0;
+    return Spooler().getPrinterDriverDirectory(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory),
+                                               kCopyPathSize, &needed) != 0;
+}
+
+// Fills directory for target; on failure textId names the message to show.
+bool TargetDirectory(int target, PathText& directory, UINT& textId) {
+    DWORD needed = 0;
+    directory[0] = '\0';
+    switch (target) {
+        case DriverDirectory:
+            textId = IDS_NO_DRIVER_DIRECTORY;
+            return DriverDirectoryOf(directory);
+        case ProcessorDirectory:
+            textId = IDS_NO_PROCESSOR_DIRECTORY;
+            return Spooler().getPrintProcessorDirectory(
+                       nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory), kCopyPathSize, &needed) != 0;
+        case SystemDirectory:
+            textId = IDS_NO_SYSTEM_DIRECTORY;
+            return Fits(SystemPaths().getSystemDirectory(directory, kCopyPathSize));
+        case InfDirectory:
+            textId = IDS_NO_WINDOWS_DIRECTORY;
+            return Fits(SystemPaths().getWindowsDirectory(directory, kCopyPathSize)) &&
+                   AppendText(directory, "\\inf");
+        case DriverVersion3Directory:
+            textId = IDS_NO_DRIVER_DIRECTORY;
+            return DriverDirectoryOf(directory) && AppendText(directory, "\\3");
+        default:
+            textId = IDS_BAD_DIRECTORY_KIND;
+            return false;
+    }
+}
+
+// message = text 122 + name + detail + source path.
+void ReportCopyFailure(MessageText& message, const char* name, const char* detail, const char* source) {
+    LoadResourceText(IDS_COPY_FAILED, message);
+    AppendText(message, name);
+    AppendText(message, detail);
+    AppendText(message, source);
+}
+
+void ReportCopyError(MessageText& message, const char* name, DWORD error, const char* source) {
+    char detail[32];
+    FormatText(detail, sizeof detail, "  er = %d", static_cast<int>(error));
+    ReportCopyFailure(message, name, detail, source);
+}
+
+}  // namespace
+
+// Anything that names another directory could place a file of the medium outside the chosen system
+// directory, or take one from outside the medium.
+bool IsBareFileName(const char* name) {
+    return name != nullptr && strpbrk(name, "\\/:") == nullptr && strstr(name, "..") == nullptr;
+}
+
+const char* SourceSubdirectory(int targetSystem) {
+    switch (targetSystem) {
+        case Windows98Me:
+            return "\\win98\\";
+        case WindowsNT4:
+        case Windows2000:
+        case WindowsXP:
+            return "\\winnt\\";
+        case WindowsServer2003:
+            return "\\win2003\\";
+        case WindowsVista:
+            return "\\Vista\\";
+        default:
+            return "";
+    }
+}
+
+int CopyDriverFile(const char* name, int target, int targetSystem, bool prefixed, MessageText& message) {
+    if (name == nullptr || name[0] == '\0' || name[0] == '0') return 0;
+    PathText directory;
+    UINT textId = 0;
+    if (!TargetDirectory(target, directory, textId)) {
+        LoadResourceText(textId, message);
+        return 0;
+    }
+    PathText current;
+    if (!Fits(GetCurrentDirectoryA(kCopyPathSize, current))) {
+        LoadResourceText(IDS_NO_CURRENT_DIRECTORY, message);
+        return 0;
+    }
+    PathText source;
+    bool sourceFits = CopyText(source, current) && AppendText(source, SourceSubdirectory(targetSystem)) &&
+                      AppendText(source, name);
+    if (!IsBareFileName(name)) {
+        ReportCopyFailure(message, name, "", source);
+        return 0;
+    }
+    char targetName[kCopyPathSize];
+    bool nameFits = FormatText(targetName, sizeof targetName, "%s%s", prefixed ? "n" : "", name);
+    PathText destination;
+    bool destinationFits = nameFits && CopyText(destination, directory) && AppendText(destination, "\\") &&
+                           AppendText(destination, targetName);
+    if (!sourceFits || !destinationFits) {
+        ReportCopyError(message, targetName, ERROR_FILENAME_EXCED_RANGE, source);
+        return 0;
+    }
+    // Clears a read-only attribute left on an earlier copy; there may be no copy yet.
+    SetFileAttributesA(destination, FILE_ATTRIBUTE_ARCHIVE);
+    if (CopyFileA(source, destination, FALSE)) return 1;
+    DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED) return static_cast<int>(error);
+    ReportCopyError(message, targetName, error, source);
+    return 0;
+}

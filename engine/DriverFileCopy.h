@@ -1,0 +1,29 @@
+#pragma once
+// The one way a file goes from the installation medium into a system directory.
+
+#include "app/SharedTypes.h"
+
+// Where CopyDriverFile puts a file; the values are the ones the engine's callers pass.
+enum CopyTarget {
+    DriverDirectory = 66000,       // the spooler's printer-driver directory
+    ProcessorDirectory = 66001,    // the spooler's print-processor directory
+    SystemDirectory = 66002,       // the system directory
+    InfDirectory = 100,            // the Windows directory's "inf"
+    DriverVersion3Directory = 999  // the printer-driver directory's "3"
+};
+
+// Directory and path texts of the copy, terminator included.
+constexpr size_t kCopyPathSize = 256;
+
+// The medium's sub-directory holding a system's files ("\win98\", "\winnt\", "\win2003\", "\Vista\");
+// empty for a value outside the TargetSystem range.
+const char* SourceSubdirectory(int targetSystem);
+
+// True when name is a plain file name: no "\\", "/", ":" or "..", so it stays in its directory.
+bool IsBareFileName(const char* name);
+
+// Copies the bare file name from the current directory's sub-directory for targetSystem into the
+// target directory, as "n" + name when prefixed (a file in use is then replaced at the next start).
+// Results: 1 copied; 0 nothing to do (null, empty, or a name beginning with "0", the configuration's
+// "no file") or failed with message replaced; 32 or 5 the destination is in use, message untouched.
+int CopyDriverFile(const char* name, int target, int targetSystem, bool prefixed, MessageText& message);

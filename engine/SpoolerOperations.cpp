@@ -1,0 +1,109 @@
+#include "engine/SpoolerOperations.h"
+
+#include <cstdlib>
+
+#include "app/BoundedText.h"
+#include "engine/SpoolerApi.h"
+#include "framework/MessageBoxes.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+constexpr int kLastPrinterNumber = 98;
+constexpr size_t kPrinterNameSize = 260;
+
+// The numbered printer name. The caller's record points here after a renamed CreatePrinter and keeps
+// using the name afterwards (the engine copies it into the model name and sets the default printer
+// with it), so it must outlive the call: it lives as long as the program.
+char numberedName[kPrinterNameSize + 8];
+
+// message = the string-table text followed by the error code in the given form.
+void ReportError(MessageText& message, UINT textId, const char* format, DWORD error) {
+    char detail[40];
+    FormatText(detail, sizeof detail, format, static_cast<int>(error));
+    LoadResourceText(textId, message);
+    AppendText(message, detail);
+}
+
+// AddPrinterA, closing the handle at once; 0 on success, otherwise the error code.
+DWORD AddOnePrinter(PRINTER_INFO_2A& info, DWORD level) {
+    HANDLE printer = Spooler().addPrinter(nullptr, level, reinterpret_cast<BYTE*>(&info));
+    if (printer == nullptr) {
+        DWORD error = GetLastError();
+        return error != 0 ? error : ERROR_INVALID_PARAMETER;
+    }
+    Spooler().closePrinter(printer);
+    return 0;
+}
+
+// Tries the numbered names; 0 when one was added, otherwise the error that ended the attempts.
+DWORD AddNumberedPrinter(PRINTER_INFO_2A& info, DWORD level) {
+    char base[kPrinterNameSize];
+    CopyText(base, info.pPrinterName);
+    info.pPrinterName = numberedName;
+    DWORD error = ERROR_PRINTER_ALREADY_EXISTS;
+    for (int number = 1; number <= kLastPrinterNumber && error == ERROR_PRINTER_ALREADY_EXISTS; ++number) {
+        FormatText(numberedName, sizeof numberedName, "%s(%d)", base, number);
+        error = AddOnePrinter(info, level);
+    }
+    return error;
+}
+
+}  // namespace
+
+bool CreatePrinter(PRINTER_INFO_2A& info, DWORD level, bool noRename, MessageText& message) {
+    DWORD error = AddOnePrinter(info, level);
+    if (error == ERROR_PRINTER_ALREADY_EXISTS && !noRename) error = AddNumberedPrinter(info, level);
+    if (error == 0) return true;
+    if (error == ERROR_PRINTER_ALREADY_EXISTS) {
+        LoadResourceText(IDS_PORT_PRINTERS_EXHAUSTED, message);
+    } else {
+        ReportError(message, IDS_ADD_PRINTER_FAILED, "er = %d", error);
+    }
+    return false;
+}
+
+bool AddDriver(DRIVER_INFO_3A& info, MessageText& message) {
+    if (Spooler().addPrinterDriver(nullptr, 3, reinterpret_cast<BYTE*>(&info))) return true;
+    ReportError(message, IDS_ADD_DRIVER_FAILED, "   er = %d", GetLastError());
+    return false;
+}
+
+bool AddPortMonitor(MONITOR_INFO_2A& info, MessageText& message) {
+    if (Spooler().addMonitor(nullptr, 2, reinterpret_cast<BYTE*>(&info))) return true;
+    DWORD error = GetLastError();
+    if (error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED || error == ERROR_ALREADY_EXISTS) return true;
+    ReportError(message, IDS_ADD_MONITOR_FAILED, " Erro code is:%d", error);
+    return false;
+}
+
+int AddProcessor(const char* processorName, const char* fileName, int targetSystem) {
+    char windows4[] = "Windows 4.0";
+    char* environment = targetSystem == Windows98Me ? windows4 : nullptr;
+    if (Spooler().addPrintProcessor(nullptr, environment, const_cast<char*>(fileName),
+                                    const_cast<char*>(processorName))) {
+        return 1;
+    }
+    DWORD error = GetLastError();
+    if (error == ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED || error == ERROR_ALREADY_EXISTS ||
+        error == ERROR_INVALID_PARAMETER) {
+        return static_cast<int>(error);
+    }
+    return 0;
+}
+
+bool CheckPortEnumeration(MessageText& message) {
+    DWORD needed = 0;
+    DWORD count = 0;
+    void* probe = calloc(100, 1);
+    if (probe) {
+        Spooler().enumPorts(nullptr, 1, static_cast<BYTE*>(probe), 0, &needed, &count);
+        free(probe);
+    }
+    void* ports = probe ? calloc(needed != 0 ? needed : 1, 1) : nullptr;
+    bool listed =
+        ports && Spooler().enumPorts(nullptr, 1, static_cast<BYTE*>(ports), needed, &needed, &count);
+    free(ports);
+    if (!listed) LoadResourceText(IDS_OUT_OF_MEMORY, message);
+    return listed;
+}

@@ -1,0 +1,79 @@
+#include "engine/SpoolerService.h"
+
+#include <windows.h>
+
+#include "app/BoundedText.h"
+#include "engine/ServiceApi.h"
+
+namespace {
+
+const char kSpoolerName[] = "Spooler";
+constexpr int kStatusQueries = 10;
+constexpr DWORD kQueryPauseMs = 300;
+constexpr DWORD kStopPauseMs = 100;
+
+// Owns one service control manager or service handle.
+class ServiceHandle {
+public:
+    explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
+    ~ServiceHandle() {
+        if (handle_) Services().closeHandle(handle_);
+    }
+    ServiceHandle(const ServiceHandle&) = delete;
+    ServiceHandle& operator=(const ServiceHandle&) = delete;
+    SC_HANDLE get() const { return handle_; }
+
+private:
+    SC_HANDLE handle_;
+};
+
+SC_HANDLE OpenManager() {
+    return Services().openManager(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+}
+
+}  // namespace
+
+void StopSpooler() {
+    ServiceHandle manager(OpenManager());
+    if (!manager.get()) return;
+    {
+        ServiceHandle service(Services().openService(manager.get(), kSpoolerName, SERVICE_STOP));
+        if (service.get()) {
+            SERVICE_STATUS status = {};
+            Services().controlService(service.get(), SERVICE_CONTROL_STOP, &status);
+        }
+    }
+    Sleep(kStopPauseMs);
+}
+
+void StartSpooler(MessageText& message) {
+    ServiceHandle manager(OpenManager());
+    if (!manager.get()) return;
+    ServiceHandle service(Services().openService(manager.get(), kSpoolerName, SERVICE_START));
+    if (!service.get()) return;
+    if (!Services().startService(service.get(), 0, nullptr)) {
+        DWORD error = GetLastError();
+        if (error != ERROR_SERVICE_ALREADY_RUNNING) {
+            FormatText(message, sizeof message, "启动spool服务出错, 错误号为 %u",
+                       static_cast<unsigned>(error));
+        }
+    }
+}
+
+bool WaitSpoolerRunning(MessageText& message) {
+    DWORD state = SERVICE_STOPPED;
+    ServiceHandle manager(OpenManager());
+    if (manager.get()) {
+        ServiceHandle service(Services().openService(manager.get(), kSpoolerName, SERVICE_QUERY_STATUS));
+        // A service that cannot be opened counts as one that does not run; asking it is pointless.
+        for (int query = 0; service.get() && query < kStatusQueries; ++query) {
+            SERVICE_STATUS status = {};
+            if (Services().queryStatus(service.get(), &status)) state = status.dwCurrentState;
+            if (state == SERVICE_RUNNING) break;
+            Sleep(kQueryPauseMs);
+        }
+    }
+    if (state == SERVICE_RUNNING) return true;
+    CopyText(message, "启动Spool服务出错！");
+    return false;
+}

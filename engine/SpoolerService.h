@@ -1,0 +1,15 @@
+#pragma once
+// Control of the print spooler service ("Spooler") on the local service control manager, used while
+// a port monitor or print processor file is replaced on the NT family. No state is kept between calls.
+
+#include "app/SharedTypes.h"
+
+// Asks the service to stop and returns after 100 ms without waiting for it to stop; a refusal (the
+// service was not running) is not reported.
+void StopSpooler();
+
+// Starts the service. A refusal other than "already running" replaces message with its error code.
+void StartSpooler(MessageText& message);
+
+// Asks up to 10 times, 300 ms apart, whether the service runs. False after replacing message.
+bool WaitSpoolerRunning(MessageText& message);

@@ -1,0 +1,63 @@
+#include "engine/SystemDriverFiles.h"
+
+#include <windows.h>
+
+#include "app/BoundedText.h"
+#include "engine/DriverFileCopy.h"
+#include "engine/SystemPathApi.h"
+#include "framework/MessageBoxes.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+const char kUniversalDriver[] = "UNIDRV.DLL";
+
+bool Fits(UINT length) {
+    return length != 0 && length < kCopyPathSize;
+}
+
+bool FileIsPresent(const char* path) {
+    HANDLE file =
+        CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+// The universal driver belongs in the system directory; the system's own backup copy is preferred to
+// the medium's, which goes into the printer-driver directory only when neither exists.
+void InstallUniversalDriver(int targetSystem, MessageText& message) {
+    char systemDirectory[kCopyPathSize];
+    char windowsDirectory[kCopyPathSize];
+    char systemCopy[kCopyPathSize];
+    char backupCopy[kCopyPathSize];
+    // A path cut to fit its buffer would name another file, so a path that does not fit counts like a
+    // directory that cannot be obtained.
+    if (!Fits(SystemPaths().getSystemDirectory(systemDirectory, kCopyPathSize)) ||
+        !Fits(SystemPaths().getWindowsDirectory(windowsDirectory, kCopyPathSize)) ||
+        !FormatText(systemCopy, sizeof systemCopy, "%s\\%s", systemDirectory, kUniversalDriver) ||
+        !FormatText(backupCopy, sizeof backupCopy, "%s\\Sysbckup\\%s", windowsDirectory, kUniversalDriver)) {
+        LoadResourceText(IDS_OUT_OF_MEMORY, message);
+        return;
+    }
+    if (FileIsPresent(systemCopy)) return;
+    if (CopyFileA(backupCopy, systemCopy, TRUE)) return;
+    CopyDriverFile(kUniversalDriver, DriverDirectory, targetSystem, false, message);
+}
+
+}  // namespace
+
+void InstallSystemDriverFiles(int targetSystem, bool ddk, MessageText& message) {
+    if (targetSystem == Windows98Me) {
+        CopyDriverFile("ICONLIB.DLL", DriverDirectory, targetSystem, false, message);
+        InstallUniversalDriver(targetSystem, message);
+        return;
+    }
+    if (targetSystem < Windows2000 || targetSystem > WindowsVista || !ddk) return;
+    // These files are optional on the medium: a missing one is not an error, so its text is dropped.
+    const char* sharedFiles[] = {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"};
+    for (const char* file : sharedFiles) {
+        MessageText discarded = {};
+        CopyDriverFile(file, DriverDirectory, targetSystem, false, discarded);
+    }
+}

@@ -1,0 +1,6 @@
+#include "engine/SystemPathApi.h"
+
+SystemPathApi& SystemPaths() {
+    static SystemPathApi api = {GetSystemDirectoryA, GetWindowsDirectoryA};
+    return api;
+}
