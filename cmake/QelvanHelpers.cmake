@@ -19,6 +19,7 @@ function(qelvan_add_tests name)
   endif()
   foreach(source ${ARG_SOURCES})
     get_filename_component(path ${source} ABSOLUTE)
+    set(text "")
     file(READ ${path} text)
     string(REGEX MATCHALL "\n(TEST|TEST_F)\\([ \t\r\n]*[A-Za-z0-9_]+[ \t\r\n]*,[ \t\r\n]*[A-Za-z0-9_]+"
            found "\n${text}")

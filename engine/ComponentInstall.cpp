@@ -1,0 +1,111 @@
+#include "engine/ComponentInstall.h"
+
+#include <cstring>
+
+#include "app/BoundedText.h"
+#include "engine/ComponentKeys.h"
+#include "engine/DriverFileCopy.h"
+#include "engine/RegistryKey.h"
+#include "engine/SpoolerApi.h"
+#include "engine/SpoolerOperations.h"
+#include "engine/SpoolerService.h"
+#include "framework/MessageBoxes.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+// An installed component is outdated when it has no recorded version or an older one.
+bool IsOutdated(RegistryKey& key, int configuredVersion) {
+    DWORD installed = 0;
+    if (!key.QueryDword("DriverVersion", installed)) return true;
+    return static_cast<DWORD>(configuredVersion) > installed;
+}
+
+void RecordVersion(const char* keyPath, int version) {
+    RegistryKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) key.SetDword("DriverVersion", static_cast<DWORD>(version));
+}
+
+struct MonitorParts {
+    MONITOR_INFO_2A& record;
+    const char* uiDll;
+    int version;
+    int outdatedFlag;
+};
+
+// Checks one monitor: flags it when installed but outdated, installs it when missing. copyMessage
+// receives the copies' failures (the serial monitor's go to the engine's message, the USB monitor's
+// are discarded).
+int CheckMonitor(const MonitorParts& monitor, int targetSystem, MessageText& copyMessage,
+                 MessageText& message) {
+    char keyPath[kComponentKeyPathSize];
+    MonitorKeyPath(monitor.record.pName, keyPath);
+    RegistryKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, keyPath))
+        return IsOutdated(key, monitor.version) ? monitor.outdatedFlag : 0;
+
+    // A monitor file in use is copied under a prefixed name, which the spooler then registers.
+    char prefixedDll[kCopyPathSize];
+    if (monitor.record.pDLLName[0] != '\0') {
+        int copied =
+            CopyDriverFile(monitor.record.pDLLName, SystemDirectory, targetSystem, false, copyMessage);
+        if (IsInUse(copied)) {
+            CopyDriverFile(monitor.record.pDLLName, SystemDirectory, targetSystem, true, copyMessage);
+            FormatText(prefixedDll, sizeof prefixedDll, "n%s", monitor.record.pDLLName);
+            monitor.record.pDLLName = prefixedDll;
+        }
+    }
+    if (monitor.uiDll[0] != '\0')
+        CopyDriverFile(monitor.uiDll, SystemDirectory, targetSystem, false, copyMessage);
+    if (!AddPortMonitor(monitor.record, message)) return MonitorInstallFailed;
+    RecordVersion(keyPath, monitor.version);
+    return 0;
+}
+}  // namespace
+
+int InstallPortMonitors(InstallChoices& choices, int targetSystem, const char* portName,
+                        MessageText& message) {
+    if (strstr(portName, "LPT") != nullptr) return 0;
+    choices.config.currentCategory = choices.category;
+    MonitorDescriptors monitors = {};
+    choices.config.ReadMonitorInfo(targetSystem, monitors);
+    int result = 0;
+    if (strstr(portName, "COM") != nullptr && monitors.comMonitor.pDLLName[0] != '\0' &&
+        targetSystem != Windows98Me) {
+        MonitorParts com = {monitors.comMonitor, monitors.comMonitorUiDll, monitors.comMonitorVersion,
+                            ComMonitorOutdated};
+        result = CheckMonitor(com, targetSystem, message, message);
+        if (result == MonitorInstallFailed) return result;
+    }
+    if (strstr(portName, "USB_") != nullptr && monitors.usbMonitor.pDLLName[0] != '\0' &&
+        targetSystem != WindowsNT4) {
+        MonitorParts usb = {monitors.usbMonitor, monitors.usbMonitorUiDll, monitors.usbMonitorVersion,
+                            UsbMonitorOutdated};
+        MessageText discarded = {};
+        result = CheckMonitor(usb, targetSystem, discarded, message);
+    }
+    return result;
+}
+
+int InstallPrintProcessor(int targetSystem, const char* processorName, const char* processorFile,
+                          MessageText& message) {
+    if (strcmp(processorName, "WinPrint") == 0) return 0;
+    SetupConfig common;
+    int version = common.GetProcessorVersion();
+    char keyPath[kComponentKeyPathSize];
+    ProcessorKeyPath(targetSystem, processorName, keyPath);
+    RegistryKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) return IsOutdated(key, version) ? ProcessorOutdated : 0;
+
+    if (processorFile[0] != '\0') {
+        MessageText discarded = {};
+        CopyDriverFile(processorFile, ProcessorDirectory, targetSystem, false, discarded);
+    }
+    // The processor's key was missing, so even "already installed" means the spooler refused it.
+    if (AddProcessor(processorName, processorFile, targetSystem) != 1) {
+        LoadResourceText(IDS_ADD_PROCESSOR_FAILED, message);
+        return ProcessorInstallFailed;
+    }
+    RecordVersion(keyPath, version);
+    Sleep(200);
+    return 0;
+}

@@ -1,0 +1,155 @@
+// Replacement of an outdated port monitor or print processor, the one component an installation run
+// updates: the first flagged, in the order serial monitor, USB monitor, processor.
+#include <cstring>
+
+#include "app/BoundedText.h"
+#include "engine/ComponentInstall.h"
+#include "engine/ComponentKeys.h"
+#include "engine/DriverFileCopy.h"
+#include "engine/RegistryKey.h"
+#include "engine/SpoolerApi.h"
+#include "engine/SpoolerService.h"
+#include "framework/MessageBoxes.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+bool MessageSet(const MessageText& message) {
+    return message[0] != '\0';
+}
+
+// Copies the processor file over the installed one while the spooler is stopped.
+bool ReplaceProcessorFile(const char* processorDirectory, int targetSystem, const char* file,
+                          MessageText& message) {
+    char current[kCopyPathSize] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof current, current);
+    if (length == 0 || length >= sizeof current) {
+        LoadResourceText(IDS_NO_CURRENT_DIRECTORY, message);
+        return false;
+    }
+    char source[kCopyPathSize];
+    char target[kCopyPathSize];
+    bool fits =
+        FormatText(source, sizeof source, "%s%s%s", current, SourceSubdirectory(targetSystem), file) &&
+        FormatText(target, sizeof target, "%s\\%s", processorDirectory, file);
+    if (!fits || !IsBareFileName(file) || !CopyFileA(source, target, FALSE)) {
+        LoadResourceText(IDS_COPY_FAILED, message);
+        AppendText(message, source);
+        return false;
+    }
+    return true;
+}
+
+// The replacement itself, with the spooler stopped.
+bool ReplaceStoppedComponent(InstallChoices& choices, int engineStatus, int processorVersion,
+                             const char* processorDirectory, MessageText& message) {
+    int system = choices.targetSystem;
+    MonitorDescriptors monitors = {};
+    choices.config.ReadMonitorInfo(system, monitors);
+    char keyPath[kComponentKeyPathSize];
+    RegistryKey key;
+    if (engineStatus & ComMonitorOutdated) {
+        CopyDriverFile(monitors.comMonitor.pDLLName, SystemDirectory, system, false, message);
+        if (MessageSet(message)) return false;
+        MonitorKeyPath(monitors.comMonitor.pName, keyPath);
+        if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) key.SetDword("DriverVersion", monitors.comMonitorVersion);
+    } else if (engineStatus & UsbMonitorOutdated) {
+        CopyDriverFile(monitors.usbMonitor.pDLLName, SystemDirectory, system, false, message);
+        if (MessageSet(message)) return false;
+        MonitorKeyPath(monitors.usbMonitor.pName, keyPath);
+        if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) {
+            key.SetString("Driver", monitors.usbMonitor.pDLLName);
+            key.SetDword("DriverVersion", monitors.usbMonitorVersion);
+        }
+    } else if (engineStatus & ProcessorOutdated) {
+        if (!ReplaceProcessorFile(processorDirectory, system, choices.driverFiles.processorDll, message))
+            return false;
+        ProcessorKeyPath(system, choices.printerInfo.pPrintProcessor, keyPath);
+        if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) key.SetDword("DriverVersion", processorVersion);
+    }
+    key.Close();
+    return true;
+}
+
+DWORD RestartWait(int targetSystem) {
+    switch (targetSystem) {
+        case WindowsNT4:
+        case Windows2000:
+            return 1000;
+        case WindowsXP:
+        case WindowsServer2003:
+            return 2500;
+        default:
+            return 0;
+    }
+}
+
+bool UpdateOnNtFamily(InstallChoices& choices, int engineStatus, int processorVersion, MessageText& message) {
+    char processorDirectory[kCopyPathSize] = {};
+    if (engineStatus & ProcessorOutdated) {
+        DWORD needed = 0;
+        if (!Spooler().getPrintProcessorDirectory(nullptr, nullptr, 1,
+                                                  reinterpret_cast<BYTE*>(processorDirectory),
+                                                  sizeof processorDirectory - 1, &needed)) {
+            LoadResourceText(IDS_NO_PROCESSOR_DIRECTORY, message);
+            return false;
+        }
+    }
+    StopSpooler();
+    Sleep(500);
+    // A failed replacement leaves the spooler stopped; the user is asked to restart the system.
+    if (!ReplaceStoppedComponent(choices, engineStatus, processorVersion, processorDirectory, message))
+        return false;
+    StartSpooler(message);
+    Sleep(RestartWait(choices.targetSystem));
+    StartSpooler(message);
+    Sleep(1000);
+    if (!WaitSpoolerRunning(message)) {
+        StartSpooler(message);
+        return false;
+    }
+    return true;
+}
+
+// Windows 98/Me loads a replaced file at the next system start: a file in use is copied under the
+// prefixed name, and the component's "Driver" value names the file to load.
+bool UpdateOn9x(const char* keyPath, const char* file, int target, int version, MessageText& message) {
+    RegistryKey key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, keyPath)) {
+        RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, keyPath);
+        key.Open(HKEY_LOCAL_MACHINE, keyPath);
+    }
+    char recorded[kCopyPathSize];
+    CopyText(recorded, file);
+    if (IsInUse(CopyDriverFile(file, target, Windows98Me, false, message))) {
+        if (IsInUse(CopyDriverFile(file, target, Windows98Me, true, message))) {
+            LoadResourceText(IDS_SYSTEM_ERROR_RESTART, message);
+            return false;
+        }
+        FormatText(recorded, sizeof recorded, "n%s", file);
+    }
+    key.SetString("Driver", recorded);
+    key.SetDword("DriverVersion", static_cast<DWORD>(version));
+    return true;
+}
+}  // namespace
+
+bool UpdateOutdatedComponent(InstallChoices& choices, int engineStatus, int processorVersion,
+                             MessageText& message) {
+    if (choices.targetSystem != Windows98Me) {
+        return UpdateOnNtFamily(choices, engineStatus, processorVersion, message);
+    }
+    char keyPath[kComponentKeyPathSize];
+    if (engineStatus & UsbMonitorOutdated) {
+        MonitorDescriptors monitors = {};
+        choices.config.ReadMonitorInfo(Windows98Me, monitors);
+        MonitorKeyPath(monitors.usbMonitor.pName, keyPath);
+        return UpdateOn9x(keyPath, monitors.usbMonitor.pDLLName, SystemDirectory, monitors.usbMonitorVersion,
+                          message);
+    }
+    if (engineStatus & ProcessorOutdated) {
+        ProcessorKeyPath(Windows98Me, choices.printerInfo.pPrintProcessor, keyPath);
+        return UpdateOn9x(keyPath, choices.driverFiles.processorDll, ProcessorDirectory, processorVersion,
+                          message);
+    }
+    return true;
+}

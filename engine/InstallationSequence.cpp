@@ -1,0 +1,141 @@
+#include "engine/InstallationSequence.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "app/BoundedText.h"
+#include "app/WizardDialog.h"
+#include "engine/ComponentInstall.h"
+#include "engine/DriverFileCopy.h"
+#include "engine/RegistryKey.h"
+#include "engine/SerialSettings.h"
+#include "engine/SpoolerOperations.h"
+#include "engine/SystemDriverFiles.h"
+#include "framework/MessageBoxes.h"
+#include "pages/ProgressWindow.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+bool MessageSet(const MessageText& message) {
+    return message[0] != '\0';
+}
+
+bool NamesNoFile(const char* name) {
+    return name[0] == '\0' || name[0] == '0';
+}
+
+// Copies the driver's files into the printer-driver directory: the four required ones (an empty member
+// means the configuration lost one), then the optional ones. A file in use counts as copied.
+bool CopyDriverFiles(const InstallChoices& choices, MessageText& message) {
+    const DriverFileList& files = choices.driverFiles;
+    const char* required[] = {files.configFile, files.dataFile, files.driverPath, files.helpFile};
+    for (const char* name : required) {
+        if (name[0] == '\0') {
+            LoadResourceText(IDS_DRIVER_FILES_MISSING, message);
+            return false;
+        }
+    }
+    for (const char* name : required) {
+        CopyDriverFile(name, DriverDirectory, choices.targetSystem, false, message);
+        if (MessageSet(message)) return false;
+    }
+    const char* optional[] = {files.dataFileDll, files.dataOemuiDll, files.dataOemuniDll,
+                              files.dataOemuniIni};
+    for (const char* name : optional) {
+        if (NamesNoFile(name)) continue;
+        CopyDriverFile(name, DriverDirectory, choices.targetSystem, false, message);
+        if (MessageSet(message)) return false;
+    }
+    return true;
+}
+
+// Monitors and processor: installs what is missing and replaces the first outdated component.
+bool InstallComponents(InstallChoices& choices, MessageText& message) {
+    int monitors = InstallPortMonitors(choices, choices.targetSystem, choices.portName, message);
+    if (monitors == MonitorInstallFailed) return false;
+    choices.engineStatus = monitors;
+    int processor = InstallPrintProcessor(choices.targetSystem, choices.printerInfo.pPrintProcessor,
+                                          choices.driverFiles.processorDll, message);
+    if (processor == ProcessorInstallFailed) return false;
+    choices.engineStatus |= processor;
+    int processorVersion = choices.config.GetProcessorVersion();
+    if (choices.engineStatus != 0 &&
+        !UpdateOutdatedComponent(choices, choices.engineStatus, processorVersion, message)) {
+        return false;
+    }
+    return true;
+}
+
+// Certain Windows 98/Me drivers need the colour library beside them.
+bool CopyColourLibrary(const InstallChoices& choices, MessageText& message) {
+    if (choices.targetSystem != Windows98Me) return true;
+    if (strstr(choices.modelName, "KRP-B200") == nullptr &&
+        strstr(choices.modelName, "KRP-A100") == nullptr) {
+        return true;
+    }
+    CopyDriverFile("DMCOLOR.DLL", DriverDirectory, choices.targetSystem, false, message);
+    return !MessageSet(message);
+}
+
+void RecordUsbPort(const char* portName) {
+    RegistryKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\TALVERN\\PRINTERPORT\\")) key.SetDword(portName, 0);
+}
+
+// The serial settings go under the port's "COM" name: "TVCOM2:" is written as "COM2:", port 2.
+void WriteSerialSettings(InstallChoices& choices) {
+    const char* portKey = strstr(choices.portName, "COM");
+    if (portKey == nullptr) return;
+    int portNumber = isdigit(static_cast<unsigned char>(portKey[3])) ? portKey[3] - '0' : 0;
+    choices.parity = static_cast<char>(tolower(static_cast<unsigned char>(choices.parity)));
+    if (choices.targetSystem == Windows98Me) {
+        WriteSerialSettings98(portNumber, portKey, choices.baudRate, choices.dataBits, choices.stopBits,
+                              choices.parity, choices.flowControl);
+    } else {
+        WriteSerialSettingsNT(portKey, choices.baudRate, choices.dataBits, choices.stopBits, choices.parity,
+                              choices.flowControl);
+    }
+}
+}  // namespace
+
+bool InstallPrinter(InstallChoices& choices, MessageText& message) {
+    choices.engineStatus = 0;
+    if (!InstallComponents(choices, message)) return false;
+    if (choices.portKind == Usb && !CheckPortEnumeration(message)) return false;
+    if (!CopyDriverFiles(choices, message)) return false;
+
+    bool ddk = choices.config.IsDdkDriver(choices.modelName, choices.targetSystem, choices.gdiDriver);
+    InstallSystemDriverFiles(choices.targetSystem, ddk, message);
+    if (!CopyColourLibrary(choices, message)) return false;
+    if (ddk && choices.driverFiles.dataFileDll[0] == '\0') {
+        LoadResourceText(IDS_DRIVER_FILES_MISSING, message);
+        return false;
+    }
+    if (!AddDriver(choices.driverInfo, message)) return false;
+    if (choices.portKind == Usb) RecordUsbPort(choices.portName);
+
+    // A second printer on the same USB port is refused; serial and parallel printers are numbered.
+    if (!CreatePrinter(choices.printerInfo, 2, choices.portKind == Usb, message)) return false;
+    CopyText(choices.modelName, choices.printerInfo.pPrinterName);
+    if (choices.modelName[0] == '\0') {
+        // Never report an installation without a printer name as a success.
+        LoadResourceText(IDS_ADD_PRINTER_FAILED, message);
+        return false;
+    }
+    if (choices.setAsDefault) MakeDefaultPrinter(choices.modelName);
+    if (choices.portKind == Serial) WriteSerialSettings(choices);
+
+    // On Windows 98/Me the Install command shows its own success text unless a step left one.
+    if (choices.targetSystem != Windows98Me) {
+        LoadResourceText(choices.portKind == Usb ? IDS_INSTALL_SUCCEEDED_RESET : IDS_INSTALL_SUCCEEDED,
+                         message);
+    }
+    return true;
+}
+
+UINT RunInstallation(LPVOID parameter) {
+    EngineTask* task = static_cast<EngineTask*>(parameter);
+    bool succeeded = InstallPrinter(task->wizard->choices, resultMessage);
+    task->progress->finishState = succeeded ? Succeeded : Failed;
+    return 0;
+}

@@ -1,0 +1,93 @@
+#include "pages/ProgressWindow.h"
+
+#include "framework/DataExchange.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+const UINT_PTR kAnimationTimer = 1;
+const int kProgressBarId = 1079;
+const int kCreepLimit = 90;  // the bar waits here until the engine ends
+const char kInstallingText[] = "正在安装打印机驱动，请稍候...... ";
+}  // namespace
+
+ProgressWindow::ProgressWindow() : CDialog(IDD_PROGRESS) {}
+
+void ProgressWindow::DoDataExchange(CDataExchange* dx) {
+    DDX_Control(dx, kProgressBarId, bar_);
+}
+
+BOOL ProgressWindow::OnInitDialog() {
+    CDialog::OnInitDialog();
+    bar_.SetRange(0, 100);
+    SetTimer(kAnimationTimer, 100);
+    return TRUE;
+}
+
+LRESULT ProgressWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            // The first tick runs the whole animation without returning to the message loop.
+            if (wParam == kAnimationTimer && !animating_) RunAnimation();
+            return TRUE;
+        case WM_PAINT:
+            Paint();
+            return TRUE;
+        default:
+            return CDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+// The message loop does not run during the animation, so each new position is drawn at once.
+void ProgressWindow::ShowPosition(int position) {
+    bar_.SetPos(position);
+    bar_.RedrawWindow(RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void ProgressWindow::Close() {
+    EndDialog(IDOK);
+}
+
+void ProgressWindow::RunAnimation() {
+    animating_ = true;
+    for (int step = 0;; ++step) {
+        if (targetSystem == Windows98Me && step == kCreepLimit) return Close();
+        int state = finishState.load();
+        if (state == Failed) {
+            for (int position = step; position >= 1; --position) {
+                Sleep(10);
+                ShowPosition(position);
+            }
+            ShowPosition(0);
+            Sleep(100);
+            return Close();
+        }
+        if (state == Succeeded) {
+            for (int position = step; position <= 99; ++position) {
+                Sleep(10);
+                ShowPosition(position);
+            }
+            Sleep(100);
+            return Close();
+        }
+        if (step >= kCreepLimit) step = kCreepLimit;
+        ShowPosition(step % 100);
+        Sleep(80);
+    }
+}
+
+void ProgressWindow::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    RECT text;
+    GetClientRect(&text);
+    text.bottom = (2 * text.bottom) / 3;
+    HFONT font = CreateFontA(20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "宋体");
+    HGDIOBJ previous = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 51, 153));
+    DrawTextA(dc, kInstallingText, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    EndPaint(m_hWnd, &paint);
+}
