@@ -96,6 +96,8 @@ void WriteSerialSettings98(int portNumber, const char* portKey, int baudRate, in
     if (portNumber == 1 || portNumber == 2) WriteDcb(portNumber, dcb);
     char text[kSerialSettingsSize];
     FormatSerialSettings(text, baudRate, dataBits, stopBits, parity, flowControl);
+    // Without a key the profile call would delete the whole "Ports" section.
+    if (portKey == nullptr) return;
     WriteProfileStringA("Ports", portKey, text);
     SendNotifyMessageA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Ports"));
     // Writes the cached profile out to the file now.
@@ -107,5 +109,6 @@ void WriteSerialSettingsNT(const char* portKey, int baudRate, int dataBits, doub
     char text[kSerialSettingsSize];
     FormatSerialSettings(text, baudRate, dataBits, stopBits, parity, flowControl);
     RegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kNtPortsKey)) key.SetString(portKey, text);
+    // Without a name the settings would replace the key's default value.
+    if (portKey != nullptr && key.Open(HKEY_LOCAL_MACHINE, kNtPortsKey)) key.SetString(portKey, text);
 }

@@ -141,6 +141,9 @@ TEST_F(SerialSettings98Test, NoBlockBeyondTheSerialEntriesOrForCom3) {
     DWORD type;
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(StoredDcb(i, type).empty()) << i;
     EXPECT_EQ("4800,n,8,1,x", ProfilePort("COM3:"));
+    // A missing port key writes nothing and leaves the other entries alone.
+    WriteSerialSettings98(3, nullptr, 1200, 8, 1, 'n', 'x');
+    EXPECT_EQ("4800,n,8,1,x", ProfilePort("COM3:"));
     // The entries reach the profile file itself; the profile drops the blank flow letter at the end.
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
