@@ -1,0 +1,171 @@
+#include "pages/PortPage.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "app/BoundedText.h"
+#include "config/ConfigValues.h"
+#include "framework/DataExchange.h"
+#include "framework/MessageBoxes.h"
+#include "resources/PageControlIds.h"
+#include "resources/ResourceIds.h"
+#include "usb/UsbDriverVersion.h"
+
+namespace {
+// Initial selections of the serial lists: "8", "1", "None" and "Hardware".
+constexpr int kDataBits8 = 3;
+constexpr int kStopBits1 = 0;
+constexpr int kParityNone = 2;
+constexpr int kFlowHardware = 2;
+
+const COLORREF kHintTextColor = RGB(0, 0, 255);
+const COLORREF kHintBackColor = RGB(255, 202, 253);
+constexpr int kHintFontHeight = 14;
+
+bool IsSerialList(UINT id) {
+    return id >= IDC_BAUD_RATE && id <= IDC_FLOW_CONTROL;
+}
+}  // namespace
+
+PortPage::PortPage(UINT templateId)
+    : CDialog(templateId),
+      portName(),
+      lastListModel(),
+      baudRate(0),
+      dataBits(8),
+      stopBits(1.0),
+      parity('n'),
+      flowControl('p'),
+      listMode(Typical),
+      gdiDriver(0) {
+    CopyText(lastListModel, "PRINTER");
+}
+
+void PortPage::DoDataExchange(CDataExchange* dx) {
+    DDX_Control(dx, IDC_PORT_LIST, portList);
+    DDX_Control(dx, IDC_BAUD_RATE, baudRateList);
+    DDX_Control(dx, IDC_DATA_BITS, dataBitsList);
+    DDX_Control(dx, IDC_STOP_BITS, stopBitsList);
+    DDX_Control(dx, IDC_PARITY, parityList);
+    DDX_Control(dx, IDC_FLOW_CONTROL, flowControlList);
+    DDX_Control(dx, IDC_USB_HINT, usbHint);
+    DDX_Check(dx, IDC_GDI_DRIVER, gdiDriver);
+}
+
+BOOL PortPage::OnInitDialog() {
+    CDialog::OnInitDialog();
+    portList.SetCurSel(0);
+    dataBitsList.SetCurSel(kDataBits8);
+    stopBitsList.SetCurSel(kStopBits1);
+    parityList.SetCurSel(kParityNone);
+    flowControlList.SetCurSel(kFlowHardware);
+    stopBits = 1.0;
+    dataBits = 8;
+    parity = 'n';
+    flowControl = 'p';
+    usbHint.SetTextColor(kHintTextColor);
+    usbHint.SetBackgroundColor(kHintBackColor);
+    usbHint.SetFontHeight(kHintFontHeight);
+    usbHint.SetFontName("宋体");
+    CopyText(lastListModel, "PRINTER");
+    listMode = Typical;
+    lastListMode = Typical;
+    return TRUE;
+}
+
+bool PortPage::OnCommand(UINT id, UINT code, HWND control) {
+    if (code == CBN_SELCHANGE && id == IDC_PORT_LIST) {
+        OnPortSelected();
+        return true;
+    }
+    if (code == CBN_SELCHANGE && IsSerialList(id)) {
+        OnSerialListChanged(id);
+        return true;
+    }
+    return CDialog::OnCommand(id, code, control);
+}
+
+CComboBox& PortPage::SerialList(UINT id) {
+    switch (id) {
+        case IDC_DATA_BITS:
+            return dataBitsList;
+        case IDC_PARITY:
+            return parityList;
+        case IDC_STOP_BITS:
+            return stopBitsList;
+        case IDC_FLOW_CONTROL:
+            return flowControlList;
+        default:
+            return baudRateList;
+    }
+}
+
+void PortPage::OnSerialListChanged(UINT id) {
+    CComboBox& list = SerialList(id);
+    // The lists' texts are short and fixed; a longer one is cut.
+    char text[20] = {};
+    // Nothing selected leaves the setting as it was rather than turning it into zero.
+    if (list.GetLBText(list.GetCurSel(), text) == CB_ERR) return;
+    switch (id) {
+        case IDC_BAUD_RATE:
+            baudRate = DecimalValue(text);
+            break;
+        case IDC_DATA_BITS:
+            dataBits = DecimalValue(text);
+            break;
+        case IDC_PARITY:
+            parity = text[0];
+            break;
+        case IDC_STOP_BITS:
+            stopBits = strtod(text, nullptr);
+            break;
+        case IDC_FLOW_CONTROL:
+            if (strcmp(text, "Xon/Xoff") == 0) flowControl = 'x';
+            if (strcmp(text, "Hardware") == 0) flowControl = 'p';
+            if (strcmp(text, "None") == 0) flowControl = ' ';
+            break;
+        default:
+            break;
+    }
+}
+
+void PortPage::EnableSerialLists(bool enable) {
+    for (int id = IDC_BAUD_RATE; id <= IDC_FLOW_CONTROL; ++id) ::EnableWindow(GetDlgItem(id), enable);
+}
+
+void PortPage::HideUsbHint() {
+    usbHint.ShowWindow(SW_HIDE);
+}
+
+void PortPage::ShowUsbDriverHint() {
+    int check = CheckUsbDriverVersion();
+    UINT textId = 0;
+    if (check == UsbDriverOutdated) textId = IDS_UPGRADE_USB_DRIVER;
+    if (check == UsbDriverMissing) textId = IDS_INSTALL_USB_DRIVER;
+    if (textId == 0) return;
+    char text[200];
+    LoadResourceText(textId, text);
+    usbHint.SetText(text);
+    usbHint.ShowWindow(SW_SHOWNORMAL);
+}
+
+void PortPage::TakeSelectedPort() {
+    if (portList.GetLBText(portList.GetCurSel(), portName) == CB_ERR) portName[0] = '\0';
+}
+
+void PortPage::OnPortSelected() {
+    TakeSelectedPort();
+    if (strstr(portName, "COM") != nullptr) {
+        EnableSerialLists(true);
+        HideUsbHint();
+        gdiDriver = 0;
+    } else {
+        EnableSerialLists(false);
+        gdiDriver = 1;
+        if (strstr(portName, "USB") != nullptr)
+            ShowUsbDriverHint();
+        else
+            HideUsbHint();
+    }
+    UpdateData(FALSE);
+}
