@@ -66,10 +66,14 @@ void BuildDescriptorSection(const char* modelName, int targetSystem, char (&sect
     if (suffix != nullptr) FormatText(section, sizeof section, "%s.%s", modelName ? modelName : "", suffix);
 }
 
-int ReadPortSectionValue(const char* iniPath, const char* modelName, const char* key) {
-    char section[200];
-    BuildPortSection(modelName, section);
+int ReadSectionValue(const char* iniPath, const char* section, const char* key) {
     char value[200] = {};
     GetPrivateProfileStringA(section, key, "0", value, sizeof value, iniPath);
     return DecimalValue(value);
+}
+
+int ReadPortSectionValue(const char* iniPath, const char* modelName, const char* key) {
+    char section[200];
+    BuildPortSection(modelName, section);
+    return ReadSectionValue(iniPath, section, key);
 }

@@ -25,6 +25,10 @@ const char* SystemSuffix(int targetSystem);
 void BuildPortSection(const char* modelName, char (&section)[200]);
 void BuildDescriptorSection(const char* modelName, int targetSystem, char (&section)[200]);
 
+// Reads a key of a section of iniPath with the default "0" and a 200-byte buffer, converted with
+// DecimalValue.
+int ReadSectionValue(const char* iniPath, const char* section, const char* key);
+
 // Reads a key of the model's port section ("%s.PORT") from iniPath with the default "0" and a 200-byte
 // buffer, and converts it with DecimalValue: AdvancedSetup, System2003Supported, SystemVistaSupported,
 // BaudRate, USBSUPPORTED, LPTDEFAULT.

@@ -1,0 +1,9 @@
+#pragma once
+// The baud rates of the port page's list (control 1041), in list order, and the entry a configured
+// BaudRate selects: 38400 for itself, for a missing key (0) and for any value the list does not offer.
+
+// The list index for a configured baud rate.
+int BaudRatePresetIndex(int baudRate);
+
+// The baud rate the list shows at index (0..9).
+int OfferedBaudRate(int index);
