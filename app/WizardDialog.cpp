@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/BoundedText.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ControlIds.h"
@@ -116,9 +117,15 @@ void WizardDialog::SetButtonCaptions() {
 }
 
 bool WizardDialog::LoadBanner() {
-    // Relative to the current directory, at the image's own size; kept for the whole run.
-    HBITMAP loaded =
-        static_cast<HBITMAP>(LoadImageA(nullptr, kBannerFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    // Relative to the current directory. The name is made absolute first: a relative name would let
+    // the image loader search the program's directory too, where the banner must not be taken from.
+    char path[MAX_PATH] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof path, path);
+    if (length == 0 || length >= sizeof path) return false;
+    if (path[length - 1] != '\\' && !AppendText(path, "\\")) return false;
+    if (!AppendText(path, kBannerFile)) return false;
+    // At the image's own size; kept for the whole run.
+    HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (loaded == nullptr) return false;
     if (bannerBitmap != nullptr) DeleteObject(bannerBitmap);
     bannerBitmap = loaded;

@@ -1,0 +1,256 @@
+#include "tests/support/WizardDriver.h"
+
+#include "tests/support/TestSupport.h"
+
+namespace {
+const int kMessageTextId = 0xFFFF;  // the static control that holds a message box's text
+
+struct WindowSearch {
+    DWORD process;
+    const char* caption;  // null: any message box
+    HWND found;
+};
+
+bool IsMessageBox(HWND hwnd) {
+    char className[16] = {};
+    GetClassNameA(hwnd, className, sizeof className);
+    return strcmp(className, "#32770") == 0 && GetDlgItem(hwnd, kMessageTextId) != nullptr;
+}
+
+BOOL CALLBACK FindInProcess(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != search->process || !IsWindowVisible(hwnd)) return TRUE;
+    if (search->caption == nullptr) {
+        if (!IsMessageBox(hwnd)) return TRUE;
+    } else {
+        char text[256] = {};
+        GetWindowTextA(hwnd, text, sizeof text);
+        if (strcmp(text, search->caption) != 0) return TRUE;
+    }
+    search->found = hwnd;
+    return FALSE;
+}
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindControl(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<ControlSearch*>(param);
+    if (GetDlgCtrlID(hwnd) != search->id) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+WizardDriver::~WizardDriver() {
+    Kill();
+    if (process_ != nullptr) CloseHandle(process_);
+}
+
+bool WizardDriver::SetWindowsVersion(const char* exeName, const char* version) {
+    std::string path = std::string("Software\\Wine\\AppDefaults\\") + exeName;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG result = (version == nullptr || version[0] == '\0')
+                      ? RegDeleteValueA(key, "Version")
+                      : RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                                       static_cast<DWORD>(strlen(version) + 1));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+std::string WizardDriver::BuiltMedium() {
+    return MediumDir();
+}
+std::string WizardDriver::BuiltExe() {
+    return MediumDir() + "\\QelvanSetup.exe";
+}
+
+bool WizardDriver::CopyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool copied = true;
+    do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == ".." || name == "CMakeFiles") continue;
+        std::string source = from + "\\" + name, target = to + "\\" + name;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            copied = CopyTree(source, target) && copied;
+        else
+            copied = CopyFileA(source.c_str(), target.c_str(), FALSE) && copied;
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return copied;
+}
+
+bool WizardDriver::Launch(const std::string& exe, const std::string& workingDir) {
+    if (process_ != nullptr) return false;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string commandLine = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(),
+                        &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+    return true;
+}
+
+bool WizardDriver::IsRunning() const {
+    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool WizardDriver::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (process_ == nullptr) return true;
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (exitCode != nullptr) GetExitCodeProcess(process_, exitCode);
+    return true;
+}
+
+void WizardDriver::Kill() {
+    if (!IsRunning()) return;
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+}
+
+HWND WizardDriver::FindWindowOfProcess(const char* caption) const {
+    WindowSearch search{processId_, caption, nullptr};
+    EnumWindows(FindInProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WizardDriver::WaitForWindow(const char* caption, DWORD timeoutMs) const {
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND found = FindWindowOfProcess(caption);
+        if (found != nullptr) {
+            Sync(found);
+            return found;
+        }
+        if (GetTickCount() - start > timeoutMs || !IsRunning()) return nullptr;
+        Sleep(20);
+    }
+}
+
+HWND WizardDriver::Control(HWND parent, int id) {
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(parent, FindControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool WizardDriver::Sync(HWND hwnd, DWORD timeoutMs) const {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &answer) != 0;
+}
+
+void WizardDriver::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    PostMessageA(hwnd, message, wParam, lParam);
+    // A closing dialog may wait for the next posted message before it goes (seen under Wine).
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    PostMessageA(top ? top : hwnd, WM_NULL, 0, 0);
+    Sync(top ? top : hwnd);
+}
+
+void WizardDriver::Click(HWND button) {
+    Post(button, BM_CLICK);
+}
+
+void WizardDriver::SelectComboItem(HWND combo, int index) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_NORMAL, 10000, &answer);
+    Post(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+         reinterpret_cast<LPARAM>(combo));
+}
+
+int WizardDriver::Check(HWND button) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(button, BM_GETCHECK, 0, 0, SMTO_NORMAL, 10000, &answer);
+    return static_cast<int>(answer);
+}
+
+std::string WizardDriver::Text(HWND hwnd) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 10000, &length);
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL, 10000,
+                        &copied);
+    text.resize(strlen(text.c_str()));
+    return text;
+}
+
+HWND WizardDriver::WaitForMessageBox(ShownMessage& message, DWORD timeoutMs) const {
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND box = FindWindowOfProcess(nullptr);
+        if (box != nullptr && ReadMessageBox(box, message)) return box;
+        if (GetTickCount() - start > timeoutMs || !IsRunning()) return nullptr;
+        Sleep(20);
+    }
+}
+
+std::vector<ShownMessage> WizardDriver::AnswerMessagesUntilExit(int answer, DWORD timeoutMs) {
+    std::vector<ShownMessage> shown;
+    std::vector<HWND> answered;
+    DWORD start = GetTickCount();
+    while (IsRunning() && GetTickCount() - start <= timeoutMs) {
+        HWND box = FindWindowOfProcess(nullptr);
+        bool seen = false;
+        for (HWND old : answered) seen = seen || old == box;
+        ShownMessage message;
+        if (box != nullptr && !seen && ReadMessageBox(box, message)) {
+            shown.push_back(message);
+            answered.push_back(box);
+            AnswerMessageBox(box, answer);
+            PostMessageA(box, WM_NULL, 0, 0);
+        }
+        Sleep(20);
+    }
+    return shown;
+}
+
+namespace {
+const char kStandInClass[] = "QelvanTestStandIn";
+
+ATOM RegisterStandInClass() {
+    static ATOM atom = 0;
+    if (atom != 0) return atom;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kStandInClass;
+    atom = RegisterClassA(&windowClass);
+    return atom;
+}
+}  // namespace
+
+CaptionedWindow::CaptionedWindow(const char* caption, int show) {
+    RegisterStandInClass();
+    hwnd_ = CreateWindowExA(0, kStandInClass, caption, WS_OVERLAPPEDWINDOW, 20, 20, 300, 200, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (hwnd_ != nullptr) ShowWindow(hwnd_, show);
+    Pump();
+}
+
+CaptionedWindow::~CaptionedWindow() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+void CaptionedWindow::Pump() const {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}

@@ -1,0 +1,126 @@
+// Start-up of the real wizard: the files it needs in its working directory, the single running copy,
+// the companion uninstaller, the About box and the manual's window.
+#include <gtest/gtest.h>
+
+#include "resources/ControlIds.h"
+#include "resources/ResourceIds.h"
+#include "tests/ui/UiTestSupport.h"
+
+namespace {
+// Starts the built wizard (License.txt and the banner lie beside it) from workingDir and collects the
+// messages it shows until it ends.
+std::vector<ShownMessage> RunUntilExit(WizardDriver& driver, const std::string& workingDir) {
+    WizardDriver::SetWindowsVersion("QelvanSetup.exe", kTestWindowsVersion);
+    if (!driver.Launch(WizardDriver::BuiltExe(), workingDir)) return {};
+    return driver.AnswerMessagesUntilExit(IDOK);
+}
+
+// True when upper lies above lower in the Z order of the top-level windows.
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND next = GetWindow(upper, GW_HWNDNEXT); next != nullptr; next = GetWindow(next, GW_HWNDNEXT)) {
+        if (next == lower) return true;
+    }
+    return false;
+}
+}  // namespace
+
+TEST(WizardStart, MissingLicenceInTheWorkingDirectoryEndsTheWizard) {
+    TempDir work("qelvan-ui");
+    ASSERT_TRUE(
+        CopyFileTo(WizardDriver::BuiltMedium() + "\\DRVCONFIG\\Left.bmp", work / "DRVCONFIG\\Left.bmp"));
+    WizardDriver driver;
+    std::vector<ShownMessage> shown = RunUntilExit(driver, work.Path());
+    EXPECT_TRUE(driver.WaitForExit(5000));
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ(ResourceText(IDS_NO_LICENSE), shown[0].text);
+    EXPECT_EQ("无法找到License.txt文件！", shown[0].text);
+    EXPECT_EQ(kAppTitle, shown[0].caption);
+}
+
+TEST(WizardStart, MissingBannerInTheWorkingDirectoryEndsTheWizard) {
+    TempDir work("qelvan-ui");
+    ASSERT_TRUE(CopyFileTo(WizardDriver::BuiltMedium() + "\\License.txt", work / "License.txt"));
+    WizardDriver driver;
+    std::vector<ShownMessage> shown = RunUntilExit(driver, work.Path());
+    EXPECT_TRUE(driver.WaitForExit(5000));
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("无法找到Left.bmp文件！", shown[0].text);
+    EXPECT_EQ(kAppTitle, shown[0].caption);
+    EXPECT_EQ(nullptr, driver.FindWindowOfProcess(kWizardCaption));
+}
+
+TEST(WizardStart, SecondCopyRestoresTheFirstAndEndsSilently) {
+    WizardDriver first;
+    HWND wizard = StartWizard(first);
+    ASSERT_NE(nullptr, wizard);
+    first.Post(wizard, WM_SYSCOMMAND, SC_MINIMIZE);
+    for (int i = 0; i < 100 && !IsIconic(wizard); ++i) Sleep(20);
+    ASSERT_TRUE(IsIconic(wizard));
+
+    WizardDriver second;
+    ASSERT_TRUE(second.Launch(WizardDriver::BuiltExe(), WizardDriver::BuiltMedium()));
+    std::vector<ShownMessage> shown = second.AnswerMessagesUntilExit(IDOK, 15000);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(second.WaitForExit(1000, &exitCode));
+    EXPECT_TRUE(shown.empty()) << shown[0].text;
+    EXPECT_EQ(0u, exitCode);
+
+    first.Sync(wizard);
+    EXPECT_FALSE(IsIconic(wizard));
+    EXPECT_TRUE(IsWindowVisible(wizard));
+    EXPECT_TRUE(first.IsRunning());
+    EXPECT_TRUE(CancelWizard(first, wizard));
+}
+
+TEST(WizardStart, OpenUninstallerRefusesTheStartOnce) {
+    {
+        CaptionedWindow uninstaller("Drovix");
+        WizardDriver driver;
+        std::vector<ShownMessage> shown = RunUntilExit(driver, WizardDriver::BuiltMedium());
+        EXPECT_TRUE(driver.WaitForExit(5000));
+        ASSERT_EQ(1u, shown.size());
+        EXPECT_EQ("请先关闭Drovix!", shown[0].text);
+        EXPECT_EQ(kAppTitle, shown[0].caption);
+    }
+    // With the uninstaller closed the wizard starts normally.
+    WizardDriver driver;
+    HWND wizard = StartWizard(driver);
+    ASSERT_NE(nullptr, wizard);
+    EXPECT_TRUE(CancelWizard(driver, wizard));
+}
+
+TEST(WizardFrame, AboutEntryOpensTheAboutBoxOverTheWizard) {
+    WizardDriver driver;
+    HWND wizard = StartWizard(driver);
+    ASSERT_NE(nullptr, wizard);
+    driver.Post(wizard, WM_SYSCOMMAND, IDM_ABOUTBOX);
+    HWND about = driver.WaitForWindow("关于 QelvanSetup", 5000);
+    ASSERT_NE(nullptr, about);
+    EXPECT_EQ(wizard, GetWindow(about, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(wizard));  // modal over the wizard
+    driver.Click(GetDlgItem(about, IDOK));
+    EXPECT_EQ(nullptr, driver.FindWindowOfProcess("关于 QelvanSetup"));
+    EXPECT_TRUE(IsWindowEnabled(wizard));
+    EXPECT_TRUE(CancelWizard(driver, wizard));
+}
+
+TEST(WizardFrame, F1BringsTheOpenManualToTheTopAndRestoresIt) {
+    CaptionedWindow manual("Mendral", SW_SHOWMINIMIZED);
+    ASSERT_TRUE(IsIconic(manual.Handle()));
+    WizardDriver driver;
+    HWND wizard = StartWizard(driver);
+    ASSERT_NE(nullptr, wizard);
+    // A typed F1 reaches the focused control as WM_KEYF1, which the system turns into WM_HELP.
+    const UINT kKeyF1 = 0x004D;  // WM_KEYF1
+    driver.Post(GetDlgItem(wizard, IDCANCEL), kKeyF1);
+    // The wizard works on the manual's window, which belongs to this thread.
+    for (int i = 0; i < 50 && IsIconic(manual.Handle()); ++i) {
+        manual.Pump();
+        Sleep(20);
+    }
+    EXPECT_FALSE(IsIconic(manual.Handle()));
+    EXPECT_TRUE(IsAbove(manual.Handle(), wizard));
+    // No manual was started: the wizard's process shows no other window.
+    EXPECT_EQ(nullptr, driver.FindWindowOfProcess("Mendral"));
+    EXPECT_TRUE(CancelWizard(driver, wizard));
+}
