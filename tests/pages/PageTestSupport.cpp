@@ -2,10 +2,16 @@
 
 #include "framework/Controls.h"
 #include "framework/MessageBoxes.h"
+#include "tests/support/TestSupport.h"
 
 PageHost::PageHost() {
-    m_hWnd = CreateWindowExA(0, "STATIC", "Qelvan page test", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 0, 0,
-                             480, 460, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    m_hWnd = CreateWindowExA(0, "STATIC", "Qelvan page test", WS_POPUP, 0, 0, 480, 460, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    // Shown without activation: Wine treats an activated top-level window as one a window manager
+    // owns and, without one under Xvfb, waits two seconds for it when the window goes.
+    if (m_hWnd != nullptr)
+        SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
 }
 
 PageHost::~PageHost() {
@@ -73,4 +79,15 @@ std::string ResourceText(UINT id) {
     char text[512];
     LoadResourceText(id, text);
     return text;
+}
+
+ProgramConfig::ProgramConfig(const std::string& name, const std::string& text)
+    : path_(ExeDir() + "DRVCONFIG\\" + name) {
+    WriteTextFile(path_, text);
+}
+
+ProgramConfig::~ProgramConfig() {
+    DeleteFileA(path_.c_str());
+    // Only when empty: other files of the directory are not this test's.
+    RemoveDirectoryA((ExeDir() + "DRVCONFIG").c_str());
 }

@@ -33,3 +33,16 @@ bool IsShown(CDialog& page, int id);
 bool IsChecked(CDialog& page, int id);
 std::string ControlText(CDialog& page, int id);
 std::string ResourceText(UINT id);
+
+// A category file of the program directory (the test executable's), e.g. "setup_receipt.ini" with a
+// model's port section; removed with the object.
+class ProgramConfig {
+public:
+    ProgramConfig(const std::string& name, const std::string& text);
+    ~ProgramConfig();
+    ProgramConfig(const ProgramConfig&) = delete;
+    ProgramConfig& operator=(const ProgramConfig&) = delete;
+
+private:
+    std::string path_;
+};
