@@ -134,6 +134,11 @@ HWND WizardDriver::WaitForWindow(const char* caption, DWORD timeoutMs) const {
     for (;;) {
         HWND found = FindWindowOfProcess(caption);
         if (found != nullptr) {
+            // A new window is activated by events of the X server that arrive later; a click before
+            // then can be cancelled by the activation (its mouse capture is taken away).
+            for (DWORD settle = GetTickCount();
+                 GetForegroundWindow() != found && GetTickCount() - settle < 3000;)
+                Sleep(20);
             Sync(found);
             return found;
         }
@@ -154,11 +159,17 @@ bool WizardDriver::Sync(HWND hwnd, DWORD timeoutMs) const {
 }
 
 void WizardDriver::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    PostMessageA(hwnd, message, wParam, lParam);
+    // Sent without waiting rather than posted: the wizard handles sent messages in the order they
+    // come, so the WM_NULL sent below returns only after this one has been handled (a posted message
+    // would still wait behind it). When the message opens a modal window, the WM_NULL is answered by
+    // that window's loop.
+    SendNotifyMessageA(hwnd, message, wParam, lParam);
+    Sync(hwnd);
     // A closing dialog may wait for the next posted message before it goes (seen under Wine).
     HWND top = GetAncestor(hwnd, GA_ROOT);
-    PostMessageA(top ? top : hwnd, WM_NULL, 0, 0);
-    Sync(top ? top : hwnd);
+    if (top == nullptr) top = hwnd;
+    PostMessageA(top, WM_NULL, 0, 0);
+    Sync(top);
 }
 
 void WizardDriver::Click(HWND button) {

@@ -42,11 +42,12 @@ public:
     // The first control with this id among the descendants of parent (pages are child dialogs).
     static HWND Control(HWND parent, int id);
 
-    // Posts a click to a button and waits until the wizard has handled it.
+    // Clicks a button and waits until the wizard has handled the click.
     void Click(HWND button);
     // Selects an entry of a drop-down list and tells its parent, as a user's selection does.
     void SelectComboItem(HWND combo, int index);
-    // Posts a message to a window of the wizard and waits until it has been handled.
+    // Sends a message to a window of the wizard without blocking on it, and waits until it has been
+    // handled or has opened a modal window.
     void Post(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Waits until the wizard's thread that owns hwnd has handled every message posted before.
     bool Sync(HWND hwnd, DWORD timeoutMs = 10000) const;
