@@ -3,6 +3,10 @@
 #include "app/WizardDialog.h"
 #include "framework/MessageBoxes.h"
 #include "pages/LicensePage.h"
+#include "pages/ModePage.h"
+#include "pages/PortPage.h"
+#include "pages/PrinterPage.h"
+#include "pages/SystemPage.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -44,8 +48,16 @@ void SetupApp::RunWizard() {
     WizardDialog wizard;
     m_pMainWnd = &wizard;
     LicensePage licensePage(IDD_LICENSE_PAGE);
+    SystemPage systemPage(IDD_SYSTEM_PAGE);
+    ModePage modePage(IDD_MODE_PAGE);
+    PrinterPage printerPage(IDD_PRINTER_PAGE);
+    PortPage portPage(IDD_PORT_PAGE);
     // The page order is the order the user walks through.
     wizard.AddPage("阅读版权声明", &licensePage, IDD_LICENSE_PAGE);
+    wizard.AddPage("STEP 2\tSelect Install Module", &printerPage, IDD_PRINTER_PAGE);
+    wizard.AddPage("选择安装模式", &modePage, IDD_MODE_PAGE);
+    wizard.AddPage("STEP 1\tSelect Install OS", &systemPage, IDD_SYSTEM_PAGE);
+    wizard.AddPage("STEP 3\tSet Printer Port and Confirm Setup", &portPage, IDD_PORT_PAGE);
     wizard.DoModal();
     m_pMainWnd = nullptr;
 }
