@@ -81,7 +81,9 @@ int InstallPortMonitors(InstallChoices& choices, int targetSystem, const char* p
         MonitorParts usb = {monitors.usbMonitor, monitors.usbMonitorUiDll, monitors.usbMonitorVersion,
                             UsbMonitorOutdated};
         MessageText discarded = {};
-        result = CheckMonitor(usb, targetSystem, discarded, message);
+        // An outdated USB monitor replaces the serial monitor's flag; a current or fresh one keeps it.
+        int usbResult = CheckMonitor(usb, targetSystem, discarded, message);
+        if (usbResult != 0) result = usbResult;
     }
     return result;
 }
