@@ -1,0 +1,157 @@
+// The NT family's update of an outdated component: the spooler is stopped while the file is replaced
+// and started again; a failure on the way ends the installation.
+#include "engine/SeamOverride.h"
+#include "engine/ServiceApi.h"
+#include "engine/SpoolerApi.h"
+#include "tests/sequence/EngineRunTest.h"
+
+namespace {
+
+DWORD RecordedVersion(const std::string& key) {
+    DWORD version = 0xffffffff;
+    ReadDword(key, "DriverVersion", version);
+    return version;
+}
+
+BOOL WINAPI NeverRunning(SC_HANDLE, LPSERVICE_STATUS status) {
+    *status = SERVICE_STATUS();
+    status->dwCurrentState = SERVICE_START_PENDING;
+    return TRUE;
+}
+
+BOOL WINAPI NoProcessorDirectory(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD) {
+    SetLastError(ERROR_INVALID_ENVIRONMENT);
+    return FALSE;
+}
+
+// Each test starts with the spooler running and leaves it running.
+class NtUpdateTest : public EngineRunTest {
+protected:
+    void SetUp() override {
+        EngineRunTest::SetUp();
+        ASSERT_TRUE(StartSpoolerAndWait());
+        spooler = SpoolerProcessId();
+    }
+    void TearDown() override { EXPECT_TRUE(StartSpoolerAndWait()); }
+    DWORD spooler = 0;
+};
+
+TEST_F(NtUpdateTest, OnlyTheSerialMonitorWhenTheProcessorIsOutdatedToo) {
+    DWORD older = kComVersion - 1;
+    InstallOldMonitor(kComMonitor, "qtcommon.dll", &older);
+    InstallOldProcessor(kProcessorVersion - 1);
+    EngineOutcome outcome = Install(kModel, SerialPort());
+
+    EXPECT_EQ(Succeeded, outcome.finishState);
+    EXPECT_EQ("打印机驱动安装成功", outcome.message);
+    EXPECT_EQ(9, Choices().engineStatus);
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtcommon.dll"));
+    EXPECT_EQ(kComVersion, RecordedVersion(MonitorKey(kComMonitor)));
+    // The processor waits for the next installation.
+    EXPECT_EQ(kOldProcessor, ReadTextFile(ProcessorDirectoryPath() + "\\qtproc.dll"));
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(kProcessor, system)));
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
+    EXPECT_NE(spooler, SpoolerProcessId());
+    EXPECT_TRUE(ReadPrinter("QT-R58(S)").found);
+}
+
+TEST_F(NtUpdateTest, OutdatedProcessorIsReplaced) {
+    InstallOldProcessor(kProcessorVersion - 1);
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+
+    EXPECT_EQ(Succeeded, outcome.finishState);
+    EXPECT_EQ(8, Choices().engineStatus);
+    EXPECT_TRUE(HoldsFixtureProcessor(ProcessorDirectoryPath() + "\\qtproc.dll"));
+    EXPECT_EQ(kProcessorVersion, RecordedVersion(ProcessorKey(kProcessor, system)));
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
+    EXPECT_NE(spooler, SpoolerProcessId());
+    EXPECT_EQ(kProcessor, ReadPrinter("QT-R58(P)").processor);
+}
+
+TEST_F(NtUpdateTest, OutdatedUsbMonitorRecordsItsFile) {
+    DWORD older = kUsbVersion - 1;
+    InstallOldMonitor(kUsbMonitor, "qtusbold.dll", &older);
+    EngineOutcome outcome = Install(kModel, "USB_QT-R58_1");
+    EXPECT_EQ(Succeeded, outcome.finishState);
+    DeleteFileA((SystemDirectoryText() + "\\qtusbold.dll").c_str());
+    if (system == WindowsNT4) {
+        // NT 4.0 has no USB monitor to look at.
+        EXPECT_EQ(0, Choices().engineStatus);
+        EXPECT_EQ(older, RecordedVersion(MonitorKey(kUsbMonitor)));
+        return;
+    }
+    EXPECT_EQ(2, Choices().engineStatus);
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtusbmon.dll"));
+    EXPECT_EQ("qtusbmon.dll", ReadString(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor), "Driver"));
+    EXPECT_EQ(kUsbVersion, RecordedVersion(MonitorKey(kUsbMonitor)));
+    EXPECT_NE(spooler, SpoolerProcessId());
+}
+
+TEST_F(NtUpdateTest, SerialMonitorFlagSurvivesTheUsbMonitorCheck) {
+    // A USB port whose name also contains "COM" has both monitors examined; the USB monitor, installed
+    // fresh, must not wipe out the serial monitor's flag.
+    DWORD older = kComVersion - 1;
+    InstallOldMonitor(kComMonitor, "qtcommon.dll", &older);
+    EngineOutcome outcome = Install(kModel, "USB_QTCOM_1");
+
+    EXPECT_EQ(Succeeded, outcome.finishState);
+    EXPECT_EQ(1, Choices().engineStatus);
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtcommon.dll"));
+    EXPECT_EQ(kComVersion, RecordedVersion(MonitorKey(kComMonitor)));
+    EXPECT_EQ(system != WindowsNT4, KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor)));
+    EXPECT_NE(spooler, SpoolerProcessId());
+}
+
+TEST_F(NtUpdateTest, FailedCopyLeavesTheSpoolerStopped) {
+    DWORD older = kComVersion - 1;
+    InstallOldMonitor(kComMonitor, "qtcommon.dll", &older);
+    medium.RemoveSystemFile("qtcommon.dll");
+    EngineOutcome outcome = Install(kModel, SerialPort());
+
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("复制驱动文件错误qtcommon.dll  er = 2" + medium.SystemFolder() + "qtcommon.dll",
+              outcome.message);
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), SpoolerState());
+    EXPECT_EQ(older, RecordedVersion(MonitorKey(kComMonitor)));
+    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTDRV.DLL"));
+}
+
+TEST_F(NtUpdateTest, FailedProcessorCopyNamesItsSource) {
+    InstallOldProcessor(kProcessorVersion - 1);
+    medium.RemoveSystemFile("qtproc.dll");
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("复制驱动文件错误" + medium.SystemFolder() + "qtproc.dll", outcome.message);
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), SpoolerState());
+    EXPECT_EQ(kOldProcessor, ReadTextFile(ProcessorDirectoryPath() + "\\qtproc.dll"));
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(kProcessor, system)));
+}
+
+TEST_F(NtUpdateTest, SpoolerThatNeverReportsRunning) {
+    DWORD older = kComVersion - 1;
+    InstallOldMonitor(kComMonitor, "qtcommon.dll", &older);
+    SeamOverride<decltype(Services().queryStatus)> seam(Services().queryStatus, NeverRunning);
+    EngineOutcome outcome = Install(kModel, SerialPort());
+
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("启动Spool服务出错！", outcome.message);
+    // The file was replaced before the restart failed; the driver never came.
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtcommon.dll"));
+    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTDRV.DLL"));
+}
+
+TEST_F(NtUpdateTest, ProcessorDirectoryUnavailable) {
+    InstallOldProcessor(kProcessorVersion - 1);
+    SeamOverride<decltype(Spooler().getPrintProcessorDirectory)> seam(Spooler().getPrintProcessorDirectory,
+                                                                      NoProcessorDirectory);
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("获取打印机打印处理器目录目录错误", outcome.message);
+    // Found out before the spooler was touched.
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
+    EXPECT_EQ(spooler, SpoolerProcessId());
+}
+
+}  // namespace

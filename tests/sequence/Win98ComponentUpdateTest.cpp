@@ -1,0 +1,64 @@
+// The Windows 98/Me update of an outdated component: no spooler restart; a file in use is copied
+// under the prefixed name that the system loads at its next start.
+#include "tests/sequence/EngineRunTest.h"
+
+namespace {
+
+DWORD RecordedVersion(const std::string& key) {
+    DWORD version = 0xffffffff;
+    ReadDword(key, "DriverVersion", version);
+    return version;
+}
+
+TEST_F(EngineRunTest, ProcessorInUseIsCopiedUnderThePrefixedName) {
+    InstallOldProcessor(kProcessorVersion - 1);
+    std::string processorKey = ProcessorKey(kProcessor, system);
+    LockedFile held(ProcessorDirectoryPath() + "\\qtproc.dll");
+    ASSERT_TRUE(held.Held());
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+
+    EXPECT_EQ(Succeeded, outcome.finishState);
+    EXPECT_EQ("", outcome.message);
+    EXPECT_EQ(8, Choices().engineStatus);
+    EXPECT_TRUE(HoldsFixtureProcessor(ProcessorDirectoryPath() + "\\nqtproc.dll"));
+    EXPECT_EQ("nqtproc.dll", ReadString(HKEY_LOCAL_MACHINE, processorKey, "Driver"));
+    EXPECT_EQ(kProcessorVersion, RecordedVersion(processorKey));
+}
+
+TEST_F(EngineRunTest, ProcessorAndItsPrefixedCopyBothInUse) {
+    InstallOldProcessor(kProcessorVersion - 1);
+    WriteTextFile(ProcessorDirectoryPath() + "\\nqtproc.dll", kOldProcessor);
+    LockedFile held(ProcessorDirectoryPath() + "\\qtproc.dll");
+    LockedFile heldPrefixed(ProcessorDirectoryPath() + "\\nqtproc.dll");
+    ASSERT_TRUE(held.Held() && heldPrefixed.Held());
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("发生系统错误，重新启动系统后，再次安装", outcome.message);
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(kProcessor, system)));
+    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTDRV.DLL"));
+}
+
+TEST_F(EngineRunTest, UsbMonitorBeforeTheProcessor) {
+    DWORD older = kUsbVersion - 1;
+    InstallOldMonitor(kUsbMonitor, "qtusbmon.dll", &older);
+    InstallOldProcessor(kProcessorVersion - 1);
+    EngineOutcome outcome = Install(kModel, "USB_QT-R58_1");
+
+    EXPECT_EQ(Succeeded, outcome.finishState);
+    EXPECT_EQ(10, Choices().engineStatus);
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtusbmon.dll"));
+    EXPECT_EQ(kUsbVersion, RecordedVersion(MonitorKey(kUsbMonitor)));
+    EXPECT_EQ(kOldProcessor, ReadTextFile(ProcessorDirectoryPath() + "\\qtproc.dll"));
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(kProcessor, system)));
+}
+
+TEST_F(EngineRunTest, ColourLibraryMissingOnTheMedium) {
+    medium.RemoveSystemFile("DMCOLOR.DLL");
+    EngineOutcome outcome = Install("KRP-A100", "LPT1:");
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("复制驱动文件错误DMCOLOR.DLL  er = 2" + medium.SystemFolder() + "DMCOLOR.DLL", outcome.message);
+    EXPECT_FALSE(ReadPrinter("KRP-A100(P)").found);
+}
+
+}  // namespace
