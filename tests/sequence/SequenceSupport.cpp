@@ -255,9 +255,18 @@ InstallationLeftovers::~InstallationLeftovers() {
     }
     RestoreProfile("Ports", "COM2:", savedProfilePort_);
     RestoreProfile("windows", "device", savedDevice_);
-    if (createdPrinterPortKey_) RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE, kPrinterPortKey);
-    if (createdPortClass_) {
-        for (int i = 0; i < 2; ++i) RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE, PortClassEntry(i).c_str());
+    for (auto key = createdKeys_.rbegin(); key != createdKeys_.rend(); ++key)
+        RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE, key->c_str());
+}
+
+void InstallationLeftovers::CreateKeyChain(const std::string& path) {
+    for (size_t end = path.find('\\');; end = path.find('\\', end + 1)) {
+        std::string key = path.substr(0, end);
+        if (!key.empty() && !KeyExists(HKEY_LOCAL_MACHINE, key)) {
+            RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, key.c_str(), nullptr);
+            createdKeys_.push_back(key);
+        }
+        if (end == std::string::npos) return;
     }
 }
 
@@ -292,8 +301,7 @@ void InstallationLeftovers::Remove() {
 }
 
 void InstallationLeftovers::CreatePrinterPortKey() {
-    if (KeyExists(HKEY_LOCAL_MACHINE, kPrinterPortKey)) return;
-    createdPrinterPortKey_ = RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, kPrinterPortKey, nullptr);
+    CreateKeyChain(kPrinterPortKey);
 }
 
 void InstallationLeftovers::CreateSerialPortClass() {
@@ -301,11 +309,10 @@ void InstallationLeftovers::CreateSerialPortClass() {
         return;
     BYTE serial = 1;
     for (int i = 0; i < 2; ++i) {
-        RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, PortClassEntry(i).c_str(), nullptr);
+        CreateKeyChain(PortClassEntry(i));
         RegistryKey(HKEY_LOCAL_MACHINE, PortClassEntry(i).c_str())
             .SetValue("PortSubClass", &serial, REG_BINARY, 1);
     }
-    createdPortClass_ = true;
 }
 
 void FillChoices(InstallChoices& choices, const char* model, const char* port) {

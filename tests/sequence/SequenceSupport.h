@@ -86,12 +86,12 @@ public:
 
 private:
     void Remove();
+    // Creates the key of HKEY_LOCAL_MACHINE and each missing key above it, to be deleted at the end.
+    void CreateKeyChain(const std::string& path);
     std::string savedNtPort_;
-    bool ntPortExisted_ = false;
     std::string savedProfilePort_;
     std::string savedDevice_;
-    bool createdPrinterPortKey_ = false;
-    bool createdPortClass_ = false;
+    std::vector<std::string> createdKeys_;
 };
 
 // The Install command's part before the engine: choices for a model of the receipt category on a
