@@ -13,8 +13,6 @@ const char kBannerFile[] = "DRVCONFIG\\Left.bmp";
 const char kManualFile[] = ".\\Guide.CHM";
 // The manual's window caption, found to bring an open manual to the top instead of opening another.
 const char kManualCaption[] = "Mendral";
-const char kNextCaption[] = "下一步 (&N)>>";
-const char kInstallCaption[] = "安装 (&I)";
 
 // The banner is loaded once and kept for every later paint until the process ends.
 HBITMAP bannerBitmap = nullptr;
@@ -41,12 +39,6 @@ bool WizardDialog::LeaveCurrentPage() {
 void WizardDialog::ShowPage(int index) {
     currentPage_ = index;
     GetPage(index)->ShowWindow(SW_SHOW);
-}
-
-void WizardDialog::SetActivePage(int index) {
-    if (index < 0 || index >= PageCount()) return;
-    if (!LeaveCurrentPage()) return;
-    ShowPage(index);
 }
 
 void WizardDialog::DestroyPages() {
@@ -130,39 +122,6 @@ bool WizardDialog::LoadBanner() {
     if (bannerBitmap != nullptr) DeleteObject(bannerBitmap);
     bannerBitmap = loaded;
     return true;
-}
-
-void WizardDialog::OnOK() {
-    choices.engineStatus = 0;
-    if (currentPage_ >= PageCount() - 1) {
-        Install();
-        return;
-    }
-    SetActivePage(currentPage_ + 1);
-    if (currentPage_ == PageCount() - 1) {
-        // The preparation on arrival at the last page joins here.
-        SetDlgItemText(IDOK, kInstallCaption);
-    }
-    ::EnableWindow(GetDlgItem(IDC_BACK), TRUE);
-    GotoDlgCtrl(GetDlgItem(IDOK));
-}
-
-void WizardDialog::Install() {
-    // The Install command: not yet part of this program. Every page's data is saved, so a page that
-    // cannot give its data is shown to the user, and the wizard stays open.
-    for (int i = 0; i < PageCount(); ++i) GetPage(i)->UpdateData(TRUE);
-}
-
-void WizardDialog::OnBack() {
-    if (currentPage_ > 0) {
-        SetDlgItemText(IDOK, kNextCaption);
-        SetActivePage(currentPage_ - 1);
-    }
-    if (currentPage_ <= 0) {
-        ::EnableWindow(GetDlgItem(IDC_BACK), FALSE);
-        GotoDlgCtrl(GetDlgItem(IDOK));
-    }
-    ::EnableWindow(GetDlgItem(IDOK), TRUE);
 }
 
 void WizardDialog::OnCancel() {

@@ -10,6 +10,10 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 
+// Captions of the Next button (control 1): Next on every page but the last, Install on the last.
+inline constexpr char kNextCaption[] = "下一步 (&N)>>";
+inline constexpr char kInstallCaption[] = "安装 (&I)";
+
 class WizardDialog : public CDialog {
 public:
     WizardDialog();
@@ -39,6 +43,9 @@ public:
 
     InstallChoices choices;
 
+    // The page indexes of the wizard's five pages, in the order the user walks through them.
+    enum PageIndex { kLicensePage = 0, kPrinterPage = 1, kModePage = 2, kSystemPage = 3, kPortPage = 4 };
+
 protected:
     // Saves and hides the current page; false when its data cannot be saved (the page stays).
     bool LeaveCurrentPage();
@@ -48,7 +55,27 @@ protected:
     virtual void Install();
     void OnBack();
 
+    // The page registered at index as its own class; null when there is none or it is another page.
+    template <typename Page>
+    Page* PageAt(int index) const {
+        return index >= 0 && index < PageCount() ? dynamic_cast<Page*>(GetPage(index)) : nullptr;
+    }
+
 private:
+    // The page flow's checks and preparations (PageFlow.cpp).
+    bool CheckLeavingForward();
+    void LeavePrinterPage();
+    bool LeaveSystemPage();
+    void PresetBaudRate();
+    void PrepareLastPage();
+    // The Install command's steps (InstallCommand.cpp).
+    bool CollectAndValidate();
+    void FillDescriptors();
+    bool ApplyUsbRules();
+    bool CheckUsbPrinter();
+    void RunEngine();
+    void ReportResult();
+
     void ClearPageTable();
     void AddAboutEntry();
     void CreatePageWindows();

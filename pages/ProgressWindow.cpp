@@ -10,7 +10,7 @@ const int kCreepLimit = 90;  // the bar waits here until the engine ends
 const char kInstallingText[] = "正在安装打印机驱动，请稍候...... ";
 }  // namespace
 
-ProgressWindow::ProgressWindow() : CDialog(IDD_PROGRESS) {}
+ProgressWindow::ProgressWindow(CWnd* owner) : CDialog(IDD_PROGRESS, owner) {}
 
 void ProgressWindow::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, kProgressBarId, bar_);

@@ -13,7 +13,7 @@ enum FinishState { Running = 0, Failed = 1, Succeeded = 2 };
 
 class ProgressWindow : public CDialog {
 public:
-    ProgressWindow();
+    explicit ProgressWindow(CWnd* owner = nullptr);
 
     int targetSystem = Windows98Me;
     // Written by the engine thread as its very last act, read here once per step of the animation.

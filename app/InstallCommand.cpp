@@ -1,0 +1,160 @@
+// The Install command: on the port page the Next button validates the choice, fills the driver and
+// printer records from the configuration, applies the USB numbering and naming rules, runs the
+// installation engine on a worker thread behind the progress window, reports the result and ends the
+// wizard. A refused step (a stop) shows one message and leaves the wizard on the port page with every
+// choice kept.
+#include "app/BoundedText.h"
+#include "app/InstallRules.h"
+#include "app/WizardDialog.h"
+#include "config/ConfigValues.h"
+#include "config/PortRegistry.h"
+#include "engine/InstallationSequence.h"
+#include "framework/MessageBoxes.h"
+#include "framework/Thread.h"
+#include "pages/PortPage.h"
+#include "pages/ProgressWindow.h"
+#include "resources/ResourceIds.h"
+#include "usb/UsbDevice.h"
+
+namespace {
+void ShowText(HWND owner, UINT id) {
+    char text[300];
+    LoadResourceText(id, text);
+    ShowWindowMessage(owner, text);
+}
+
+int AskText(UINT id) {
+    char text[300];
+    LoadResourceText(id, text);
+    return ShowAppMessage(text, MB_YESNO);
+}
+}  // namespace
+
+void WizardDialog::Install() {
+    for (int i = 0; i < PageCount(); ++i) GetPage(i)->UpdateData(TRUE);
+    if (!CollectAndValidate()) return;
+    FillDescriptors();
+    if (!ApplyUsbRules()) return;
+    if (choices.targetSystem == WindowsNT4 && choices.portKind == Usb) {
+        ShowText(m_hWnd, IDS_NT4_NO_USB);
+        return;
+    }
+    RunEngine();
+    ReportResult();
+    DestroyPages();
+    CDialog::OnOK();
+}
+
+// Takes the port page's settings and refuses a choice that cannot be installed.
+bool WizardDialog::CollectAndValidate() {
+    choices.config.currentCategory = choices.category;
+    choices.usbPortAlias[0] = '\0';
+    PortPage* port = PageAt<PortPage>(kPortPage);
+    if (port == nullptr) return false;
+    CopyText(choices.portName, port->portName);
+    choices.gdiDriver = port->gdiDriver;
+    choices.baudRate = port->baudRate;
+    choices.dataBits = port->dataBits;
+    choices.stopBits = port->stopBits;
+    choices.parity = port->parity;
+    choices.flowControl = port->flowControl;
+
+    if (choices.modelName[0] == '\0') {
+        ShowText(m_hWnd, IDS_SELECT_PRINTER_FIRST);
+        return false;
+    }
+    if (choices.targetSystem == WindowsServer2003 &&
+        ReadPortSectionValue(choices.categoryIniPath, choices.modelName, "System2003Supported") == 0) {
+        char text[200];
+        LoadResourceText(IDS_NO_SERVER_2003, text);
+        ShowAppMessage(text);
+        return false;
+    }
+    int portKind = DerivePortKind(choices.portName);
+    if (portKind < 0) {
+        ShowText(m_hWnd, IDS_PORT_NOT_SUPPORTED);
+        return false;
+    }
+    choices.portKind = static_cast<PortKind>(portKind);
+    return true;
+}
+
+// Fills the driver's files, the driver and the printer from the model's descriptor section. The
+// records are zeroed first, so a second press after a stop starts again from the model name.
+void WizardDialog::FillDescriptors() {
+    choices.driverFiles = DriverFileList{};
+    choices.driverInfo = DRIVER_INFO_3A{};
+    choices.monitorInfo = MONITOR_INFO_2A{};
+    choices.printerInfo = PRINTER_INFO_2A{};
+    choices.config.ReadDriverFiles(choices.modelName, choices.targetSystem, choices.driverFiles,
+                                   choices.gdiDriver);
+    choices.config.ReadDriverInfo(choices.modelName, choices.targetSystem, choices.driverInfo,
+                                  choices.gdiDriver);
+    choices.config.ReadPrinterInfo(choices.modelName, choices.targetSystem, choices.printerInfo,
+                                   choices.gdiDriver);
+    choices.printerInfo.pPortName = choices.portName;
+}
+
+// For a USB port: the connected printer gets the port's number, the printer name its "(U) n" suffix,
+// some models a short port alias, and the port its registry record. Serial and parallel printers get
+// "(S)" or "(P)".
+bool WizardDialog::ApplyUsbRules() {
+    char* printerName = choices.config.printerName;
+    size_t capacity = sizeof choices.config.printerName;
+    if (choices.portKind == Usb) {
+        if (!CheckUsbPrinter()) return false;
+        AppendPortSuffix(printerName, capacity, Usb, choices.portName);
+        if (BuildUsbPortAlias(choices.portName, choices.usbPortAlias, sizeof choices.usbPortAlias)) {
+            choices.printerInfo.pPortName = choices.usbPortAlias;
+        }
+        RegisterUsbPortDevice(choices.printerInfo.pPortName);
+        return true;
+    }
+    AppendPortSuffix(printerName, capacity, choices.portKind, choices.portName);
+    return true;
+}
+
+bool WizardDialog::CheckUsbPrinter() {
+    UsbCheckResult check = CheckUsbNumbering(installMode, GetUsbDeviceId(), choices.portName);
+    switch (check.action) {
+        case UsbCheck::Proceed:
+            return true;
+        case UsbCheck::NeedPrinter:
+            ShowText(m_hWnd, IDS_CONNECT_USB_PRINTER);
+            return false;
+        case UsbCheck::Stop:
+            return false;
+        case UsbCheck::AskRenumber:
+            if (AskText(IDS_RENUMBER_QUESTION) != IDYES) return false;
+            return ChangeUsbDeviceId(static_cast<unsigned char>(check.targetNumber));
+    }
+    return false;
+}
+
+// The engine runs on a worker thread while the progress window runs modally here. The window may close
+// before the engine ends (at 90 % on Windows 98/Me), so the end of the thread, which comes after its
+// last write of finishState, is waited for before resultMessage is read.
+void WizardDialog::RunEngine() {
+    ProgressWindow progress(this);
+    ShowWindow(SW_SHOWMINIMIZED);
+    progress.targetSystem = choices.targetSystem;
+    progress.finishState = Running;
+    SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    resultMessage[0] = '\0';
+    EngineTask task = {this, &progress};
+    HANDLE engine = AfxBeginThread(RunInstallation, &task);
+    if (engine == nullptr) RunInstallation(&task);  // no thread to be had: install on this one
+    progress.DoModal();
+    if (engine != nullptr) {
+        WaitForSingleObject(engine, INFINITE);
+        CloseHandle(engine);
+    }
+}
+
+void WizardDialog::ReportResult() {
+    ShowWindowMessage(m_hWnd, resultMessage[0] != '\0' ? resultMessage : "打印机驱动安装成功！");
+    if (choices.targetSystem != Windows98Me) return;
+    if (AskText(IDS_RESTART_QUESTION) == IDYES && !ExitWindowsEx(EWX_REBOOT, 0)) {
+        ShowText(m_hWnd, IDS_RESTART_FAILED);
+    }
+}
