@@ -54,6 +54,29 @@ TEST_F(EngineRunTest, MonitorNotAdded) {
     ExpectNoDriverFiles();
 }
 
+TEST_F(EngineRunTest, MonitorInterfaceFileMissingOnTheMedium) {
+    medium.RemoveSystemFile("qtcomui.dll");
+    medium.RemoveSystemFile("qtusbui.dll");
+    // The USB monitor's copies report nothing.
+    EngineOutcome outcome = Install(kModel, "USB_QT-R58_1");
+    EXPECT_EQ(Succeeded, outcome.finishState);
+    EXPECT_EQ(SuccessText(true), outcome.message);
+    if (Windows98()) return;  // no serial monitor there
+
+    // The serial monitor's failed copy is installed past and ends the installation at the first
+    // test of the message, after the first driver file.
+    for (const char* name : {"QTUI.DLL", "QTR58.GPD"})
+        DeleteFileA((DriverDirectoryPath() + "\\" + name).c_str());
+    outcome = Install(kModel, SerialPort());
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ(std::string(kCopyFailed) + "qtcomui.dll  er = 2" + medium.SystemFolder() + "qtcomui.dll",
+              outcome.message);
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kComMonitor)));
+    EXPECT_TRUE(DriverFileInstalled("QTUI.DLL"));
+    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTR58.GPD"));
+    EXPECT_FALSE(ReadPrinter("QT-R58(S)").found);
+}
+
 TEST_F(EngineRunTest, ProcessorNotAdded) {
     SeamOverride<decltype(Spooler().addPrintProcessor)> seam(Spooler().addPrintProcessor,
                                                              ProcessorAlreadyInstalled);

@@ -61,4 +61,21 @@ TEST_F(EngineRunTest, ColourLibraryMissingOnTheMedium) {
     EXPECT_FALSE(ReadPrinter("KRP-A100(P)").found);
 }
 
+TEST_F(EngineRunTest, SystemFileTextReplacesTheSuccessText) {
+    // The icon library's failed copy is not tested right away; Windows 98/Me's success leaves its text.
+    medium.RemoveSystemFile("ICONLIB.DLL");
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+    EXPECT_EQ(Succeeded, outcome.finishState);
+    EXPECT_EQ("复制驱动文件错误ICONLIB.DLL  er = 2" + medium.SystemFolder() + "ICONLIB.DLL", outcome.message);
+    EXPECT_TRUE(ReadPrinter("QT-R58(P)").found);
+
+    // For the colour library's models the next copy test ends the installation.
+    medium.RemoveSystemFile("ICONLIB.DLL");
+    outcome = Install("KRP-A100", "LPT1:");
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("复制驱动文件错误ICONLIB.DLL  er = 2" + medium.SystemFolder() + "ICONLIB.DLL", outcome.message);
+    EXPECT_TRUE(DriverFileInstalled("DMCOLOR.DLL"));
+    EXPECT_FALSE(ReadPrinter("KRP-A100(P)").found);
+}
+
 }  // namespace
