@@ -51,7 +51,7 @@ TEST_F(EngineRunTest, SerialPrinterWithItsPortSettings) {
     EXPECT_EQ(kDriverName, printer.driver);
     EXPECT_EQ(SerialPort(), printer.port);
     EXPECT_EQ(kProcessor, printer.processor);
-    EXPECT_EQ(64u, printer.attributes & 64u);
+    EXPECT_EQ(64u, printer.attributes);  // the configuration's ATTRIBUTES
     for (const char* name : kRequiredAndOptional) EXPECT_TRUE(DriverFileInstalled(name)) << name;
 
     // The print processor, recorded with the configured version.
