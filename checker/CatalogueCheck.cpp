@@ -1,0 +1,93 @@
+#include "checker/CatalogueCheck.h"
+
+#include <cstring>
+
+#include "app/BoundedText.h"
+#include "checker/MediumFiles.h"
+#include "config/ConfigValues.h"
+
+namespace {
+const char kSection[] = "DEVICENAME";
+
+// A model listed twice: section names are matched without regard to case, so two spellings of one
+// name share their port and descriptor sections.
+const CheckedModel* FindDuplicate(const std::vector<CheckedModel>& models, const char* name) {
+    for (const CheckedModel& model : models) {
+        if (_stricmp(model.name, name) == 0) return &model;
+    }
+    return nullptr;
+}
+
+// One entry: left out by the printer page when it has no known suffix.
+void CheckEntry(SetupConfig& config, int entry, std::vector<CheckedModel>& models, Findings& findings) {
+    char key[32];
+    FormatText(key, sizeof key, "DEVICENAME%d", entry);
+    CheckedModel model = {};
+    model.entry = entry;
+    model.category = config.GetDeviceName(entry, model.name);
+    char text[400];
+    if (model.category < 0) {
+        if (strcmp(model.name, "0") == 0) {
+            FormatText(text, sizeof text, "条目缺少，打印机页不会显示第 %d 个型号", entry);
+        } else {
+            FormatText(text, sizeof text,
+                       "“%s”没有已知的类别后缀（-ReceiptPrinter、-TicketPrinter、-LabelPrinter、"
+                       "-EmbeddedPrinter），打印机页不会显示它",
+                       model.name);
+        }
+        findings.Error(kCommonFileName, kSection, key, text);
+        return;
+    }
+    if (model.name[0] == '\0') {
+        findings.Error(kCommonFileName, kSection, key, "型号名称为空");
+        return;
+    }
+    const CheckedModel* earlier = FindDuplicate(models, model.name);
+    if (earlier != nullptr) {
+        FormatText(text, sizeof text, "型号“%s”与 DEVICENAME%d 重复", model.name, earlier->entry);
+        findings.Error(kCommonFileName, kSection, key, text);
+        return;
+    }
+    models.push_back(model);
+}
+
+void CheckDefaultEntry(SetupConfig& config, int count, Findings& findings) {
+    char name[260];
+    if (config.GetDefaultDevice(name) >= 0) return;
+    char path[kMediumPathSize];
+    MediumPath(kCommonFileName, path);
+    int entry = ReadSectionValue(path, kSection, "DEFAULTNAME");
+    char text[200];
+    FormatText(text, sizeof text, "%d 不是有效的型号条目（1 到 %d），打印机页不会预选型号", entry, count);
+    findings.Warning(kCommonFileName, kSection, "DEFAULTNAME", text);
+}
+
+// An entry after the last one counted is never read.
+void CheckEntriesBeyondCount(SetupConfig& config, int count, Findings& findings) {
+    char name[200];
+    config.GetDeviceName(count + 1, name);
+    if (strcmp(name, "0") == 0) return;
+    char key[32];
+    FormatText(key, sizeof key, "DEVICENAME%d", count + 1);
+    char text[200];
+    FormatText(text, sizeof text, "条目超出 DEVICENUMBER=%d，打印机页不会显示它", count);
+    findings.Warning(kCommonFileName, kSection, key, text);
+}
+}  // namespace
+
+std::vector<CheckedModel> CheckCatalogue(SetupConfig& config, Findings& findings) {
+    std::vector<CheckedModel> models;
+    if (!MediumFileExists(kCommonFileName)) {
+        findings.Error(kCommonFileName, nullptr, nullptr, "文件不存在");
+        return models;
+    }
+    int count = config.GetDeviceCount();
+    if (count <= 0) {
+        findings.Error(kCommonFileName, kSection, "DEVICENUMBER", "缺少或为 0，打印机页没有型号");
+        return models;
+    }
+    for (int entry = 1; entry <= count; ++entry) CheckEntry(config, entry, models, findings);
+    CheckDefaultEntry(config, count, findings);
+    CheckEntriesBeyondCount(config, count, findings);
+    return models;
+}

@@ -1,0 +1,160 @@
+#include "checker/DescriptorCheck.h"
+
+#include <cstring>
+
+#include "app/BoundedText.h"
+#include "checker/MediumFiles.h"
+#include "config/ConfigValues.h"
+#include "engine/DriverFileCopy.h"
+
+namespace {
+// Indexed by the gdiDriver value the readers take.
+const char* const kFamilyPrefixes[2] = {"STD", "GDI"};
+// The shared base files a DDK-based driver lists among its dependent files on Windows 2000 and later.
+const char* const kDdkBaseFiles[] = {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"};
+
+struct FamilyContext {
+    SetupConfig& config;
+    const CheckedModel& model;
+    int targetSystem;
+    int gdiDriver;
+    const char* file;
+    const char* section;
+    Findings& findings;
+};
+
+void FamilyKey(const FamilyContext& context, const char* suffix, char (&key)[64]) {
+    FormatText(key, sizeof key, "%s%s", kFamilyPrefixes[context.gdiDriver], suffix);
+}
+
+// A required key that is missing reads as "0": the engine then registers the driver without that
+// file, or under the name "0".
+bool CheckRequired(const FamilyContext& context, const char* suffix, const char* value) {
+    char key[64];
+    FamilyKey(context, suffix, key);
+    if (value[0] == '\0') {
+        context.findings.Error(context.file, context.section, key, "值为空");
+        return false;
+    }
+    if (value[0] == '0') {
+        context.findings.Error(context.file, context.section, key, "缺少或为“0”");
+        return false;
+    }
+    return true;
+}
+
+// A named file must be a bare name and lie in the system's sub-directory, where the engine copies
+// it from.
+void CheckNamedFile(const FamilyContext& context, const char* suffix, const char* value) {
+    if (!NamesFile(value)) return;
+    char key[64];
+    FamilyKey(context, suffix, key);
+    char text[400];
+    if (!IsBareFileName(value)) {
+        FormatText(text, sizeof text, "“%s”不是单纯的文件名", value);
+        context.findings.Error(context.file, context.section, key, text);
+        return;
+    }
+    if (SystemFileExists(context.targetSystem, value)) return;
+    char directory[16];
+    SystemDirectoryName(context.targetSystem, directory);
+    FormatText(text, sizeof text, "文件 %s\\%s 不存在", directory, value);
+    context.findings.Error(context.file, context.section, key, text);
+}
+
+void CheckDriverFiles(const FamilyContext& context, const DriverFileList& files) {
+    const struct {
+        const char* suffix;
+        const char* value;
+    } required[] =
+        {
+            {"DriverPath", files.driverPath},
+            {"DataFile", files.dataFile},
+            {"ConfigFile", files.configFile},
+            {"HelpFile", files.helpFile},
+        },
+      optional[] = {
+          {"DataFileDLLName", files.dataFileDll},
+          {"DataOemuiDLL", files.dataOemuiDll},
+          {"DataOemuniDLL", files.dataOemuniDll},
+          {"DataOemuniini", files.dataOemuniIni},
+      };
+    for (const auto& entry : required) {
+        if (CheckRequired(context, entry.suffix, entry.value))
+            CheckNamedFile(context, entry.suffix, entry.value);
+    }
+    for (const auto& entry : optional) CheckNamedFile(context, entry.suffix, entry.value);
+}
+
+// The engine leaves the system's own processor alone only when it is named exactly "WinPrint"; any
+// other processor is installed from ProcessorDLLName when the system lacks it.
+void CheckProcessor(const FamilyContext& context, const char* processor, const char* processorDll,
+                    SystemNeeds& needs) {
+    if (!CheckRequired(context, "PrintProcessor", processor)) return;
+    if (strcmp(processor, "WinPrint") == 0) return;
+    if (_stricmp(processor, "WinPrint") == 0) {
+        char key[64];
+        FamilyKey(context, "PrintProcessor", key);
+        context.findings.Error(context.file, context.section, key,
+                               "系统自带的打印处理器须写作“WinPrint”，否则安装程序会试图重新安装它而失败");
+        return;
+    }
+    needs.processor = true;
+    if (CheckRequired(context, "ProcessorDLLName", processorDll))
+        CheckNamedFile(context, "ProcessorDLLName", processorDll);
+}
+
+// A driver built on the shared driver base needs its additional file (the engine refuses it
+// otherwise) and, from Windows 2000 on, the base files, which the engine copies without complaint
+// when they are absent.
+void CheckDdkFiles(const FamilyContext& context, const DriverFileList& files) {
+    const char* name = context.model.name;
+    if (!context.config.IsDdkDriver(name, context.targetSystem, context.gdiDriver)) return;
+    char key[64];
+    char text[200];
+    if (!NamesFile(files.dataFileDll)) {
+        FamilyKey(context, "DataFileDLLName", key);
+        FormatText(text, sizeof text, "%s2KDDKDEV 为 1（基于 DDK 的驱动），但没有附加文件",
+                   kFamilyPrefixes[context.gdiDriver]);
+        context.findings.Error(context.file, context.section, key, text);
+    }
+    if (context.targetSystem < Windows2000) return;
+    FamilyKey(context, "2KDDKDEV", key);
+    char directory[16];
+    SystemDirectoryName(context.targetSystem, directory);
+    for (const char* base : kDdkBaseFiles) {
+        if (SystemFileExists(context.targetSystem, base)) continue;
+        FormatText(text, sizeof text, "基于 DDK 的驱动需要 %s\\%s，介质上没有", directory, base);
+        context.findings.Warning(context.file, context.section, key, text);
+    }
+}
+
+void CheckFamily(const FamilyContext& context, SystemNeeds& needs) {
+    SetupConfig& config = context.config;
+    const char* name = context.model.name;
+    DriverFileList files = {};
+    DRIVER_INFO_3A driver = {};
+    PRINTER_INFO_2A printer = {};
+    config.ReadDriverFiles(name, context.targetSystem, files, context.gdiDriver);
+    config.ReadDriverInfo(name, context.targetSystem, driver, context.gdiDriver);
+    config.ReadPrinterInfo(name, context.targetSystem, printer, context.gdiDriver);
+    CheckRequired(context, "DriverName", driver.pName);
+    CheckDriverFiles(context, files);
+    CheckProcessor(context, printer.pPrintProcessor, files.processorDll, needs);
+    CheckDdkFiles(context, files);
+}
+}  // namespace
+
+void CheckDescriptors(SetupConfig& config, const CheckedModel& model, int targetSystem, const char* file,
+                      SystemNeeds& needs, Findings& findings) {
+    char section[200];
+    BuildDescriptorSection(model.name, targetSystem, section);
+    if (!SectionExists(file, section)) {
+        findings.Error(file, section, nullptr, "节不存在，安装时读不到驱动的任何键");
+        return;
+    }
+    for (int gdiDriver = 0; gdiDriver <= 1; ++gdiDriver) {
+        FamilyContext context = {config, model, targetSystem, gdiDriver, file, section, findings};
+        CheckFamily(context, needs);
+    }
+}

@@ -1,0 +1,27 @@
+// MediumCheck: checks an installation medium before it ships. Run in the medium's directory, or with
+// that directory as the one argument. Prints one line per finding and a closing count; the exit code
+// is 0 without errors, 1 with errors and 2 when the directory cannot be checked.
+#include <windows.h>
+
+#include "app/BoundedText.h"
+#include "checker/ConsoleText.h"
+#include "checker/Findings.h"
+#include "checker/MediumCheck.h"
+
+int main(int argc, char** argv) {
+    if (argc > 2) {
+        WriteLine(GetStdHandle(STD_ERROR_HANDLE), "用法：MediumCheck [介质目录]");
+        return 2;
+    }
+    // The wizard's readers resolve every configuration file against the current directory.
+    if (argc == 2 && !SetCurrentDirectoryA(argv[1])) {
+        char text[400];
+        FormatText(text, sizeof text, "无法进入目录 %s", argv[1]);
+        WriteLine(GetStdHandle(STD_ERROR_HANDLE), text);
+        return 2;
+    }
+    Findings findings(GetStdHandle(STD_OUTPUT_HANDLE));
+    int errors = CheckMedium(findings);
+    findings.PrintSummary();
+    return errors > 0 ? 1 : 0;
+}

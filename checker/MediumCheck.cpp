@@ -1,0 +1,56 @@
+#include "checker/MediumCheck.h"
+
+#include "checker/CatalogueCheck.h"
+#include "checker/ComponentCheck.h"
+#include "checker/MediumFiles.h"
+#include "checker/ModelCheck.h"
+
+namespace {
+// The category files the catalogue's models use; a missing one is reported once.
+void CheckCategoryFiles(const std::vector<CheckedModel>& models, bool (&present)[4], Findings& findings) {
+    bool used[4] = {};
+    for (const CheckedModel& model : models) used[model.category] = true;
+    for (int category = Receipt; category <= Embedded; ++category) {
+        char file[kMediumPathSize];
+        CategoryFileName(category, file);
+        present[category] = MediumFileExists(file);
+        if (used[category] && !present[category])
+            findings.Error(file, nullptr, nullptr, "文件不存在，该类别的型号都无法安装");
+    }
+}
+
+bool AnyUsbModel(const SystemNeeds& needs) {
+    for (bool usb : needs.usbMonitor) {
+        if (usb) return true;
+    }
+    return false;
+}
+
+// The files the wizard itself opens: without the licence text or the banner it ends at once; without
+// the medium's USB kernel driver its port page never asks for an installation or upgrade of it.
+void CheckWizardFiles(const SystemNeeds& needs, Findings& findings) {
+    if (!MediumFileExists("License.txt"))
+        findings.Error("License.txt", nullptr, nullptr, "文件不存在，向导无法启动");
+    if (!MediumFileExists("DRVCONFIG\\Left.bmp"))
+        findings.Error("DRVCONFIG\\Left.bmp", nullptr, nullptr, "文件不存在，向导无法启动");
+    if (AnyUsbModel(needs) && !MediumFileExists("USBDRV\\bulkusb.sys")) {
+        findings.Warning("USBDRV\\bulkusb.sys", nullptr, nullptr,
+                         "文件不存在，端口页不会提示安装或升级 USB 设备驱动");
+    }
+}
+}  // namespace
+
+int CheckMedium(Findings& findings) {
+    // Constructed here, in the medium directory, as the wizard constructs its own.
+    SetupConfig config;
+    std::vector<CheckedModel> models = CheckCatalogue(config, findings);
+    bool present[4] = {};
+    CheckCategoryFiles(models, present, findings);
+    SystemNeeds needs;
+    for (const CheckedModel& model : models) {
+        if (present[model.category]) CheckModel(config, model, needs, findings);
+    }
+    CheckComponents(config, needs, findings);
+    CheckWizardFiles(needs, findings);
+    return findings.ErrorCount();
+}

@@ -1,0 +1,68 @@
+#include "checker/MediumFiles.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/BoundedText.h"
+#include "config/ConfigValues.h"
+#include "engine/DriverFileCopy.h"
+
+const char kCommonFileName[] = "DRVCONFIG\\setup.ini";
+
+void CategoryFileName(int category, char (&name)[kMediumPathSize]) {
+    // The wizard's own builder, minus its program directory, so the report spells the file as the
+    // wizard does.
+    char directory[kConfigPathSize];
+    char path[kConfigPathSize];
+    GetProgramDirectory(directory);
+    BuildCategoryIniPath(category, path);
+    CopyText(name, path + strlen(directory));
+}
+
+void MediumPath(const char* relative, char (&path)[kMediumPathSize]) {
+    path[0] = '\0';
+    if (GetCurrentDirectoryA(sizeof path, path) == 0) return;
+    AppendText(path, "\\");
+    AppendText(path, relative);
+}
+
+static bool RegularFileExists(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool MediumFileExists(const char* relative) {
+    char path[kMediumPathSize];
+    MediumPath(relative, path);
+    return RegularFileExists(path);
+}
+
+bool SystemFileExists(int targetSystem, const char* name) {
+    if (!IsBareFileName(name)) return false;
+    char path[kMediumPathSize] = {};
+    GetCurrentDirectoryA(sizeof path, path);
+    bool fits = AppendText(path, SourceSubdirectory(targetSystem)) && AppendText(path, name);
+    return fits && RegularFileExists(path);
+}
+
+void SystemDirectoryName(int targetSystem, char (&name)[16]) {
+    const char* subdirectory = SourceSubdirectory(targetSystem);
+    name[0] = '\0';
+    if (subdirectory[0] == '\0') return;
+    CopyText(name, subdirectory + 1);
+    size_t length = strlen(name);
+    if (length > 0 && name[length - 1] == '\\') name[length - 1] = '\0';
+}
+
+bool SectionExists(const char* relativeFile, const char* section) {
+    char path[kMediumPathSize];
+    MediumPath(relativeFile, path);
+    // With a null key name the profile function lists the section's keys; an absent section lists none.
+    char keys[64];
+    return GetPrivateProfileStringA(section, nullptr, "", keys, sizeof keys, path) > 0;
+}
+
+bool NamesFile(const char* value) {
+    return value != nullptr && value[0] != '\0' && value[0] != '0';
+}
