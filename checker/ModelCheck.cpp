@@ -30,7 +30,9 @@ void ReportLongName(const ModelContext& context, const char* what) {
 }
 
 // Every name the wizard builds from the model must fit its buffer, or it is cut and names another
-// section or port. Returns false when the port section's name does not fit.
+// section or port. The catalogue's 200-byte read keeps today's names short enough (a longer entry
+// loses its suffix and is reported as such); these checks hold the buffers to that. Returns false when
+// the port section's name does not fit.
 bool CheckNameLengths(const ModelContext& context, bool usb) {
     const char* name = context.model.name;
     char section[200];
@@ -58,6 +60,16 @@ void CheckBaudRate(const ModelContext& context, const char* section) {
         FormatText(text, sizeof text, "端口页的列表中没有 %d，将显示 38400", baudRate);
     }
     context.findings.Warning(context.file, section, "BaudRate", text);
+}
+
+// Without its port section a model reads every flag as 0.
+void CheckPortSection(const ModelContext& context, const char* portSection) {
+    if (!SectionExists(context.file, portSection)) {
+        context.findings.Error(context.file, portSection, nullptr,
+                               "节不存在：向导不提供 USB 端口和高级安装，并拒绝 Server 2003 和 Vista");
+        return;
+    }
+    CheckBaudRate(context, portSection);
 }
 
 // Windows 98/Me to XP accept every model; Server 2003 and Vista only those whose flag says so.
@@ -106,14 +118,8 @@ void CheckModel(SetupConfig& config, const CheckedModel& model, SystemNeeds& nee
     bool usb = PortValue(context, "USBSUPPORTED") != 0;
     char portSection[200];
     BuildPortSection(model.name, portSection);
-    if (!CheckNameLengths(context, usb)) {
-        // The wizard reads a cut section name; the name check has said so.
-    } else if (!SectionExists(context.file, portSection)) {
-        findings.Error(context.file, portSection, nullptr,
-                       "节不存在：向导不提供 USB 端口和高级安装，并拒绝 Server 2003 和 Vista");
-    } else {
-        CheckBaudRate(context, portSection);
-    }
+    // A name that does not fit has been reported; the wizard would read a cut section name.
+    if (CheckNameLengths(context, usb)) CheckPortSection(context, portSection);
     for (int system = Windows98Me; system <= WindowsVista; ++system) {
         if (!ClaimsSystem(context, system)) {
             CheckUnclaimedSection(context, system, portSection);
