@@ -145,26 +145,37 @@ void SetupConfig::ReadMonitorInfo(int targetSystem, MonitorDescriptors& monitors
     char section[30];
     const char* suffix = SystemSuffix(targetSystem);
     FormatText(section, sizeof section, suffix ? "COMMON-MONITOR.%s" : "COMMON-MONITOR", suffix);
-    char version[10];
-
-    ReadCommonKey(section, "USBMONitorPName", usbMonitorName, sizeof usbMonitorName);
-    ReadCommonKey(section, "USBMONitorPDLLName", usbMonitorDll, sizeof usbMonitorDll);
-    ReadCommonKey(section, "USBMONitorPUIDLLName", monitors.usbMonitorUiDll, 50);
-    ReadCommonKey(section, "USBMONitorVersion", version, sizeof version);
-    monitors.usbMonitorVersion = DecimalValue(version);
-    monitors.usbMonitor.pName = usbMonitorName;
-    monitors.usbMonitor.pDLLName = usbMonitorDll;
-
-    ReadCommonKey(section, "COMMONitorPName", comMonitorName, sizeof comMonitorName);
-    ReadCommonKey(section, "COMMONitorPDLLName", comMonitorDll, sizeof comMonitorDll);
-    ReadCommonKey(section, "COMMONitorPUIDLLName", monitors.comMonitorUiDll, 50);
-    ReadCommonKey(section, "COMMONitorVersion", version, sizeof version);
-    monitors.comMonitorVersion = DecimalValue(version);
-    monitors.comMonitor.pName = comMonitorName;
-    monitors.comMonitor.pDLLName = comMonitorDll;
-
-    monitors.usbMonitor.pEnvironment = EnvironmentFor(targetSystem);
-    monitors.comMonitor.pEnvironment = EnvironmentFor(targetSystem);
+    struct Monitor {
+        const char* keyPrefix;
+        MONITOR_INFO_2A& record;
+        char* name;
+        size_t nameSize;
+        char* dll;
+        size_t dllSize;
+        char* uiDll;
+        int& version;
+    } parts[] = {
+        {"USBMONitor", monitors.usbMonitor, usbMonitorName, sizeof usbMonitorName, usbMonitorDll,
+         sizeof usbMonitorDll, monitors.usbMonitorUiDll, monitors.usbMonitorVersion},
+        {"COMMONitor", monitors.comMonitor, comMonitorName, sizeof comMonitorName, comMonitorDll,
+         sizeof comMonitorDll, monitors.comMonitorUiDll, monitors.comMonitorVersion},
+    };
+    for (const Monitor& monitor : parts) {
+        char key[40];
+        char version[10];
+        FormatText(key, sizeof key, "%sPName", monitor.keyPrefix);
+        ReadCommonKey(section, key, monitor.name, monitor.nameSize);
+        FormatText(key, sizeof key, "%sPDLLName", monitor.keyPrefix);
+        ReadCommonKey(section, key, monitor.dll, monitor.dllSize);
+        FormatText(key, sizeof key, "%sPUIDLLName", monitor.keyPrefix);
+        ReadCommonKey(section, key, monitor.uiDll, 50);  // the file holds at most 49 characters here
+        FormatText(key, sizeof key, "%sVersion", monitor.keyPrefix);
+        ReadCommonKey(section, key, version, sizeof version);
+        monitor.version = DecimalValue(version);
+        monitor.record.pName = monitor.name;
+        monitor.record.pDLLName = monitor.dll;
+        monitor.record.pEnvironment = EnvironmentFor(targetSystem);
+    }
 }
 
 int SetupConfig::GetProcessorVersion() {
