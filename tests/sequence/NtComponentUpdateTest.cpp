@@ -24,6 +24,14 @@ BOOL WINAPI NoProcessorDirectory(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD) {
     return FALSE;
 }
 
+// A service manager that refuses the first start request and passes the later ones on.
+int startRequests = 0;
+BOOL WINAPI FirstStartRefused(SC_HANDLE service, DWORD count, LPCSTR* arguments) {
+    if (++startRequests > 1) return StartServiceA(service, count, arguments);
+    SetLastError(ERROR_SERVICE_DISABLED);
+    return FALSE;
+}
+
 // Each test starts with the spooler running and leaves it running.
 class NtUpdateTest : public EngineRunTest {
 protected:
@@ -126,6 +134,24 @@ TEST_F(NtUpdateTest, FailedProcessorCopyNamesItsSource) {
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), SpoolerState());
     EXPECT_EQ(kOldProcessor, ReadTextFile(ProcessorDirectoryPath() + "\\qtproc.dll"));
     EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(kProcessor, system)));
+}
+
+TEST_F(NtUpdateTest, RefusedStartEndsTheInstallationAtTheNextTest) {
+    DWORD older = kComVersion - 1;
+    InstallOldMonitor(kComMonitor, "qtcommon.dll", &older);
+    startRequests = 0;
+    SeamOverride<decltype(Services().startService)> seam(Services().startService, FirstStartRefused);
+    EngineOutcome outcome = Install(kModel, SerialPort());
+
+    // The second start brings the spooler back, but the first refusal's text stays and ends the
+    // installation after the first driver file.
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("启动spool服务出错, 错误号为 1058", outcome.message);
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
+    EXPECT_EQ(kComVersion, RecordedVersion(MonitorKey(kComMonitor)));
+    EXPECT_TRUE(DriverFileInstalled("QTUI.DLL"));
+    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTR58.GPD"));
+    EXPECT_FALSE(ReadPrinter("QT-R58(S)").found);
 }
 
 TEST_F(NtUpdateTest, SpoolerThatNeverReportsRunning) {
