@@ -126,6 +126,12 @@ TEST_F(EngineRunTest, ParallelPrinterMadeTheDefault) {
 }
 
 TEST_F(EngineRunTest, UsbPrinterWithItsPortRecord) {
+    // The maker's port record key is only opened, never created.
+    const char recordKey[] = "SOFTWARE\\TALVERN\\PRINTERPORT\\";
+    if (!KeyExists(HKEY_LOCAL_MACHINE, recordKey)) {
+        EXPECT_EQ(Succeeded, Install(kModel, "USB_QT-R58_1").finishState);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, recordKey));
+    }
     leftovers.CreatePrinterPortKey();
     EngineOutcome outcome = Install(kModel, "USB_QT-R58_1");
 
@@ -137,7 +143,7 @@ TEST_F(EngineRunTest, UsbPrinterWithItsPortRecord) {
     EXPECT_EQ("USB_QT-R58_1", printer.port);
     EXPECT_EQ(kDriverName, printer.driver);
     DWORD recorded = 99;
-    EXPECT_TRUE(ReadDword("SOFTWARE\\TALVERN\\PRINTERPORT\\", "USB_QT-R58_1", recorded));
+    EXPECT_TRUE(ReadDword(recordKey, "USB_QT-R58_1", recorded));
     EXPECT_EQ(0u, recorded);
 
     // NT 4.0 has no USB monitor (the Install command refuses USB there before the engine runs).
