@@ -6,6 +6,7 @@
 namespace {
 const char kWizardCaption[] = "Qelvan";
 const DWORD kReplyTimeoutMs = 10000;
+const int kProgressBarId = 1079;  // the progress window's bar
 
 // One control that only its page has, to tell which page is visible.
 struct PageMark {
@@ -67,7 +68,7 @@ WizardPage WizardWalk::VisiblePage() const {
     return WizardPage::None;
 }
 
-std::string WizardWalk::ClickNext(WizardPage expected) {
+std::string WizardWalk::Next(WizardPage expected) {
     driver_.Click(GetDlgItem(frame_, IDOK));
     WizardPage shown = VisiblePage();
     if (shown == expected) return "";
@@ -82,7 +83,8 @@ std::string WizardWalk::AcceptLicence() {
     HWND accept = WizardDriver::Control(frame_, IDC_ACCEPT);
     if (accept == nullptr) return "the licence page has no accept button";
     driver_.Click(accept);
-    return ClickNext(WizardPage::Printer);
+    return WizardDriver::IsEnabled(GetDlgItem(frame_, IDOK)) ? ""
+                                                             : "accepting the licence left Next disabled";
 }
 
 std::string WizardWalk::ChoosePrinter(const PrinterChoice& choice) {
@@ -95,25 +97,24 @@ std::string WizardWalk::ChoosePrinter(const PrinterChoice& choice) {
     }
     HWND makeDefault = WizardDriver::Control(frame_, IDC_SET_AS_DEFAULT);
     if ((WizardDriver::Check(makeDefault) == BST_CHECKED) != choice.setAsDefault) driver_.Click(makeDefault);
-    return ClickNext(WizardPage::Mode);
+    return "";
 }
 
 std::string WizardWalk::ChooseMode(bool advanced) {
     HWND radio = WizardDriver::Control(frame_, advanced ? IDC_ADVANCED : IDC_TYPICAL);
     if (!WizardDriver::IsEnabled(radio)) return "the mode page does not offer this install mode";
     driver_.Click(radio);
-    return ClickNext(WizardPage::System);
-}
-
-std::string WizardWalk::ConfirmSystem() {
-    return ClickNext(WizardPage::Port);
+    return "";
 }
 
 std::string WizardWalk::WalkToPortPage(const PrinterChoice& choice) {
     std::string error = AcceptLicence();
+    if (error.empty()) error = Next(WizardPage::Printer);
     if (error.empty()) error = ChoosePrinter(choice);
+    if (error.empty()) error = Next(WizardPage::Mode);
     if (error.empty()) error = ChooseMode(choice.advanced);
-    if (error.empty()) error = ConfirmSystem();
+    if (error.empty()) error = Next(WizardPage::System);
+    if (error.empty()) error = Next(WizardPage::Port);
     return error;
 }
 
@@ -176,6 +177,38 @@ std::string WizardWalk::SelectSerialSetting(int listId, const std::string& text)
 
 void WizardWalk::PressInstall() {
     driver_.Click(GetDlgItem(frame_, IDOK));
+}
+
+void WizardWalk::PressInstallWithoutWaiting() {
+    SendNotifyMessageA(GetDlgItem(frame_, IDOK), BM_CLICK, 0, 0);
+}
+
+namespace {
+struct ProgressSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindProgressWindow(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<ProgressSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != search->process || !IsWindowVisible(hwnd) || GetDlgItem(hwnd, kProgressBarId) == nullptr)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+HWND WizardWalk::WaitForProgressWindow(DWORD timeoutMs) const {
+    DWORD start = GetTickCount();
+    for (;;) {
+        ProgressSearch search{driver_.ProcessId(), nullptr};
+        EnumWindows(FindProgressWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) return search.found;
+        if (GetTickCount() - start > timeoutMs || !driver_.IsRunning()) return nullptr;
+        Sleep(10);
+    }
 }
 
 bool WizardWalk::AnswerNextMessage(const MessageAnswer& answer, ShownMessage& shown, DWORD timeoutMs) {

@@ -44,14 +44,15 @@ public:
 
     // The page whose window is visible now.
     WizardPage VisiblePage() const;
-    // Accepts the licence and goes on to the printer page.
+    // Accepts the licence (the Next button follows it).
     std::string AcceptLicence();
-    // Chooses the printer and goes on to the mode page.
+    // Chooses the printer category, the model and the default-printer option.
     std::string ChoosePrinter(const PrinterChoice& choice);
-    // Chooses the install mode and goes on to the system page.
+    // Chooses the install mode.
     std::string ChooseMode(bool advanced);
-    // Goes on from the system page to the port page (the wizard queries the USB printer on the way).
-    std::string ConfirmSystem();
+    // Presses Next and checks that the expected page follows (the wizard queries the USB printer on
+    // the way to the port page).
+    std::string Next(WizardPage expected);
     // All of the above from the licence page to the port page.
     std::string WalkToPortPage(const PrinterChoice& choice);
 
@@ -66,6 +67,10 @@ public:
     // Presses Install (the Next button on the port page); returns once the wizard has taken the click,
     // which is when a message box or the progress window is open.
     void PressInstall();
+    // Presses Install and returns at once, so the progress window can be watched while it runs.
+    void PressInstallWithoutWaiting();
+    // The progress window once it is shown; null after the time-out.
+    HWND WaitForProgressWindow(DWORD timeoutMs) const;
     // Answers every message box until the wizard ends; false on time-out.
     bool AnswerUntilExit(const MessageAnswer& answer, std::vector<ShownMessage>& shown, DWORD timeoutMs);
     // Waits for the next message box, records and answers it. False when none came in time.
@@ -76,7 +81,6 @@ public:
     static int ComboSelection(HWND combo);
 
 private:
-    std::string ClickNext(WizardPage expected);
     std::string SelectComboText(HWND combo, const std::string& text);
 
     WizardDriver driver_;
