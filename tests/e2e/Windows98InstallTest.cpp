@@ -53,3 +53,32 @@ TEST_F(EndToEndTest, FailedInstallationOnWindows98AlsoAsksForARestart) {
     EXPECT_TRUE(MakerDrivers(k9xEnvironment).empty());
     EXPECT_EQ("", ProfilePort("COM1:"));
 }
+
+// A typical installation wants the connected printer on the first USB port: a printer with device id 9
+// (number 2) is renumbered to 1 after Yes. On Windows 98/Me the USB port monitor is registered for
+// "Windows 4.0".
+TEST_F(EndToEndTest, UsbPrinterRenumberedToTheFirstPortOnWindows98) {
+    ASSERT_TRUE(medium.SetUsbPrinters({{0, 9}}));
+    PrinterChoice choice;
+    choice.model = "QR-58";
+    ASSERT_TRUE(WalkToPortPage("win98", choice));
+    EXPECT_EQ("USB_QR-58_1", walk.SelectedPort());
+
+    std::vector<ShownMessage> shown = InstallAndFinish(true);
+    EXPECT_EQ((std::vector<std::string>{ResourceText(IDS_RENUMBER_QUESTION), kOwnSuccessText,
+                                        ResourceText(IDS_RESTART_QUESTION)}),
+              Texts(shown));
+    EXPECT_NE(std::string::npos, medium.UsbLog().find(" 1D 49 20 00, 10) = 10")) << medium.UsbLog();
+    PrinterRecord printer = ReadPrinter("QR-58(U) 1");
+    ASSERT_TRUE(printer.found);
+    EXPECT_EQ("USB_QR-58_1", printer.port);
+    EXPECT_EQ("Qelvan QR-58 GDI", printer.driver);
+    EXPECT_EQ(std::vector<std::string>{"Qelvan QR-58 GDI"}, MakerDrivers(k9xEnvironment));
+    EXPECT_TRUE(DriverFilesInstalled(
+        k9xEnvironment, "win98", {"UNIDRV.DLL", "QR58.DRV", "UNIDRV.HLP", "QVOEMUI.DLL", "QVOEMUNI.DLL"}));
+    EXPECT_TRUE(HasVersion(MonitorKey("Qelvan USB Port"), 2));
+    EXPECT_TRUE(FileExists(SystemDirectory() + "\\qvusbmon.dll"));
+    DWORD number = 0;
+    EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_QR-58_1", number));
+    EXPECT_EQ(1u, number);
+}

@@ -172,8 +172,7 @@ void ReportStarts() {
     Print("start to licence page:   %8.0f ms %s", runs[runs.size() / 2], what);
 }
 
-SIZE_T ReportInstalls() {
-    SIZE_T peak = 0;
+void ReportInstalls() {
     for (const InstallCase& test : kCases) {
         PrintLine(std::string("installation: ") + test.title);
         InstallFigures figures = MeasureInstall(test);
@@ -188,9 +187,7 @@ SIZE_T ReportInstalls() {
               "(PeakWorkingSetSize of the wizard's process, psapi)");
         Print("  peak committed memory: %8.1f MiB %s", figures.peakPagefile / 1048576.0,
               "(PeakPagefileUsage of the wizard's process, psapi)");
-        peak = std::max(peak, figures.peakWorkingSet);
     }
-    return peak;
 }
 
 void ReportExeSize() {
