@@ -3,6 +3,7 @@
 // records, and the refusals (two printers connected, Windows NT 4.0).
 #include <regex>
 
+#include "resources/ControlIds.h"
 #include "resources/PageControlIds.h"
 #include "resources/ResourceIds.h"
 #include "tests/e2e/E2eSupport.h"
@@ -129,6 +130,17 @@ TEST_F(EndToEndTest, RenumberingRefusedThenAcceptedOnWindows2000) {
     EXPECT_TRUE(MakerPrinters().empty());
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kPortNameKey));
     EXPECT_FALSE(SentChangeId(medium.UsbLog()));
+
+    // Back to the system page and forward again keeps the list and the chosen port, without asking
+    // the USB library again.
+    std::string logBefore = medium.UsbLog();
+    walk.Driver().Click(GetDlgItem(walk.Frame(), IDC_BACK));
+    EXPECT_EQ(WizardPage::System, walk.VisiblePage());
+    EXPECT_EQ("下一步 (&N)>>", WizardDriver::Text(GetDlgItem(walk.Frame(), IDOK)));
+    ASSERT_EQ("", walk.Next(WizardPage::Port));
+    EXPECT_EQ("安装 (&I)", WizardDriver::Text(GetDlgItem(walk.Frame(), IDOK)));
+    EXPECT_EQ("USB_QR-58_3", walk.SelectedPort());
+    EXPECT_EQ(logBefore, medium.UsbLog());
 
     std::vector<ShownMessage> shown = InstallAndFinish(true);
     EXPECT_EQ((std::vector<std::string>{ResourceText(IDS_RENUMBER_QUESTION),
