@@ -39,9 +39,10 @@ int AfxWinMain(HINSTANCE instance) {
     CWinApp* app = AfxGetApp();
     if (app == nullptr) return 1;
     app->m_hInstance = instance;
-    // The progress bar is a common control; its window class must be registered before a template uses it.
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
+    // The progress bar is a common control; its window class must be registered before a template uses
+    // it. InitCommonControls is in every version of the library (InitCommonControlsEx is not in the one
+    // NT 4.0 ships with).
+    InitCommonControls();
     if (!app->InitInstance()) return app->ExitInstance();
     return app->Run();
 }
