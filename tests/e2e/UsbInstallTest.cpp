@@ -54,6 +54,7 @@ TEST_F(EndToEndTest, TypicalUsbWithoutPrinterOnWindowsXp) {
     EXPECT_EQ(ResourceText(IDS_INSTALL_SUCCEEDED_RESET), shown[0].text);
     EXPECT_EQ("打印机驱动安装成功\n请复位打印机使设置生效", shown[0].text);
     EXPECT_EQ(kAppTitle, shown[0].caption);
+    EXPECT_EQ(std::vector<bool>{false}, walk.MessageIcons());  // the wizard window's box
 
     PrinterRecord printer = ReadPrinter("QR-58(U) 1");
     ASSERT_TRUE(printer.found);
@@ -123,6 +124,7 @@ TEST_F(EndToEndTest, RenumberingRefusedThenAcceptedOnWindows2000) {
     ASSERT_TRUE(walk.AnswerNextMessage([](const ShownMessage&) { return IDNO; }, question));
     EXPECT_EQ(ResourceText(IDS_RENUMBER_QUESTION), question.text);
     EXPECT_EQ(kAppTitle, question.caption);
+    EXPECT_EQ(std::vector<bool>{true}, walk.MessageIcons());  // the application's box
     ASSERT_TRUE(walk.Driver().IsRunning());
     EXPECT_EQ(WizardPage::Port, walk.VisiblePage());
     EXPECT_EQ("安装 (&I)", WizardDriver::Text(GetDlgItem(walk.Frame(), IDOK)));
@@ -249,6 +251,7 @@ TEST_F(EndToEndTest, Nt4RefusesAUsbPort) {
     EXPECT_EQ(ResourceText(IDS_NT4_NO_USB), message.text);
     EXPECT_EQ("WindowsNT4及早期版本不支持USB", message.text);
     EXPECT_EQ(kAppTitle, message.caption);
+    EXPECT_EQ(std::vector<bool>{false}, walk.MessageIcons());
     ASSERT_TRUE(walk.Driver().IsRunning());
     EXPECT_EQ(WizardPage::Port, walk.VisiblePage());
     EXPECT_TRUE(MakerPrinters().empty());

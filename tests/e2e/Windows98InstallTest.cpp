@@ -17,6 +17,8 @@ TEST_F(EndToEndTest, SerialPrinterOnWindows98AsksForARestart) {
     EXPECT_EQ(kOwnSuccessText, shown[0].text);
     EXPECT_EQ(ResourceText(IDS_RESTART_QUESTION), shown[1].text);
     EXPECT_EQ("QelvanSetup", shown[1].caption);
+    // The result in the wizard window's box, the question in the application's box with its icon.
+    EXPECT_EQ((std::vector<bool>{false, true}), walk.MessageIcons());
 
     PrinterRecord printer = ReadPrinter("QR-58(S)");
     ASSERT_TRUE(printer.found);

@@ -6,7 +6,8 @@
 namespace {
 const char kWizardCaption[] = "Qelvan";
 const DWORD kReplyTimeoutMs = 10000;
-const int kProgressBarId = 1079;  // the progress window's bar
+const int kProgressBarId = 1079;    // the progress window's bar
+const int kMessageIconId = 0x0440;  // the icon control of a message box (stc1), empty when it has none
 
 // One control that only its page has, to tell which page is visible.
 struct PageMark {
@@ -219,6 +220,8 @@ bool WizardWalk::AnswerNextMessage(const MessageAnswer& answer, ShownMessage& sh
         for (HWND old : answered_) seen = seen || old == box;
         if (box != nullptr && !seen && ReadMessageBox(box, shown)) {
             answered_.push_back(box);
+            HWND icon = GetDlgItem(box, kMessageIconId);
+            icons_.push_back(icon != nullptr && Ask(icon, STM_GETICON) > 0);
             AnswerMessageBox(box, answer(shown));
             // The box's loop may wait for one more posted message before it ends (seen under Wine).
             PostMessageA(box, WM_NULL, 0, 0);

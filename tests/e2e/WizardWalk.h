@@ -76,6 +76,10 @@ public:
     // Waits for the next message box, records and answers it. False when none came in time.
     bool AnswerNextMessage(const MessageAnswer& answer, ShownMessage& shown, DWORD timeoutMs = 15000);
 
+    // For each message box answered so far, in order: whether it showed an icon (the application's
+    // message boxes carry the exclamation icon, the wizard window's boxes none).
+    const std::vector<bool>& MessageIcons() const { return icons_; }
+
     // The entries of a drop-down list of the wizard, and its selected entry's index.
     static std::vector<std::string> ComboEntries(HWND combo);
     static int ComboSelection(HWND combo);
@@ -87,4 +91,5 @@ private:
     HWND frame_ = nullptr;
     DWORD startMs_ = 0;
     std::vector<HWND> answered_;
+    std::vector<bool> icons_;
 };
