@@ -2,13 +2,14 @@
 // The fixture of the end-to-end tests: a clean prefix, a copy of the built medium (exe, configuration,
 // driver files, the stand-in USB library with its scenario), and the wizard walked from that copy on
 // the Windows version a test names. After the installation the test looks at the prefix with the
-// helpers of PrefixState.h.
+// helpers of PrefixState.h; InstallationCleanup.h clears the prefix before and after.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "tests/e2e/InstallationCleanup.h"
 #include "tests/e2e/PrefixState.h"
 #include "tests/e2e/WizardWalk.h"
 #include "tests/support/TestSupport.h"

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "tests/support/TestSupport.h"
-#include "tests/support/WizardDriver.h"
 
 const char kNtEnvironment[] = "Windows NT x86";
 const char k9xEnvironment[] = "Windows 4.0";
@@ -15,17 +14,7 @@ const char kNtPortsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Por
 
 namespace {
 const char kMakerPrefix[] = "Qelvan ";
-const char kMakerKey[] = "SOFTWARE\\TALVERN";
-const char kCompatibilityKey[] =
-    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility Assistant\\Persisted";
 const char kNone[] = "\x01<none>";
-const char* const kSystemFolders[] = {"win98", "winnt", "win2003", "Vista"};
-const char* const kMonitorKeys[] = {"COMMONitorPDLLName", "COMMONitorPUIDLLName", "USBMONitorPDLLName",
-                                    "USBMONitorPUIDLLName"};
-const char* const kMonitorSections[] = {"COMMON-MONITOR.98", "COMMON-MONITOR.NT",   "COMMON-MONITOR.2K",
-                                        "COMMON-MONITOR.XP", "COMMON-MONITOR.2003", "COMMON-MONITOR.Vista"};
-const char* const kMonitorNameKeys[] = {"COMMONitorPName", "USBMONitorPName"};
-
 bool IsMakers(const char* name) {
     return name != nullptr && strncmp(name, kMakerPrefix, strlen(kMakerPrefix)) == 0;
 }
@@ -44,119 +33,12 @@ std::string SpoolerDirectory(const char* environment, bool processor) {
     return got ? path : "";
 }
 
-void DeleteKeyTree(HKEY root, const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    char name[256];
-    for (;;) {
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DeleteKeyTree(key, name);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(root, path.c_str());
-}
-
-void DeleteValue(HKEY root, const std::string& path, const std::string& value) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, value.c_str());
-    RegCloseKey(key);
-}
-
-void DeleteFileIfPresent(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
-}
-
-std::vector<std::string> FilesIn(const std::string& directory) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((directory + "\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-    return names;
-}
-
-// The files of the built medium's system folders: what may have been copied into spooler directories.
-std::vector<std::string> MediumFileNames() {
-    std::vector<std::string> names;
-    for (const char* folder : kSystemFolders) {
-        for (const std::string& name : FilesIn(MediumDir() + "\\" + folder)) {
-            names.push_back(name);
-            names.push_back("n" + name);  // the prefixed copy of a file that was in use
-        }
-    }
-    return names;
-}
-
 std::string ProfileValue(const char* section, const char* key) {
     char text[300] = {};
     GetProfileStringA(section, key, kNone, text, sizeof text);
     return text;
 }
 
-void RemovePrinters() {
-    for (const PrinterRecord& printer : MakerPrinters()) {
-        PRINTER_DEFAULTSA access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-        HANDLE handle = nullptr;
-        if (!OpenPrinterA(const_cast<char*>(printer.name.c_str()), &handle, &access)) continue;
-        DeletePrinter(handle);
-        ClosePrinter(handle);
-    }
-}
-
-void RemoveDrivers() {
-    for (const char* environment : {kNtEnvironment, k9xEnvironment}) {
-        for (const std::string& driver : MakerDrivers(environment))
-            DeletePrinterDriverA(nullptr, const_cast<char*>(environment), const_cast<char*>(driver.c_str()));
-    }
-}
-
-// The monitors, their files and the print processor named by the built medium's common file.
-void RemoveComponents() {
-    std::string common = MediumDir() + "\\DRVCONFIG\\setup.ini";
-    for (const char* section : kMonitorSections) {
-        for (const char* key : kMonitorNameKeys) {
-            char name[200] = {};
-            GetPrivateProfileStringA(section, key, "", name, sizeof name, common.c_str());
-            if (name[0] == '\0') continue;
-            DeleteMonitorA(nullptr, nullptr, name);
-            DeleteKeyTree(HKEY_LOCAL_MACHINE, MonitorKey(name));
-        }
-        for (const char* key : kMonitorKeys) {
-            char file[200] = {};
-            GetPrivateProfileStringA(section, key, "", file, sizeof file, common.c_str());
-            if (file[0] == '\0') continue;
-            DeleteFileIfPresent(SystemDirectory() + "\\" + file);
-            DeleteFileIfPresent(SystemDirectory() + "\\n" + file);
-        }
-    }
-    for (const char* environment : {kNtEnvironment, k9xEnvironment})
-        DeleteKeyTree(HKEY_LOCAL_MACHINE, ProcessorKey(environment, "QelvanProc"));
-}
-
-void RemoveFiles() {
-    std::vector<std::string> names = MediumFileNames();
-    for (const char* environment : {kNtEnvironment, k9xEnvironment}) {
-        std::string drivers = DriverDirectory(environment);
-        std::string processors = ProcessorDirectory(environment);
-        for (const std::string& name : names) {
-            for (const char* sub : {"\\", "\\3\\", "\\0\\"}) DeleteFileIfPresent(drivers + sub + name);
-            DeleteFileIfPresent(processors + "\\" + name);
-        }
-    }
-}
-
-void RemoveCompatibilityRecords() {
-    for (const std::string& name : ValueNames(HKEY_CURRENT_USER, kCompatibilityKey)) {
-        if (name.find("QelvanSetup.exe") != std::string::npos)
-            DeleteValue(HKEY_CURRENT_USER, kCompatibilityKey, name);
-    }
-}
 }  // namespace
 
 PrinterRecord ReadPrinter(const std::string& name) {
@@ -300,51 +182,4 @@ DWORD SpoolerState() {
     if (service) CloseServiceHandle(service);
     if (manager) CloseServiceHandle(manager);
     return answered ? status.dwCurrentState : 0;
-}
-
-void InstallationCleanup::RemoveInstallations() {
-    RemovePrinters();
-    RemoveDrivers();
-    RemoveComponents();
-    RemoveFiles();
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, kMakerKey);
-    RemoveCompatibilityRecords();
-}
-
-InstallationCleanup::InstallationCleanup() {
-    for (int i = 1; i <= 8; ++i) {
-        std::string port = "COM" + std::to_string(i) + ":";
-        SavedValue saved{port, false, ""};
-        saved.present = ReadString(HKEY_LOCAL_MACHINE, kNtPortsKey, port.c_str(), saved.data);
-        ntPorts_.push_back(saved);
-        std::string profile = ProfileValue("Ports", port.c_str());
-        profilePorts_.push_back({port, profile != kNone, profile});
-    }
-    std::string device = ProfileValue("windows", "device");
-    device_ = {"device", device != kNone, device};
-    // A real Windows 98/Me has its print-processor directory; Wine does not make it.
-    std::string processors = ProcessorDirectory(k9xEnvironment);
-    madeProcessorDirectory_ = !processors.empty() && CreateDirectoryA(processors.c_str(), nullptr);
-    RemoveInstallations();
-}
-
-InstallationCleanup::~InstallationCleanup() {
-    RemoveInstallations();
-    for (const SavedValue& port : ntPorts_) {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtPortsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) break;
-        if (port.present) {
-            RegSetValueExA(key, port.name.c_str(), 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(port.data.c_str()),
-                           static_cast<DWORD>(port.data.size() + 1));
-        } else {
-            RegDeleteValueA(key, port.name.c_str());
-        }
-        RegCloseKey(key);
-    }
-    for (const SavedValue& port : profilePorts_)
-        WriteProfileStringA("Ports", port.name.c_str(), port.present ? port.data.c_str() : nullptr);
-    WriteProfileStringA("windows", "device", device_.present ? device_.data.c_str() : nullptr);
-    if (madeProcessorDirectory_) RemoveDirectoryA(ProcessorDirectory(k9xEnvironment).c_str());
-    WizardDriver::SetWindowsVersion("QelvanSetup.exe", "");
 }

@@ -2,7 +2,7 @@
 // What an installation of the wizard leaves where an administrator would look for it: printers and
 // drivers in the spooler, port monitors and the print processor with their versions under the
 // spooler's registry keys, the driver's files, the serial settings, the default printer and the
-// maker's USB records; and the removal of all of it, so each end-to-end run starts from a clean prefix.
+// maker's USB records.
 
 #include <windows.h>
 
@@ -49,27 +49,3 @@ DWORD SpoolerState();
 // The profile's [Ports] entry of a port, and the default printer ([windows] device).
 std::string ProfilePort(const char* port);
 std::string DefaultPrinterDevice();
-
-// Removes, when constructed and again when destroyed, every printer, driver, monitor, processor, file
-// and registry record an installation from the demo medium can leave, and puts the serial settings, the
-// profile's ports and the default printer back as they were.
-class InstallationCleanup {
-public:
-    InstallationCleanup();
-    ~InstallationCleanup();
-    InstallationCleanup(const InstallationCleanup&) = delete;
-    InstallationCleanup& operator=(const InstallationCleanup&) = delete;
-    // Removes what an installation left, leaving the saved settings alone.
-    static void RemoveInstallations();
-
-private:
-    struct SavedValue {
-        std::string name;
-        bool present;
-        std::string data;
-    };
-    std::vector<SavedValue> ntPorts_;
-    std::vector<SavedValue> profilePorts_;
-    SavedValue device_;
-    bool madeProcessorDirectory_ = false;
-};

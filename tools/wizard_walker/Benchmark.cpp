@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "resources/ControlIds.h"
+#include "tests/e2e/InstallationCleanup.h"
 #include "tests/e2e/PrefixState.h"
 #include "tests/e2e/WizardWalk.h"
 #include "tests/support/TestSupport.h"

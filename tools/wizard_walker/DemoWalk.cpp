@@ -1,5 +1,6 @@
 #include "tools/wizard_walker/DemoWalk.h"
 
+#include "tests/e2e/InstallationCleanup.h"
 #include "tests/e2e/PrefixState.h"
 #include "tests/e2e/WizardWalk.h"
 #include "tools/wizard_walker/WalkerOutput.h"

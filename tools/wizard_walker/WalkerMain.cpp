@@ -6,7 +6,7 @@
 //   wizard_walker clean                    remove what the demo installed
 #include <cstring>
 
-#include "tests/e2e/PrefixState.h"
+#include "tests/e2e/InstallationCleanup.h"
 #include "tools/wizard_walker/Benchmark.h"
 #include "tools/wizard_walker/DemoWalk.h"
 #include "tools/wizard_walker/WalkerOutput.h"
