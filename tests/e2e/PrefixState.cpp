@@ -183,3 +183,16 @@ DWORD SpoolerState() {
     if (manager) CloseServiceHandle(manager);
     return answered ? status.dwCurrentState : 0;
 }
+
+DWORD SpoolerProcessId() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE service = manager ? OpenServiceA(manager, "Spooler", SERVICE_QUERY_STATUS) : nullptr;
+    SERVICE_STATUS_PROCESS status = {};
+    DWORD needed = 0;
+    bool answered =
+        service != nullptr && QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO,
+                                                   reinterpret_cast<BYTE*>(&status), sizeof status, &needed);
+    if (service) CloseServiceHandle(service);
+    if (manager) CloseServiceHandle(manager);
+    return answered ? status.dwProcessId : 0;
+}

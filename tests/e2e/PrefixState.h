@@ -45,6 +45,8 @@ extern const char kNtPortsKey[];      // HKLM "SOFTWARE\Microsoft\Windows NT\Cur
 
 // The state of the "Spooler" service (SERVICE_RUNNING, SERVICE_STOPPED, ...); 0 when it cannot be read.
 DWORD SpoolerState();
+// The process serving the "Spooler" service; 0 while it does not run.
+DWORD SpoolerProcessId();
 
 // The profile's [Ports] entry of a port, and the default printer ([windows] device).
 std::string ProfilePort(const char* port);

@@ -88,6 +88,8 @@ TEST_F(EndToEndTest, OutdatedSerialMonitorIsReplacedOnWindowsXp) {
                    sizeof oldVersion);
     RegCloseKey(key);
 
+    DWORD spoolerBefore = SpoolerProcessId();  // 0 when the spooler does not run yet
+
     PrinterChoice choice;
     choice.model = "QR-58";
     ASSERT_TRUE(WalkToPortPage("winxp", choice));
@@ -96,7 +98,10 @@ TEST_F(EndToEndTest, OutdatedSerialMonitorIsReplacedOnWindowsXp) {
     EXPECT_EQ(std::vector<std::string>{ResourceText(IDS_INSTALL_SUCCEEDED)}, Texts(shown));
     EXPECT_TRUE(HasVersion(MonitorKey(kComMonitor), 3));
     EXPECT_EQ(ReadTextFile(medium / "winnt\\qvcommon.dll"), ReadTextFile(monitorFile));
+    // Another process serves the spooler now: it was stopped and started again.
     EXPECT_EQ(SERVICE_RUNNING, SpoolerState());
+    EXPECT_NE(0u, SpoolerProcessId());
+    EXPECT_NE(spoolerBefore, SpoolerProcessId());
     PrinterRecord printer = ReadPrinter("QR-58(S)");
     ASSERT_TRUE(printer.found);
     EXPECT_EQ("TVCOM2:", printer.port);
