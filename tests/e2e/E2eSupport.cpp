@@ -1,15 +1,8 @@
 #include "tests/e2e/E2eSupport.h"
 
-#include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 
 const char kOwnSuccessText[] = "打印机驱动安装成功！";
-
-std::string ResourceText(unsigned id) {
-    char text[1024];
-    LoadResourceText(id, text);
-    return text;
-}
 
 MediumCopy::MediumCopy() {
     WizardDriver::CopyTree(WizardDriver::BuiltMedium(), dir_.Path());
@@ -67,7 +60,7 @@ std::vector<std::string> EndToEndTest::Texts(const std::vector<ShownMessage>& sh
 ::testing::AssertionResult EndToEndTest::DriverFilesInstalled(const char* environment,
                                                               const char* mediumFolder,
                                                               const std::vector<std::string>& names) const {
-    std::string directory = DriverDirectory(environment);
+    std::string directory = SpoolerDriverDirectory(environment);
     for (const std::string& name : names) {
         std::string installed = directory + "\\" + name;
         if (!FileExists(installed)) return ::testing::AssertionFailure() << installed << " is missing";

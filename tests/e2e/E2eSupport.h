@@ -12,10 +12,8 @@
 #include "tests/e2e/InstallationCleanup.h"
 #include "tests/e2e/PrefixState.h"
 #include "tests/e2e/WizardWalk.h"
+#include "tests/support/ResourceText.h"
 #include "tests/support/TestSupport.h"
-
-// A string-table text as the wizard shows it.
-std::string ResourceText(unsigned id);
 
 // The success message the Install command shows itself (Windows 98/Me).
 extern const char kOwnSuccessText[];

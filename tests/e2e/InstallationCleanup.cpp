@@ -11,7 +11,6 @@ namespace {
 const char kMakerKey[] = "SOFTWARE\\TALVERN";
 const char kCompatibilityKey[] =
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility Assistant\\Persisted";
-const char kNone[] = "\x01<none>";
 const char* const kSystemFolders[] = {"win98", "winnt", "win2003", "Vista"};
 const char* const kMonitorKeys[] = {"COMMONitorPDLLName", "COMMONitorPUIDLLName", "USBMONitorPDLLName",
                                     "USBMONitorPUIDLLName"};
@@ -30,18 +29,6 @@ void DeleteKeyTree(HKEY root, const std::string& path) {
     }
     RegCloseKey(key);
     RegDeleteKeyA(root, path.c_str());
-}
-
-void DeleteValue(HKEY root, const std::string& path, const std::string& value) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, value.c_str());
-    RegCloseKey(key);
-}
-
-void DeleteFileIfPresent(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
 }
 
 std::vector<std::string> FilesIn(const std::string& directory) {
@@ -68,27 +55,13 @@ std::vector<std::string> MediumFileNames() {
     return names;
 }
 
-// The profile's value, or kNone when it has none.
-std::string ProfileValue(const char* section, const char* key) {
-    char text[300] = {};
-    GetProfileStringA(section, key, kNone, text, sizeof text);
-    return text;
-}
-
 void RemovePrinters() {
-    for (const PrinterRecord& printer : MakerPrinters()) {
-        PRINTER_DEFAULTSA access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-        HANDLE handle = nullptr;
-        if (!OpenPrinterA(const_cast<char*>(printer.name.c_str()), &handle, &access)) continue;
-        DeletePrinter(handle);
-        ClosePrinter(handle);
-    }
+    for (const PrinterRecord& printer : MakerPrinters()) RemovePrinter(printer.name);
 }
 
 void RemoveDrivers() {
     for (const char* environment : {kNtEnvironment, k9xEnvironment}) {
-        for (const std::string& driver : MakerDrivers(environment))
-            DeletePrinterDriverA(nullptr, const_cast<char*>(environment), const_cast<char*>(driver.c_str()));
+        for (const std::string& driver : MakerDrivers(environment)) RemovePrinterDriver(driver, environment);
     }
 }
 
@@ -107,8 +80,8 @@ void RemoveComponents() {
             char file[200] = {};
             GetPrivateProfileStringA(section, key, "", file, sizeof file, common.c_str());
             if (file[0] == '\0') continue;
-            DeleteFileIfPresent(SystemDirectory() + "\\" + file);
-            DeleteFileIfPresent(SystemDirectory() + "\\n" + file);
+            RemoveFile(SystemDirectoryPath() + "\\" + file);
+            RemoveFile(SystemDirectoryPath() + "\\n" + file);
         }
     }
     for (const char* environment : {kNtEnvironment, k9xEnvironment})
@@ -118,11 +91,11 @@ void RemoveComponents() {
 void RemoveFiles() {
     std::vector<std::string> names = MediumFileNames();
     for (const char* environment : {kNtEnvironment, k9xEnvironment}) {
-        std::string drivers = DriverDirectory(environment);
-        std::string processors = ProcessorDirectory(environment);
+        std::string drivers = SpoolerDriverDirectory(environment);
+        std::string processors = SpoolerProcessorDirectory(environment);
         for (const std::string& name : names) {
-            for (const char* sub : {"\\", "\\3\\", "\\0\\"}) DeleteFileIfPresent(drivers + sub + name);
-            DeleteFileIfPresent(processors + "\\" + name);
+            for (const char* sub : {"\\", "\\3\\", "\\0\\"}) RemoveFile(drivers + sub + name);
+            RemoveFile(processors + "\\" + name);
         }
     }
 }
@@ -130,7 +103,7 @@ void RemoveFiles() {
 void RemoveCompatibilityRecords() {
     for (const std::string& name : ValueNames(HKEY_CURRENT_USER, kCompatibilityKey)) {
         if (name.find("QelvanSetup.exe") != std::string::npos)
-            DeleteValue(HKEY_CURRENT_USER, kCompatibilityKey, name);
+            DeleteRegistryValue(HKEY_CURRENT_USER, kCompatibilityKey, name);
     }
 }
 }  // namespace
@@ -150,13 +123,14 @@ InstallationCleanup::InstallationCleanup() {
         SavedValue saved{port, false, ""};
         saved.present = ReadString(HKEY_LOCAL_MACHINE, kNtPortsKey, port.c_str(), saved.data);
         ntPorts_.push_back(saved);
-        std::string profile = ProfileValue("Ports", port.c_str());
-        profilePorts_.push_back({port, profile != kNone, profile});
+        SavedValue profile{port, false, ""};
+        profile.present = ReadProfileValue("Ports", port.c_str(), profile.data);
+        profilePorts_.push_back(profile);
     }
-    std::string device = ProfileValue("windows", "device");
-    device_ = {"device", device != kNone, device};
+    device_ = {"device", false, ""};
+    device_.present = ReadProfileValue("windows", "device", device_.data);
     // A real Windows 98/Me has its print-processor directory; Wine does not make it.
-    std::string processors = ProcessorDirectory(k9xEnvironment);
+    std::string processors = SpoolerProcessorDirectory(k9xEnvironment);
     madeProcessorDirectory_ = !processors.empty() && CreateDirectoryA(processors.c_str(), nullptr);
     RemoveInstallations();
 }
@@ -178,6 +152,6 @@ InstallationCleanup::~InstallationCleanup() {
     for (const SavedValue& port : profilePorts_)
         WriteProfileStringA("Ports", port.name.c_str(), port.present ? port.data.c_str() : nullptr);
     WriteProfileStringA("windows", "device", device_.present ? device_.data.c_str() : nullptr);
-    if (madeProcessorDirectory_) RemoveDirectoryA(ProcessorDirectory(k9xEnvironment).c_str());
+    if (madeProcessorDirectory_) RemoveDirectoryA(SpoolerProcessorDirectory(k9xEnvironment).c_str());
     WizardDriver::SetWindowsVersion("QelvanSetup.exe", "");
 }

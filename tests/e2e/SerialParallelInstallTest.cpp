@@ -66,7 +66,7 @@ TEST_F(EndToEndTest, SerialPrinterWithItsSettingsOnWindows2000) {
     EXPECT_TRUE(
         DriverFilesInstalled(kNtEnvironment, "winnt", {"QVSTD.DLL", "QR80.PPD", "QVSTDUI.DLL", "QVSTD.HLP"}));
     EXPECT_TRUE(HasVersion(MonitorKey(kComMonitor), 3));
-    EXPECT_TRUE(FileExists(SystemDirectory() + "\\qvcommon.dll"));
+    EXPECT_TRUE(FileExists(SystemDirectoryPath() + "\\qvcommon.dll"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor)));
     std::string settings;
     EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, kNtPortsKey, "COM3:", settings));
@@ -77,7 +77,7 @@ TEST_F(EndToEndTest, SerialPrinterWithItsSettingsOnWindows2000) {
 // A serial port monitor of an older version is replaced: the wizard stops the spooler, copies the
 // medium's monitor over the old file, records the new version and starts the spooler again.
 TEST_F(EndToEndTest, OutdatedSerialMonitorIsReplacedOnWindowsXp) {
-    std::string monitorFile = SystemDirectory() + "\\qvcommon.dll";
+    std::string monitorFile = SystemDirectoryPath() + "\\qvcommon.dll";
     ASSERT_TRUE(WriteTextFile(monitorFile, "old monitor"));
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, MonitorKey(kComMonitor).c_str(), 0, nullptr,

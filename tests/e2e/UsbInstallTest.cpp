@@ -67,10 +67,10 @@ TEST_F(EndToEndTest, TypicalUsbWithoutPrinterOnWindowsXp) {
     EXPECT_TRUE(DriverFilesInstalled(kNtEnvironment, "winnt", kQr58RasterFiles));
 
     EXPECT_TRUE(HasVersion(MonitorKey(kUsbMonitor), 2));
-    EXPECT_TRUE(FileExists(SystemDirectory() + "\\qvusbmon.dll"));
+    EXPECT_TRUE(FileExists(SystemDirectoryPath() + "\\qvusbmon.dll"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kComMonitor)));
     EXPECT_TRUE(HasVersion(ProcessorKey(kNtEnvironment, "QelvanProc"), 2));
-    EXPECT_TRUE(FileExists(ProcessorDirectory(kNtEnvironment) + "\\qvproc.dll"));
+    EXPECT_TRUE(FileExists(SpoolerProcessorDirectory(kNtEnvironment) + "\\qvproc.dll"));
 
     EXPECT_EQ(1u, PortNameRecord("USB_QR-58_1"));
     EXPECT_TRUE(PortSlotsCleared());

@@ -32,7 +32,7 @@ TEST_F(EndToEndTest, SerialPrinterOnWindows98AsksForARestart) {
     EXPECT_TRUE(DriverFilesInstalled(k9xEnvironment, "win98",
                                      {"QVSTD.DRV", "QR58.PPD", "QVSTDUI.DLL", "QVSTD.HLP", "ICONLIB.DLL"}));
     EXPECT_TRUE(HasVersion(ProcessorKey(k9xEnvironment, "QelvanProc"), 2));
-    EXPECT_TRUE(FileExists(ProcessorDirectory(k9xEnvironment) + "\\qvproc.dll"));
+    EXPECT_TRUE(FileExists(SpoolerProcessorDirectory(k9xEnvironment) + "\\qvproc.dll"));
     // No serial port monitor of the maker on Windows 98/Me.
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey("Qelvan COM Port")));
     EXPECT_EQ("9600,n,8,1,p", ProfilePort("COM2:"));
@@ -79,7 +79,7 @@ TEST_F(EndToEndTest, UsbPrinterRenumberedToTheFirstPortOnWindows98) {
     EXPECT_TRUE(DriverFilesInstalled(
         k9xEnvironment, "win98", {"UNIDRV.DLL", "QR58.DRV", "UNIDRV.HLP", "QVOEMUI.DLL", "QVOEMUNI.DLL"}));
     EXPECT_TRUE(HasVersion(MonitorKey("Qelvan USB Port"), 2));
-    EXPECT_TRUE(FileExists(SystemDirectory() + "\\qvusbmon.dll"));
+    EXPECT_TRUE(FileExists(SystemDirectoryPath() + "\\qvusbmon.dll"));
     DWORD number = 0;
     EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_QR-58_1", number));
     EXPECT_EQ(1u, number);

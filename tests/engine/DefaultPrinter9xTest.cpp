@@ -7,19 +7,6 @@
 
 namespace {
 
-DWORD PrinterAttributes(const char* name) {
-    HANDLE printer = nullptr;
-    if (!OpenPrinterA(const_cast<char*>(name), &printer, nullptr)) return 0;
-    BYTE data[4096] = {};
-    DWORD needed = 0;
-    DWORD attributes = 0;
-    if (GetPrinterA(printer, 2, data, sizeof data, &needed)) {
-        attributes = reinterpret_cast<PRINTER_INFO_2A*>(data)->Attributes;
-    }
-    ClosePrinter(printer);
-    return attributes;
-}
-
 BOOL WINAPI RefusedSetPrinter(HANDLE, DWORD, LPBYTE, DWORD) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
@@ -36,9 +23,9 @@ TEST(DefaultPrinter9x, MarksThePrinterAsDefault) {
         SeamOverride<decltype(Spooler().setPrinter)> seam(Spooler().setPrinter, RefusedSetPrinter);
         EXPECT_FALSE(MakeDefaultPrinter("Qelvan 9x Printer"));
     }
-    EXPECT_EQ(0u, PrinterAttributes("Qelvan 9x Printer") & PRINTER_ATTRIBUTE_DEFAULT);
+    EXPECT_EQ(0u, ReadPrinter("Qelvan 9x Printer").attributes & PRINTER_ATTRIBUTE_DEFAULT);
     EXPECT_TRUE(MakeDefaultPrinter("Qelvan 9x Printer"));
-    EXPECT_NE(0u, PrinterAttributes("Qelvan 9x Printer") & PRINTER_ATTRIBUTE_DEFAULT);
+    EXPECT_NE(0u, ReadPrinter("Qelvan 9x Printer").attributes & PRINTER_ATTRIBUTE_DEFAULT);
     EXPECT_FALSE(MakeDefaultPrinter("Qelvan No Such Printer"));
 }
 

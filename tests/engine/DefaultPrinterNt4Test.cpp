@@ -4,21 +4,11 @@
 #include <string>
 
 #include "engine/DefaultPrinter.h"
-#include "engine/RegistryKey.h"
 #include "engine/SeamOverride.h"
 #include "engine/SpoolerApi.h"
 #include "tests/engine/EngineTestSupport.h"
 
 namespace {
-
-const char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-
-std::string DefaultDevice() {
-    RegistryKey key(HKEY_CURRENT_USER, kWindowsKey);
-    char device[300] = {};
-    key.QueryString("device", device, sizeof device);
-    return device;
-}
 
 // A printer record without a driver name, which the profile entry cannot be built from.
 BOOL WINAPI RecordWithoutDriver(HANDLE, DWORD, LPBYTE data, DWORD size, LPDWORD needed) {

@@ -3,19 +3,9 @@
 #include <string>
 
 #include "engine/DefaultPrinter.h"
-#include "engine/RegistryKey.h"
 #include "tests/engine/EngineTestSupport.h"
 
 namespace {
-
-const char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-
-std::string DefaultDevice() {
-    RegistryKey key(HKEY_CURRENT_USER, kWindowsKey);
-    char device[300] = {};
-    key.QueryString("device", device, sizeof device);
-    return device;
-}
 
 // Keeps the user's default printer entry as it was before the test.
 class DefaultPrinterTest : public ::testing::Test {

@@ -1,5 +1,9 @@
 #include "tests/engine/EngineTestSupport.h"
 
+#include "engine/RegistryKey.h"
+
+const char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
 namespace {
 
 char kDriverFiles[][32] = {"qvtest_drv.txt", "qvtest_data.txt", "qvtest_ui.txt", "qvtest_help.txt"};
@@ -7,48 +11,12 @@ char kPort[] = "LPT1:";
 char kProcessor[] = "winprint";
 char kRaw[] = "RAW";
 
-std::string SpoolerDirectory(bool processor) {
-    char path[MAX_PATH] = {};
-    DWORD needed = 0;
-    BYTE* buffer = reinterpret_cast<BYTE*>(path);
-    if (processor) {
-        GetPrintProcessorDirectoryA(nullptr, nullptr, 1, buffer, sizeof path, &needed);
-    } else {
-        GetPrinterDriverDirectoryA(nullptr, nullptr, 1, buffer, sizeof path, &needed);
-    }
-    return path;
-}
-
 }  // namespace
-
-std::string SpoolerDriverDirectory() {
-    return SpoolerDirectory(false);
-}
-std::string SpoolerProcessorDirectory() {
-    return SpoolerDirectory(true);
-}
-
-std::string SystemDirectoryPath() {
-    char path[MAX_PATH] = {};
-    GetSystemDirectoryA(path, sizeof path);
-    return path;
-}
-
-std::string WindowsDirectoryPath() {
-    char path[MAX_PATH] = {};
-    GetWindowsDirectoryA(path, sizeof path);
-    return path;
-}
 
 std::string CurrentDirectoryPath() {
     char path[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof path, path);
     return path;
-}
-
-void RemoveFile(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
 }
 
 bool RegisterTestDriver(const std::string& driverName, const char* environment) {
@@ -66,7 +34,7 @@ bool RegisterTestDriver(const std::string& driverName, const char* environment) 
 }
 
 void RemoveTestDriver(const std::string& driverName, const char* environment) {
-    DeletePrinterDriverA(nullptr, const_cast<char*>(environment), const_cast<char*>(driverName.c_str()));
+    RemovePrinterDriver(driverName, environment);
     std::string directory = SpoolerDriverDirectory();
     for (const char* file : kDriverFiles) {
         RemoveFile(directory + "\\" + file);
@@ -76,12 +44,7 @@ void RemoveTestDriver(const std::string& driverName, const char* environment) {
 }
 
 void RemoveTestPrinter(const std::string& printerName) {
-    PRINTER_DEFAULTSA access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    HANDLE printer = nullptr;
-    if (OpenPrinterA(const_cast<char*>(printerName.c_str()), &printer, &access)) {
-        DeletePrinter(printer);
-        ClosePrinter(printer);
-    }
+    RemovePrinter(printerName);
 }
 
 PRINTER_INFO_2A TestPrinterRecord(char* printerName, char* driverName) {
@@ -109,4 +72,11 @@ TestPrinter::TestPrinter(const std::string& printerName, const char* environment
 TestPrinter::~TestPrinter() {
     RemoveTestPrinter(printerName_);
     RemoveTestDriver(driverName_, environment_.empty() ? nullptr : environment_.c_str());
+}
+
+std::string DefaultDevice() {
+    RegistryKey key(HKEY_CURRENT_USER, kWindowsKey);
+    char device[300] = {};
+    key.QueryString("device", device, sizeof device);
+    return device;
 }

@@ -1,22 +1,16 @@
 #pragma once
-// Helpers of the engine tests: the real system directories, a scratch installation medium, and a
-// driver and printer registered with Wine's spooler for the length of a test.
+// Helpers of the engine tests: the current directory, a scratch installation medium, a driver and
+// printer registered with Wine's spooler for the length of a test, and the user's default printer.
 
 #include <windows.h>
 #include <winspool.h>
 
 #include <string>
 
+#include "tests/support/SpoolerState.h"
 #include "tests/support/TestSupport.h"
 
-std::string SpoolerDriverDirectory();
-std::string SpoolerProcessorDirectory();
-std::string SystemDirectoryPath();
-std::string WindowsDirectoryPath();
 std::string CurrentDirectoryPath();
-
-// Deletes a file if it exists (clearing a read-only attribute first).
-void RemoveFile(const std::string& path);
 
 // A scratch medium made the current directory: files are written relative to its root.
 class ScratchMedium {
@@ -55,3 +49,7 @@ bool RegisterTestDriver(const std::string& driverName, const char* environment);
 void RemoveTestPrinter(const std::string& printerName);
 void RemoveTestDriver(const std::string& driverName, const char* environment);
 PRINTER_INFO_2A TestPrinterRecord(char* printerName, char* driverName);
+
+// The user's default printer as the NT family records it ("name,driver,port"); empty when none.
+extern const char kWindowsKey[];  // HKCU "Software\Microsoft\Windows NT\CurrentVersion\Windows"
+std::string DefaultDevice();

@@ -6,6 +6,7 @@
 
 #include "engine/RegistryKey.h"
 #include "engine/SerialSettings.h"
+#include "tests/support/RegistryState.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -61,16 +62,9 @@ TEST(SerialSettings, DeviceControlBlockBytes) {
 }
 
 const char kPortClass[] = "System\\CurrentControlSet\\Services\\Class\\Ports";
-const char kNtPorts[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
 
 std::string Entry(int i) {
     return std::string(kPortClass) + "\\000" + std::to_string(i);
-}
-
-std::string ProfilePort(const char* key) {
-    char text[100] = {};
-    GetProfileStringA("Ports", key, "<none>", text, sizeof text);
-    return text;
 }
 
 // The port class entries of Windows 98/Me, made by the test on keys of its own prefix.
@@ -78,7 +72,8 @@ class SerialSettings98Test : public ::testing::Test {
 protected:
     void SetUp() override {
         classExisted_ = RegistryKey().Open(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class");
-        for (const char* key : {"COM1:", "COM2:", "COM3:"}) saved_.push_back(ProfilePort(key));
+        for (const char* key : {"COM1:", "COM2:", "COM3:"})
+            saved_.push_back(ProfileValueOrNone("Ports", key));
         Cleanup();
     }
     void TearDown() override {
@@ -125,11 +120,11 @@ TEST_F(SerialSettings98Test, BlockGoesToTheMatchingSerialEntry) {
     EXPECT_TRUE(StoredDcb(1, type).empty());
     EXPECT_EQ(DcbBytes(19200, 7, 1.5, 'e', 'p'), StoredDcb(2, type));
     EXPECT_EQ(static_cast<DWORD>(REG_NONE), type);
-    EXPECT_EQ("19200,e,7,1.5,p", ProfilePort("COM2:"));
+    EXPECT_EQ("19200,e,7,1.5,p", ProfileValueOrNone("Ports", "COM2:"));
 
     WriteSerialSettings98(1, "COM1:", 9600, 8, 1, 'n', 'x');
     EXPECT_EQ(DcbBytes(9600, 8, 1, 'n', 'x'), StoredDcb(0, type));
-    EXPECT_EQ("9600,n,8,1,x", ProfilePort("COM1:"));
+    EXPECT_EQ("9600,n,8,1,x", ProfileValueOrNone("Ports", "COM1:"));
 }
 
 TEST_F(SerialSettings98Test, NoBlockBeyondTheSerialEntriesOrForCom3) {
@@ -140,14 +135,12 @@ TEST_F(SerialSettings98Test, NoBlockBeyondTheSerialEntriesOrForCom3) {
     WriteSerialSettings98(3, "COM3:", 4800, 8, 1, 'n', 'x');
     DWORD type;
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(StoredDcb(i, type).empty()) << i;
-    EXPECT_EQ("4800,n,8,1,x", ProfilePort("COM3:"));
+    EXPECT_EQ("4800,n,8,1,x", ProfileValueOrNone("Ports", "COM3:"));
     // A missing port key writes nothing and leaves the other entries alone.
     WriteSerialSettings98(3, nullptr, 1200, 8, 1, 'n', 'x');
-    EXPECT_EQ("4800,n,8,1,x", ProfilePort("COM3:"));
+    EXPECT_EQ("4800,n,8,1,x", ProfileValueOrNone("Ports", "COM3:"));
     // The entries reach the profile file itself; the profile drops the blank flow letter at the end.
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    std::string profile = ReadTextFile(std::string(windows) + "\\win.ini");
+    std::string profile = ReadTextFile(WindowsDirectoryPath() + "\\win.ini");
     EXPECT_NE(std::string::npos, profile.find("COM2:=9600,n,8,2,\r\n")) << profile;
     EXPECT_NE(std::string::npos, profile.find("COM3:=4800,n,8,1,x\r\n")) << profile;
 }
@@ -156,10 +149,10 @@ TEST_F(SerialSettings98Test, NoBlockBeyondTheSerialEntriesOrForCom3) {
 class SerialSettingsNtTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, kNtPorts);
-        RegistryKey key(HKEY_LOCAL_MACHINE, kNtPorts);
+        RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, kNtPortsKey);
+        RegistryKey key(HKEY_LOCAL_MACHINE, kNtPortsKey);
         HKEY raw;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtPorts, 0, KEY_ALL_ACCESS, &raw) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtPortsKey, 0, KEY_ALL_ACCESS, &raw) == ERROR_SUCCESS) {
             RegDeleteValueA(raw, "COM7:");
             RegCloseKey(raw);
         }
@@ -176,7 +169,7 @@ protected:
     // Saves the key's values and deletes it.
     void RemovePortsKey() {
         HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtPorts, 0, KEY_READ, &key));
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtPortsKey, 0, KEY_READ, &key));
         char name[256];
         BYTE data[512];
         for (DWORD i = 0;; ++i) {
@@ -186,15 +179,15 @@ protected:
             saved_.push_back({name, type, Bytes(data, data + dataSize)});
         }
         RegCloseKey(key);
-        ASSERT_TRUE(RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE, kNtPorts));
+        ASSERT_TRUE(RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE, kNtPortsKey));
     }
     std::vector<Value> saved_;
 };
 
 TEST_F(SerialSettingsNtTest, WritesThePortsValueOnlyWhenTheKeyExists) {
-    ASSERT_TRUE(RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, kNtPorts));
+    ASSERT_TRUE(RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, kNtPortsKey));
     WriteSerialSettingsNT("COM7:", 19200, 7, 1.5, 'e', 'p');
-    RegistryKey key(HKEY_LOCAL_MACHINE, kNtPorts);
+    RegistryKey key(HKEY_LOCAL_MACHINE, kNtPortsKey);
     char text[64] = {};
     EXPECT_TRUE(key.QueryString("COM7:", text, sizeof text));
     EXPECT_STREQ("19200,e,7,1.5,p", text);
@@ -202,8 +195,8 @@ TEST_F(SerialSettingsNtTest, WritesThePortsValueOnlyWhenTheKeyExists) {
 
     RemovePortsKey();
     WriteSerialSettingsNT("COM7:", 9600, 8, 1, 'n', 'x');
-    EXPECT_FALSE(key.Open(HKEY_LOCAL_MACHINE, kNtPorts));
-    EXPECT_EQ("<none>", ProfilePort("COM7:"));
+    EXPECT_FALSE(key.Open(HKEY_LOCAL_MACHINE, kNtPortsKey));
+    EXPECT_EQ("<none>", ProfileValueOrNone("Ports", "COM7:"));
 }
 
 }  // namespace

@@ -194,8 +194,7 @@ protected:
     void Cleanup() {
         DeleteMonitorA(nullptr, nullptr, name_);
         DeleteMonitorA(nullptr, nullptr, missing_);
-        RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE,
-                               "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Qelvan Test Monitor");
+        RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE, MonitorKey(name_).c_str());
         RemoveFile(dll_);
     }
     char name_[32] = "Qelvan Test Monitor";

@@ -7,18 +7,9 @@
 #include "engine/SeamOverride.h"
 #include "engine/ServiceApi.h"
 #include "engine/SpoolerService.h"
+#include "tests/support/ServiceState.h"
 
 namespace {
-
-DWORD SpoolerState() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = manager ? OpenServiceA(manager, "Spooler", SERVICE_QUERY_STATUS) : nullptr;
-    SERVICE_STATUS status = {};
-    if (service) QueryServiceStatus(service, &status);
-    if (service) CloseServiceHandle(service);
-    if (manager) CloseServiceHandle(manager);
-    return status.dwCurrentState;
-}
 
 bool WaitForState(DWORD state) {
     for (int i = 0; i < 100 && SpoolerState() != state; ++i) Sleep(20);

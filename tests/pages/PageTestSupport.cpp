@@ -1,7 +1,6 @@
 #include "tests/pages/PageTestSupport.h"
 
 #include "framework/Controls.h"
-#include "framework/MessageBoxes.h"
 #include "tests/support/TestSupport.h"
 
 PageHost::PageHost() {
@@ -72,12 +71,6 @@ bool IsChecked(CDialog& page, int id) {
 std::string ControlText(CDialog& page, int id) {
     char text[512] = {};
     GetDlgItemTextA(page.m_hWnd, id, text, sizeof text);
-    return text;
-}
-
-std::string ResourceText(UINT id) {
-    char text[512];
-    LoadResourceText(id, text);
     return text;
 }
 

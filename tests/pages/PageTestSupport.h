@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "tests/support/ResourceText.h"
 
 // A plain top-level window standing for the wizard frame; pages are created as its children.
 class PageHost : public CWnd {
@@ -32,7 +33,6 @@ bool IsEnabled(CDialog& page, int id);
 bool IsShown(CDialog& page, int id);
 bool IsChecked(CDialog& page, int id);
 std::string ControlText(CDialog& page, int id);
-std::string ResourceText(UINT id);
 
 // A category file of the program directory (the test executable's), e.g. "setup_receipt.ini" with a
 // model's port section; removed with the object.

@@ -4,12 +4,6 @@
 
 namespace {
 
-DWORD RecordedVersion(const std::string& key) {
-    DWORD version = 0xffffffff;
-    ReadDword(key, "DriverVersion", version);
-    return version;
-}
-
 TEST_F(EngineRunTest, CurrentOrNewerComponentsAreKept) {
     if (!Windows98()) {
         ASSERT_TRUE(StartSpoolerAndWait());
@@ -23,10 +17,11 @@ TEST_F(EngineRunTest, CurrentOrNewerComponentsAreKept) {
 
         EXPECT_EQ(Succeeded, outcome.finishState) << newer;
         EXPECT_EQ(0, Choices().engineStatus) << newer;
-        EXPECT_EQ(kOldMonitor, ReadTextFile(SystemDirectoryText() + "\\" + MonitorFileOfPort()));
-        EXPECT_EQ(kOldProcessor, ReadTextFile(ProcessorDirectoryPath() + "\\qtproc.dll"));
+        EXPECT_EQ(kOldMonitor, ReadTextFile(SystemDirectoryPath() + "\\" + MonitorFileOfPort()));
+        EXPECT_EQ(kOldProcessor, ReadTextFile(SpoolerProcessorDirectory() + "\\qtproc.dll"));
         EXPECT_EQ(monitorVersion, RecordedVersion(MonitorKey(MonitorOfPort())));
-        EXPECT_EQ(kProcessorVersion + newer, RecordedVersion(ProcessorKey(kProcessor, system)));
+        EXPECT_EQ(kProcessorVersion + newer,
+                  RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
         EXPECT_TRUE(ReadPrinter(Choices().modelName).found);
         // Nothing to replace, so the spooler was never stopped.
         EXPECT_EQ(spooler, SpoolerProcessId());
@@ -44,9 +39,10 @@ TEST_F(EngineRunTest, MonitorWithoutRecordedVersionIsReplaced) {
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ(SuccessText(Windows98()), outcome.message);
     EXPECT_EQ(Windows98() ? 2 : 1, Choices().engineStatus);
-    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\" + MonitorFileOfPort()));
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryPath() + "\\" + MonitorFileOfPort()));
     EXPECT_EQ(MonitorVersionOfPort(), RecordedVersion(MonitorKey(MonitorOfPort())));
-    EXPECT_EQ(MonitorFileOfPort(), ReadString(HKEY_LOCAL_MACHINE, MonitorKey(MonitorOfPort()), "Driver"));
+    EXPECT_EQ(MonitorFileOfPort(),
+              ReadStringOrNone(HKEY_LOCAL_MACHINE, MonitorKey(MonitorOfPort()), "Driver"));
     if (!Windows98()) {
         // Replaced with the spooler stopped; it runs again, in a new process.
         EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());

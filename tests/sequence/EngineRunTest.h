@@ -32,7 +32,7 @@ protected:
     }
     // The driver's files that reached the printer-driver directory with the medium's content.
     bool DriverFileInstalled(const char* name) const {
-        return ReadTextFile(DriverDirectoryPath() + "\\" + name) == std::string("stand-in ") + name;
+        return ReadTextFile(SpoolerDriverDirectory() + "\\" + name) == std::string("stand-in ") + name;
     }
 
     TargetSystem system = ExpectedSystem();

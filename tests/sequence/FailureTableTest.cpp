@@ -39,7 +39,7 @@ BOOL WINAPI CloseFakePrinter(HANDLE printer) {
 // Nothing of the driver reached the spooler: no file in its directory, no printer.
 void ExpectNoDriverFiles() {
     for (const char* name : {"QTUI.DLL", "QTR58.GPD", "QTDRV.DLL", "QTDRV.HLP"}) {
-        EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\" + name)) << name;
+        EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\" + name)) << name;
     }
 }
 
@@ -50,7 +50,7 @@ TEST_F(EngineRunTest, MonitorNotAdded) {
     // The spooler cannot load a monitor file that was never copied.
     EXPECT_EQ("添加打印机端口监视器错误 Erro code is:126", outcome.message);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(MonitorOfPort())));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(kProcessor, system)));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(EnvironmentOf(system), kProcessor)));
     ExpectNoDriverFiles();
 }
 
@@ -66,14 +66,14 @@ TEST_F(EngineRunTest, MonitorInterfaceFileMissingOnTheMedium) {
     // The serial monitor's failed copy is installed past and ends the installation at the first
     // test of the message, after the first driver file.
     for (const char* name : {"QTUI.DLL", "QTR58.GPD"})
-        DeleteFileA((DriverDirectoryPath() + "\\" + name).c_str());
+        DeleteFileA((SpoolerDriverDirectory() + "\\" + name).c_str());
     outcome = Install(kModel, SerialPort());
     EXPECT_EQ(Failed, outcome.finishState);
     EXPECT_EQ(std::string(kCopyFailed) + "qtcomui.dll  er = 2" + medium.SystemFolder() + "qtcomui.dll",
               outcome.message);
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kComMonitor)));
     EXPECT_TRUE(DriverFileInstalled("QTUI.DLL"));
-    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTR58.GPD"));
+    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTR58.GPD"));
     EXPECT_FALSE(ReadPrinter("QT-R58(S)").found);
 }
 
@@ -83,7 +83,7 @@ TEST_F(EngineRunTest, ProcessorNotAdded) {
     EngineOutcome outcome = Install(kModel, "LPT1:");
     EXPECT_EQ(Failed, outcome.finishState);
     EXPECT_EQ("添加打印处理器失败，系统错误，重启系统再试", outcome.message);
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(kProcessor, system)));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(EnvironmentOf(system), kProcessor)));
     ExpectNoDriverFiles();
 }
 
@@ -112,7 +112,7 @@ TEST_F(EngineRunTest, RequiredDriverFileNamedEmpty) {
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ(SuccessText(false), outcome.message);
     EXPECT_TRUE(DriverFileInstalled("QTDRV.DLL"));
-    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTDRV.HLP"));
+    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTDRV.HLP"));
 }
 
 TEST_F(EngineRunTest, RequiredDriverFileMissingOnTheMedium) {
@@ -124,7 +124,7 @@ TEST_F(EngineRunTest, RequiredDriverFileMissingOnTheMedium) {
     // The configuration file and the data file come first, the help file after the driver.
     EXPECT_TRUE(DriverFileInstalled("QTUI.DLL"));
     EXPECT_TRUE(DriverFileInstalled("QTR58.GPD"));
-    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTDRV.HLP"));
+    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTDRV.HLP"));
     EXPECT_FALSE(ReadPrinter("QT-R58(P)").found);
 }
 
@@ -170,8 +170,9 @@ TEST_F(EngineRunTest, PrinterNotAdded) {
     char text[100] = {};
     GetProfileStringA("Ports", "COM2:", "<none>", text, sizeof text);
     EXPECT_NE("4800,n,8,1,x", std::string(text));
-    EXPECT_NE("4800,n,8,1,x", ReadString(HKEY_LOCAL_MACHINE,
-                                         "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports", "COM2:"));
+    EXPECT_NE("4800,n,8,1,x",
+              ReadStringOrNone(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports",
+                               "COM2:"));
 }
 
 TEST_F(EngineRunTest, PrinterAddedWithoutAName) {

@@ -8,15 +8,8 @@
 
 namespace {
 
-const char kNtPorts[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
 const char* const kRequiredAndOptional[] = {"QTUI.DLL",  "QTR58.GPD", "QTDRV.DLL",
                                             "QTDRV.HLP", "QTEXT.DLL", "QTUNI.DLL"};
-
-std::string ProfilePort(const char* key) {
-    char text[100] = {};
-    GetProfileStringA("Ports", key, "<none>", text, sizeof text);
-    return text;
-}
 
 std::vector<BYTE> StoredDcb(int entry) {
     std::string path = "System\\CurrentControlSet\\Services\\Class\\Ports\\000" + std::to_string(entry);
@@ -56,25 +49,26 @@ TEST_F(EngineRunTest, SerialPrinterWithItsPortSettings) {
 
     // The print processor, recorded with the configured version.
     DWORD version = 0;
-    EXPECT_TRUE(ReadDword(ProcessorKey(kProcessor, system), "DriverVersion", version));
+    EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, ProcessorKey(EnvironmentOf(system), kProcessor),
+                          "DriverVersion", version));
     EXPECT_EQ(kProcessorVersion, version);
-    EXPECT_TRUE(HoldsFixtureProcessor(ProcessorDirectoryPath() + "\\qtproc.dll"));
+    EXPECT_TRUE(HoldsFixtureProcessor(SpoolerProcessorDirectory() + "\\qtproc.dll"));
 
     // The serial-port monitor, except on Windows 98/Me; never the USB monitor.
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor)));
     if (Windows98()) {
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kComMonitor)));
     } else {
-        EXPECT_TRUE(ReadDword(MonitorKey(kComMonitor), "DriverVersion", version));
+        EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, MonitorKey(kComMonitor), "DriverVersion", version));
         EXPECT_EQ(kComVersion, version);
-        EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtcommon.dll"));
-        EXPECT_EQ("stand-in UI", ReadTextFile(SystemDirectoryText() + "\\qtcomui.dll"));
+        EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryPath() + "\\qtcommon.dll"));
+        EXPECT_EQ("stand-in UI", ReadTextFile(SystemDirectoryPath() + "\\qtcomui.dll"));
     }
 
     // The settings go under "COM2:", also for the maker's "TVCOM2:".
     const char settings[] = "19200,e,7,1.5,p";
     if (Windows98()) {
-        EXPECT_EQ(settings, ProfilePort("COM2:"));
+        EXPECT_EQ(settings, ProfileValueOrNone("Ports", "COM2:"));
         std::vector<BYTE> dcb = StoredDcb(1);  // COM2 is the second serial entry
         ASSERT_EQ(sizeof(DCB), dcb.size());
         DCB block;
@@ -86,8 +80,8 @@ TEST_F(EngineRunTest, SerialPrinterWithItsPortSettings) {
         EXPECT_EQ(1u, block.fOutxCtsFlow);
         EXPECT_TRUE(StoredDcb(0).empty());
     } else {
-        EXPECT_EQ(settings, ReadString(HKEY_LOCAL_MACHINE, kNtPorts, "COM2:"));
-        EXPECT_EQ("<none>", ReadString(HKEY_LOCAL_MACHINE, kNtPorts, "TVCOM2:"));
+        EXPECT_EQ(settings, ReadStringOrNone(HKEY_LOCAL_MACHINE, kNtPortsKey, "COM2:"));
+        EXPECT_EQ("<none>", ReadStringOrNone(HKEY_LOCAL_MACHINE, kNtPortsKey, "TVCOM2:"));
     }
 }
 
@@ -107,7 +101,7 @@ TEST_F(EngineRunTest, ParallelPrinterMadeTheDefault) {
     // No monitor for a parallel port, and no serial settings.
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kComMonitor)));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor)));
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(kProcessor, system)));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(EnvironmentOf(system), kProcessor)));
 
     // Where each system keeps its default printer.
     char device[300] = {};
@@ -143,7 +137,7 @@ TEST_F(EngineRunTest, UsbPrinterWithItsPortRecord) {
     EXPECT_EQ("USB_QT-R58_1", printer.port);
     EXPECT_EQ(kDriverName, printer.driver);
     DWORD recorded = 99;
-    EXPECT_TRUE(ReadDword(recordKey, "USB_QT-R58_1", recorded));
+    EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, recordKey, "USB_QT-R58_1", recorded));
     EXPECT_EQ(0u, recorded);
 
     // NT 4.0 has no USB monitor (the Install command refuses USB there before the engine runs).
@@ -152,15 +146,15 @@ TEST_F(EngineRunTest, UsbPrinterWithItsPortRecord) {
     if (system == WindowsNT4) {
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor)));
     } else {
-        EXPECT_TRUE(ReadDword(MonitorKey(kUsbMonitor), "DriverVersion", version));
+        EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor), "DriverVersion", version));
         EXPECT_EQ(kUsbVersion, version);
-        EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtusbmon.dll"));
+        EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryPath() + "\\qtusbmon.dll"));
     }
 }
 
 TEST_F(EngineRunTest, MonitorFileInUseIsInstalledUnderThePrefixedName) {
     // The monitor's file is there and busy, but the spooler does not know the monitor.
-    std::string busy = SystemDirectoryText() + "\\" + MonitorFileOfPort();
+    std::string busy = SystemDirectoryPath() + "\\" + MonitorFileOfPort();
     WriteTextFile(busy, kOldMonitor);
     LockedFile held(busy);
     ASSERT_TRUE(held.Held());
@@ -168,11 +162,11 @@ TEST_F(EngineRunTest, MonitorFileInUseIsInstalledUnderThePrefixedName) {
 
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ(SuccessText(Windows98()), outcome.message);
-    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\n" + MonitorFileOfPort()));
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryPath() + "\\n" + MonitorFileOfPort()));
     EXPECT_EQ("n" + MonitorFileOfPort(),
-              ReadString(HKEY_LOCAL_MACHINE, MonitorKey(MonitorOfPort()), "Driver"));
+              ReadStringOrNone(HKEY_LOCAL_MACHINE, MonitorKey(MonitorOfPort()), "Driver"));
     DWORD version = 0;
-    EXPECT_TRUE(ReadDword(MonitorKey(MonitorOfPort()), "DriverVersion", version));
+    EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, MonitorKey(MonitorOfPort()), "DriverVersion", version));
     EXPECT_EQ(MonitorVersionOfPort(), version);
 }
 
@@ -219,7 +213,7 @@ TEST_F(EngineRunTest, ColourLibraryOnlyForItsModelsOnWindows98) {
     EXPECT_TRUE(ReadPrinter("KRP-A100(P)").found);
 
     // Another model never gets it.
-    DeleteFileA((DriverDirectoryPath() + "\\DMCOLOR.DLL").c_str());
+    DeleteFileA((SpoolerDriverDirectory() + "\\DMCOLOR.DLL").c_str());
     EXPECT_EQ(Succeeded, Install(kModel, "LPT1:").finishState);
     EXPECT_FALSE(DriverFileInstalled("DMCOLOR.DLL"));
 }

@@ -7,12 +7,6 @@
 
 namespace {
 
-DWORD RecordedVersion(const std::string& key) {
-    DWORD version = 0xffffffff;
-    ReadDword(key, "DriverVersion", version);
-    return version;
-}
-
 BOOL WINAPI NeverRunning(SC_HANDLE, LPSERVICE_STATUS status) {
     *status = SERVICE_STATUS();
     status->dwCurrentState = SERVICE_START_PENDING;
@@ -53,11 +47,11 @@ TEST_F(NtUpdateTest, OnlyTheSerialMonitorWhenTheProcessorIsOutdatedToo) {
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ("打印机驱动安装成功", outcome.message);
     EXPECT_EQ(9, Choices().engineStatus);
-    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtcommon.dll"));
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryPath() + "\\qtcommon.dll"));
     EXPECT_EQ(kComVersion, RecordedVersion(MonitorKey(kComMonitor)));
     // The processor waits for the next installation.
-    EXPECT_EQ(kOldProcessor, ReadTextFile(ProcessorDirectoryPath() + "\\qtproc.dll"));
-    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(kProcessor, system)));
+    EXPECT_EQ(kOldProcessor, ReadTextFile(SpoolerProcessorDirectory() + "\\qtproc.dll"));
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
     EXPECT_NE(spooler, SpoolerProcessId());
     EXPECT_TRUE(ReadPrinter("QT-R58(S)").found);
@@ -69,8 +63,8 @@ TEST_F(NtUpdateTest, OutdatedProcessorIsReplaced) {
 
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ(8, Choices().engineStatus);
-    EXPECT_TRUE(HoldsFixtureProcessor(ProcessorDirectoryPath() + "\\qtproc.dll"));
-    EXPECT_EQ(kProcessorVersion, RecordedVersion(ProcessorKey(kProcessor, system)));
+    EXPECT_TRUE(HoldsFixtureProcessor(SpoolerProcessorDirectory() + "\\qtproc.dll"));
+    EXPECT_EQ(kProcessorVersion, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
     EXPECT_NE(spooler, SpoolerProcessId());
     EXPECT_EQ(kProcessor, ReadPrinter("QT-R58(P)").processor);
@@ -81,7 +75,7 @@ TEST_F(NtUpdateTest, OutdatedUsbMonitorRecordsItsFile) {
     InstallOldMonitor(kUsbMonitor, "qtusbold.dll", &older);
     EngineOutcome outcome = Install(kModel, "USB_QT-R58_1");
     EXPECT_EQ(Succeeded, outcome.finishState);
-    DeleteFileA((SystemDirectoryText() + "\\qtusbold.dll").c_str());
+    DeleteFileA((SystemDirectoryPath() + "\\qtusbold.dll").c_str());
     if (system == WindowsNT4) {
         // NT 4.0 has no USB monitor to look at.
         EXPECT_EQ(0, Choices().engineStatus);
@@ -89,8 +83,8 @@ TEST_F(NtUpdateTest, OutdatedUsbMonitorRecordsItsFile) {
         return;
     }
     EXPECT_EQ(2, Choices().engineStatus);
-    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtusbmon.dll"));
-    EXPECT_EQ("qtusbmon.dll", ReadString(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor), "Driver"));
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryPath() + "\\qtusbmon.dll"));
+    EXPECT_EQ("qtusbmon.dll", ReadStringOrNone(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor), "Driver"));
     EXPECT_EQ(kUsbVersion, RecordedVersion(MonitorKey(kUsbMonitor)));
     EXPECT_NE(spooler, SpoolerProcessId());
 }
@@ -104,7 +98,7 @@ TEST_F(NtUpdateTest, SerialMonitorFlagSurvivesTheUsbMonitorCheck) {
 
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ(1, Choices().engineStatus);
-    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtcommon.dll"));
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryPath() + "\\qtcommon.dll"));
     EXPECT_EQ(kComVersion, RecordedVersion(MonitorKey(kComMonitor)));
     EXPECT_EQ(system != WindowsNT4, KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor)));
     EXPECT_NE(spooler, SpoolerProcessId());
@@ -121,7 +115,7 @@ TEST_F(NtUpdateTest, FailedCopyLeavesTheSpoolerStopped) {
               outcome.message);
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), SpoolerState());
     EXPECT_EQ(older, RecordedVersion(MonitorKey(kComMonitor)));
-    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTDRV.DLL"));
+    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTDRV.DLL"));
 }
 
 TEST_F(NtUpdateTest, FailedProcessorCopyNamesItsSource) {
@@ -132,8 +126,8 @@ TEST_F(NtUpdateTest, FailedProcessorCopyNamesItsSource) {
     EXPECT_EQ(Failed, outcome.finishState);
     EXPECT_EQ("复制驱动文件错误" + medium.SystemFolder() + "qtproc.dll", outcome.message);
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), SpoolerState());
-    EXPECT_EQ(kOldProcessor, ReadTextFile(ProcessorDirectoryPath() + "\\qtproc.dll"));
-    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(kProcessor, system)));
+    EXPECT_EQ(kOldProcessor, ReadTextFile(SpoolerProcessorDirectory() + "\\qtproc.dll"));
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
 }
 
 TEST_F(NtUpdateTest, RefusedStartEndsTheInstallationAtTheNextTest) {
@@ -150,7 +144,7 @@ TEST_F(NtUpdateTest, RefusedStartEndsTheInstallationAtTheNextTest) {
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
     EXPECT_EQ(kComVersion, RecordedVersion(MonitorKey(kComMonitor)));
     EXPECT_TRUE(DriverFileInstalled("QTUI.DLL"));
-    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTR58.GPD"));
+    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTR58.GPD"));
     EXPECT_FALSE(ReadPrinter("QT-R58(S)").found);
 }
 
@@ -163,8 +157,8 @@ TEST_F(NtUpdateTest, SpoolerThatNeverReportsRunning) {
     EXPECT_EQ(Failed, outcome.finishState);
     EXPECT_EQ("启动Spool服务出错！", outcome.message);
     // The file was replaced before the restart failed; the driver never came.
-    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtcommon.dll"));
-    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTDRV.DLL"));
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryPath() + "\\qtcommon.dll"));
+    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTDRV.DLL"));
 }
 
 TEST_F(NtUpdateTest, ProcessorDirectoryUnavailable) {

@@ -62,7 +62,7 @@ SequenceMedium::SequenceMedium() : scope_(dir_.Path()) {
     WriteConfiguration();
     WriteSystemFiles();
     // Wine does not make the Windows 98/Me print-processor folder that the spooler names.
-    if (ExpectedSystem() == Windows98Me) CreateDirectoryA(ProcessorDirectoryPath().c_str(), nullptr);
+    if (ExpectedSystem() == Windows98Me) CreateDirectoryA(SpoolerProcessorDirectory().c_str(), nullptr);
 }
 
 std::string SequenceMedium::SystemFolder() const {
@@ -108,5 +108,5 @@ void SequenceMedium::SetDescriptor(const char* model, const char* key, const cha
 }
 
 void SequenceMedium::RemoveSystemFile(const char* name) {
-    RemoveFileIfPresent(SystemFolder() + name);
+    RemoveFile(SystemFolder() + name);
 }

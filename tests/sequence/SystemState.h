@@ -1,7 +1,8 @@
 #pragma once
-// What a test looks at, or arranges, in the system around an installation: the spooler's directories,
-// the component keys and their values, the printers, the spooler service, files held open, and
-// components that an earlier installation left.
+// What a test looks at, or arranges, in the system around an installation, beyond the shared helpers
+// of the spooler, the registry and the spooler service: the component keys' values, the fixture
+// components' files, the spooler's start, files held open, and components that an earlier
+// installation left.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -9,33 +10,17 @@
 #include <string>
 
 #include "app/SharedTypes.h"
+#include "tests/support/RegistryState.h"
+#include "tests/support/ServiceState.h"
+#include "tests/support/SpoolerState.h"
+#include "tests/support/TestSupport.h"
 
-std::string DriverDirectoryPath();
-std::string ProcessorDirectoryPath();
-std::string SystemDirectoryText();
-std::string MonitorKey(const char* monitor);
-std::string ProcessorKey(const char* processor, TargetSystem system);
-bool KeyExists(HKEY root, const std::string& path);
-// A value of HKEY_LOCAL_MACHINE; false when the key or the value is missing.
-bool ReadDword(const std::string& path, const char* value, DWORD& data);
-std::string ReadString(HKEY root, const std::string& path, const char* value);
+// The "DriverVersion" of a component's key of HKEY_LOCAL_MACHINE; 0xffffffff when it has none.
+DWORD RecordedVersion(const std::string& key);
 // Whether the file at path is a copy of the fixture port monitor or print processor.
 ::testing::AssertionResult HoldsFixtureMonitor(const std::string& path);
 ::testing::AssertionResult HoldsFixtureProcessor(const std::string& path);
-// Deletes a file if it is there, read-only or not.
-void RemoveFileIfPresent(const std::string& path);
-
-// What GetPrinterA level 2 tells about an installed printer.
-struct PrinterRecord {
-    bool found = false;
-    std::string name, driver, port, processor;
-    DWORD attributes = 0;
-};
-PrinterRecord ReadPrinter(const std::string& name);
-
-// The spooler service's state and the process that serves it.
-DWORD SpoolerState();
-DWORD SpoolerProcessId();
+// Starts the spooler service and waits until it runs.
 bool StartSpoolerAndWait();
 
 // Holds a file open without sharing, so a copy onto it answers 32.

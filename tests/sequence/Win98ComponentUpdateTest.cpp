@@ -4,39 +4,33 @@
 
 namespace {
 
-DWORD RecordedVersion(const std::string& key) {
-    DWORD version = 0xffffffff;
-    ReadDword(key, "DriverVersion", version);
-    return version;
-}
-
 TEST_F(EngineRunTest, ProcessorInUseIsCopiedUnderThePrefixedName) {
     InstallOldProcessor(kProcessorVersion - 1);
-    std::string processorKey = ProcessorKey(kProcessor, system);
-    LockedFile held(ProcessorDirectoryPath() + "\\qtproc.dll");
+    std::string processorKey = ProcessorKey(EnvironmentOf(system), kProcessor);
+    LockedFile held(SpoolerProcessorDirectory() + "\\qtproc.dll");
     ASSERT_TRUE(held.Held());
     EngineOutcome outcome = Install(kModel, "LPT1:");
 
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ("", outcome.message);
     EXPECT_EQ(8, Choices().engineStatus);
-    EXPECT_TRUE(HoldsFixtureProcessor(ProcessorDirectoryPath() + "\\nqtproc.dll"));
-    EXPECT_EQ("nqtproc.dll", ReadString(HKEY_LOCAL_MACHINE, processorKey, "Driver"));
+    EXPECT_TRUE(HoldsFixtureProcessor(SpoolerProcessorDirectory() + "\\nqtproc.dll"));
+    EXPECT_EQ("nqtproc.dll", ReadStringOrNone(HKEY_LOCAL_MACHINE, processorKey, "Driver"));
     EXPECT_EQ(kProcessorVersion, RecordedVersion(processorKey));
 }
 
 TEST_F(EngineRunTest, ProcessorAndItsPrefixedCopyBothInUse) {
     InstallOldProcessor(kProcessorVersion - 1);
-    WriteTextFile(ProcessorDirectoryPath() + "\\nqtproc.dll", kOldProcessor);
-    LockedFile held(ProcessorDirectoryPath() + "\\qtproc.dll");
-    LockedFile heldPrefixed(ProcessorDirectoryPath() + "\\nqtproc.dll");
+    WriteTextFile(SpoolerProcessorDirectory() + "\\nqtproc.dll", kOldProcessor);
+    LockedFile held(SpoolerProcessorDirectory() + "\\qtproc.dll");
+    LockedFile heldPrefixed(SpoolerProcessorDirectory() + "\\nqtproc.dll");
     ASSERT_TRUE(held.Held() && heldPrefixed.Held());
     EngineOutcome outcome = Install(kModel, "LPT1:");
 
     EXPECT_EQ(Failed, outcome.finishState);
     EXPECT_EQ("发生系统错误，重新启动系统后，再次安装", outcome.message);
-    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(kProcessor, system)));
-    EXPECT_FALSE(FileExists(DriverDirectoryPath() + "\\QTDRV.DLL"));
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
+    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTDRV.DLL"));
 }
 
 TEST_F(EngineRunTest, UsbMonitorBeforeTheProcessor) {
@@ -47,10 +41,10 @@ TEST_F(EngineRunTest, UsbMonitorBeforeTheProcessor) {
 
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ(10, Choices().engineStatus);
-    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryText() + "\\qtusbmon.dll"));
+    EXPECT_TRUE(HoldsFixtureMonitor(SystemDirectoryPath() + "\\qtusbmon.dll"));
     EXPECT_EQ(kUsbVersion, RecordedVersion(MonitorKey(kUsbMonitor)));
-    EXPECT_EQ(kOldProcessor, ReadTextFile(ProcessorDirectoryPath() + "\\qtproc.dll"));
-    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(kProcessor, system)));
+    EXPECT_EQ(kOldProcessor, ReadTextFile(SpoolerProcessorDirectory() + "\\qtproc.dll"));
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
 }
 
 TEST_F(EngineRunTest, ColourLibraryMissingOnTheMedium) {

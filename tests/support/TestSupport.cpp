@@ -66,6 +66,23 @@ bool CopyFileTo(const std::string& from, const std::string& to) {
     return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
+void RemoveFile(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+std::string SystemDirectoryPath() {
+    char path[MAX_PATH] = {};
+    GetSystemDirectoryA(path, sizeof path);
+    return path;
+}
+
+std::string WindowsDirectoryPath() {
+    char path[MAX_PATH] = {};
+    GetWindowsDirectoryA(path, sizeof path);
+    return path;
+}
+
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
@@ -77,8 +94,7 @@ void RemoveTree(const std::string& path) {
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(child);
             } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
+                RemoveFile(child);
             }
         } while (FindNextFileA(find, &entry));
         FindClose(find);

@@ -22,6 +22,12 @@ bool WriteTextFile(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
 std::string ReadTextFile(const std::string& path);
 bool CopyFileTo(const std::string& from, const std::string& to);
+// Deletes a file if it is there, read-only or not.
+void RemoveFile(const std::string& path);
+
+// The system's directories: where the port monitors go, and the Windows directory.
+std::string SystemDirectoryPath();
+std::string WindowsDirectoryPath();
 
 // A fresh, empty directory under the system's temporary directory, removed with everything in it
 // when the object goes.

@@ -1,13 +1,5 @@
 #include "tests/ui/UiTestSupport.h"
 
-#include "framework/MessageBoxes.h"
-
-std::string ResourceText(unsigned id) {
-    char text[1024];
-    LoadResourceText(id, text);
-    return text;
-}
-
 HWND StartWizard(WizardDriver& driver, const std::string& workingDir) {
     WizardDriver::SetWindowsVersion("QelvanSetup.exe", kTestWindowsVersion);
     if (!driver.Launch(WizardDriver::BuiltExe(), workingDir)) return nullptr;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/support/ResourceText.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WizardDriver.h"
 
@@ -11,9 +12,6 @@
 constexpr char kTestWindowsVersion[] = "winxp";
 constexpr char kWizardCaption[] = "Qelvan";
 constexpr char kAppTitle[] = "QelvanSetup";
-
-// A string-table text as the wizard shows it.
-std::string ResourceText(unsigned id);
 
 // Starts the built wizard from workingDir (the built medium by default) and waits for its frame.
 // Returns the frame, or null when it did not appear.

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 #include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/ResourceText.h"
 #include "tests/usb/UsbTestFixtures.h"
 
 namespace {
@@ -41,12 +41,6 @@ void OpenPass(Calls& calls, int last, int printer, int noDevice = 0) {
     for (int index = 0; index <= last; ++index)
         calls.push_back(Open(index, index == printer ? HandleOf(index) : noDevice));
 }
-
-std::string OnePrinterOnlyText() {
-    char text[200];
-    LoadResourceText(IDS_ONE_PRINTER_ONLY, text);
-    return text;
-}
 }  // namespace
 
 TEST(UsbDevice, ReadsTheDeviceIdOfTheOnePrinter) {
@@ -79,7 +73,7 @@ TEST(UsbDevice, RefusesTwoPrintersWithoutReadingADescriptor) {
     EXPECT_EQ(expected, scenario.Calls());
     auto shown = watcher.Messages();
     ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ(OnePrinterOnlyText(), shown[0].text);
+    EXPECT_EQ(ResourceText(IDS_ONE_PRINTER_ONLY), shown[0].text);
     EXPECT_EQ("安装过程中，请仅连接一台打印机", shown[0].text);
     EXPECT_EQ("usb_tests", shown[0].caption);
 }

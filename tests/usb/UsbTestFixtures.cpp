@@ -40,9 +40,7 @@ LibraryVariant::~LibraryVariant() {
 }
 
 static std::string InstalledDriverPath() {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return std::string(windows) + "\\system32\\drivers\\bulkusb.sys";
+    return WindowsDirectoryPath() + "\\system32\\drivers\\bulkusb.sys";
 }
 
 UsbDriverFiles::UsbDriverFiles(const std::string& mediumFixture, const std::string& installedFixture)

@@ -94,7 +94,7 @@ const InstallCase kCases[] = {
 
 // An older serial port monitor, as a system that had an earlier release of the driver keeps it.
 void InstallOutdatedComMonitor() {
-    WriteTextFile(SystemDirectory() + "\\qvcommon.dll", "old monitor");
+    WriteTextFile(SystemDirectoryPath() + "\\qvcommon.dll", "old monitor");
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, MonitorKey("Qelvan COM Port").c_str(), 0, nullptr, 0,
                         KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
