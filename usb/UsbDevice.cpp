@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/BoundedText.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 
@@ -44,15 +45,23 @@ public:
     UsbLibrary(const UsbLibrary&) = delete;
     UsbLibrary& operator=(const UsbLibrary&) = delete;
 
-    bool Loaded() const { return module_ != nullptr; }
+    // Whether the library loaded; tells the user when it did not.
+    bool CheckLoaded() const {
+        if (module_ == nullptr) Tell("无法加载 TvUsbInt.dll文件！");
+        return module_ != nullptr;
+    }
 
-    // Looks up an entry point by its exact name; tells the user when the library lacks it.
+    // Looks up an entry point by its exact name; tells the user, naming it, when the library lacks it.
     template <typename Function>
-    bool Find(const char* name, Function& function, const char* missingMessage) {
+    bool Find(const char* name, Function& function) {
         // Through the generic function type, which converts to any other without a warning.
         auto address = reinterpret_cast<void (*)()>(GetProcAddress(module_, name));
         function = reinterpret_cast<Function>(address);
-        if (function == nullptr) Tell(missingMessage);
+        if (function == nullptr) {
+            char text[128];
+            FormatText(text, sizeof text, "获取函数%s地址失败！", name);
+            Tell(text);
+        }
         return function != nullptr;
     }
 
@@ -104,16 +113,12 @@ void BuildChangeIdCommand(unsigned char n, unsigned char (&command)[kChangeIdCom
 
 int GetUsbDeviceId() {
     UsbLibrary library;
-    if (!library.Loaded()) {
-        Tell("无法加载 TvUsbInt.dll文件！");
-        return NoUsbDevice;
-    }
+    if (!library.CheckLoaded()) return NoUsbDevice;
     OpenDeviceXFunction openDevice = nullptr;
     GetDescriptorFunction getDescriptor = nullptr;
     CloseDeviceFunction closeDevice = nullptr;
-    if (!library.Find("OpenDeviceX", openDevice, "获取函数OpenDeviceX地址失败！") ||
-        !library.Find("GetDescriptor", getDescriptor, "获取函数GetDescriptor地址失败！") ||
-        !library.Find("CloseDevice", closeDevice, "获取函数CloseDevice地址失败！")) {
+    if (!library.Find("OpenDeviceX", openDevice) || !library.Find("GetDescriptor", getDescriptor) ||
+        !library.Find("CloseDevice", closeDevice)) {
         return NoUsbDevice;
     }
     if (MoreThanOneDevice(openDevice, closeDevice)) return TooManyUsbDevices;
@@ -132,16 +137,12 @@ int GetUsbDeviceId() {
 bool ChangeUsbDeviceId(unsigned char n) {
     if (n == 0 || n > kHighestDeviceNumber) return false;
     UsbLibrary library;
-    if (!library.Loaded()) {
-        Tell("无法加载 TvUsbInt.dll文件！");
-        return false;
-    }
+    if (!library.CheckLoaded()) return false;
     OpenDeviceXFunction openDevice = nullptr;
     UWriteFunction write = nullptr;
     CloseDeviceFunction closeDevice = nullptr;
-    if (!library.Find("OpenDeviceX", openDevice, "获取函数OpenDeviceX地址失败！") ||
-        !library.Find("uWrite", write, "获取函数uWrite地址失败！") ||
-        !library.Find("CloseDevice", closeDevice, "获取函数CloseDevice地址失败！")) {
+    if (!library.Find("OpenDeviceX", openDevice) || !library.Find("uWrite", write) ||
+        !library.Find("CloseDevice", closeDevice)) {
         return false;
     }
     int handle = OpenFirstDevice(openDevice);
