@@ -15,7 +15,7 @@
 #define IDI_PROGRAM 128
 
 // String table.
-#define IDS_ABOUT_MENU 101                // "关于 Qelvan Setup(&A)..."
+#define IDS_ABOUT_MENU 101  // "关于 Qelvan Setup(&A)..."
 #define IDS_NO_SYSTEM_DIRECTORY 102
 #define IDS_PORT_PRINTERS_EXHAUSTED 103
 #define IDS_OUT_OF_MEMORY 104
