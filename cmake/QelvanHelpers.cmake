@@ -37,3 +37,16 @@ function(qelvan_add_tests name)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
   endforeach()
 endfunction()
+
+# qelvan_lay_out_copies(TARGET target NAME copies_target FILES files...)
+# Copies the built file of target to every path of FILES (the test directory, the medium's per-system
+# folders) whenever it is rebuilt; copies_target is the target the users depend on.
+function(qelvan_lay_out_copies)
+  cmake_parse_arguments(ARG "" "TARGET;NAME" "FILES" ${ARGN})
+  set(commands)
+  foreach(copy ${ARG_FILES})
+    list(APPEND commands COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${ARG_TARGET}> ${copy})
+  endforeach()
+  add_custom_command(OUTPUT ${ARG_FILES} ${commands} DEPENDS ${ARG_TARGET})
+  add_custom_target(${ARG_NAME} ALL DEPENDS ${ARG_FILES})
+endfunction()
