@@ -3,9 +3,9 @@
 // installation engine on a worker thread behind the progress window, reports the result and ends the
 // wizard. A refused step (a stop) shows one message and leaves the wizard on the port page with every
 // choice kept.
-#include "app/BoundedText.h"
 #include "app/InstallRules.h"
 #include "app/WizardDialog.h"
+#include "common/BoundedText.h"
 #include "config/ConfigValues.h"
 #include "config/PortRegistry.h"
 #include "engine/InstallationSequence.h"
@@ -141,7 +141,7 @@ void WizardDialog::RunEngine() {
     progress.finishState = Running;
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     resultMessage[0] = '\0';
-    EngineTask task = {this, &progress};
+    EngineTask task = {&choices, &progress.finishState};
     HANDLE engine = AfxBeginThread(RunInstallation, &task);
     if (engine == nullptr) RunInstallation(&task);  // no thread to be had: install on this one
     progress.DoModal();

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "usb/UsbDevice.h"
 
 int DerivePortKind(const char* portName) {

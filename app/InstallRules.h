@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 
 // Usb for a name containing "USB_", otherwise Serial for "COM" (the maker's "TVCOM1:" too), otherwise
 // Parallel for "LPT"; -1 for a port the wizard cannot install on.

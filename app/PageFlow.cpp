@@ -1,9 +1,9 @@
 // The movement between the wizard's pages with Next and Back, and what is checked and prepared on the
 // way: the chosen model's configuration limits the install mode, refuses unsupported systems and
 // presets the baud rate; arrival at the port page gathers the choices and builds the port list.
-#include "app/BaudRatePreset.h"
-#include "app/BoundedText.h"
 #include "app/WizardDialog.h"
+#include "common/BoundedText.h"
+#include "config/BaudRatePreset.h"
 #include "config/ConfigValues.h"
 #include "framework/MessageBoxes.h"
 #include "pages/ModePage.h"

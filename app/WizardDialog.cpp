@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ControlIds.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/InstallChoices.h"
+#include "choices/InstallChoices.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 

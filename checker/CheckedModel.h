@@ -2,7 +2,7 @@
 // One model of the catalogue as the checks pass it on, and what the models need of each system's
 // shared components.
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 
 constexpr int kSystemCount = 6;  // the TargetSystem values Windows98Me .. WindowsVista
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/BoundedText.h"
 #include "checker/MediumFiles.h"
+#include "common/BoundedText.h"
 #include "config/ConfigValues.h"
 #include "engine/DriverFileCopy.h"
 

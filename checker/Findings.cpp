@@ -1,7 +1,7 @@
 #include "checker/Findings.h"
 
-#include "app/BoundedText.h"
 #include "checker/ConsoleText.h"
+#include "common/BoundedText.h"
 
 void Findings::Error(const char* file, const char* section, const char* key, const char* text) {
     ++errors_;

@@ -3,10 +3,10 @@
 // is 0 without errors, 1 with errors and 2 when the directory cannot be checked.
 #include <windows.h>
 
-#include "app/BoundedText.h"
 #include "checker/ConsoleText.h"
 #include "checker/Findings.h"
 #include "checker/MediumCheck.h"
+#include "common/BoundedText.h"
 
 int main(int argc, char** argv) {
     if (argc > 2) {

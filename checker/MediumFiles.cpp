@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "config/ConfigValues.h"
 #include "engine/DriverFileCopy.h"
 

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "app/BaudRatePreset.h"
-#include "app/BoundedText.h"
-#include "app/InstallChoices.h"
 #include "checker/DescriptorCheck.h"
 #include "checker/MediumFiles.h"
+#include "choices/InstallChoices.h"
+#include "common/BoundedText.h"
+#include "config/BaudRatePreset.h"
 #include "config/ConfigValues.h"
 
 namespace {

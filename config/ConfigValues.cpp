@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 
 namespace {
 // The category files as they are named beside the program, indexed by PrinterCategory.

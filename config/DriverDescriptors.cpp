@@ -2,7 +2,7 @@
 // file's monitor and processor sections into the spooler's records.
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "config/ConfigValues.h"
 #include "config/SetupConfig.h"
 

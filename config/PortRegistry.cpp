@@ -1,8 +1,8 @@
 #include "config/PortRegistry.h"
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
+#include "common/RegistryKey.h"
 #include "config/SetupConfig.h"
-#include "engine/RegistryKey.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 
 // Records under HKLM "SOFTWARE\TALVERN\PORTNAME\" the device number that SUPPORTED-USB-DEVICE of the
 // program directory's DRVCONFIG\setup.ini gives the port (0 when absent), and resets "D1".."D8" under

@@ -2,7 +2,7 @@
 // followed by the suffix of its category.
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "config/ConfigValues.h"
 #include "config/SetupConfig.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 
 template <typename Buffer>
 static void Clear(Buffer& buffer) {

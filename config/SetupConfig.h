@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 
 constexpr size_t kConfigPathSize = 200;
 // Room for the longest dependent-file list the keys can produce: the data file, the three base files

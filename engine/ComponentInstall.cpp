@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
+#include "common/RegistryKey.h"
 #include "engine/ComponentKeys.h"
 #include "engine/DriverFileCopy.h"
-#include "engine/RegistryKey.h"
 #include "engine/SpoolerApi.h"
 #include "engine/SpoolerOperations.h"
 #include "engine/SpoolerService.h"

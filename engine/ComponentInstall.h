@@ -3,7 +3,7 @@
 // is installed. A missing component is installed at once; an installed but older one is only flagged,
 // and UpdateOutdatedComponent then replaces the first flagged one.
 
-#include "app/InstallChoices.h"
+#include "choices/InstallChoices.h"
 
 // Update flags, or-ed into InstallChoices::engineStatus.
 constexpr int ComMonitorOutdated = 1;

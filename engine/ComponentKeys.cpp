@@ -1,7 +1,7 @@
 #include "engine/ComponentKeys.h"
 
-#include "app/BoundedText.h"
-#include "app/SharedTypes.h"
+#include "common/BoundedText.h"
+#include "common/SharedTypes.h"
 
 void MonitorKeyPath(const char* monitorName, char (&path)[kComponentKeyPathSize]) {
     FormatText(path, sizeof path, "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\%s", monitorName);

@@ -2,11 +2,11 @@
 // updates: the first flagged, in the order serial monitor, USB monitor, processor.
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
+#include "common/RegistryKey.h"
 #include "engine/ComponentInstall.h"
 #include "engine/ComponentKeys.h"
 #include "engine/DriverFileCopy.h"
-#include "engine/RegistryKey.h"
 #include "engine/SpoolerApi.h"
 #include "engine/SpoolerService.h"
 #include "framework/MessageBoxes.h"

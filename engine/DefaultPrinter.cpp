@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "engine/SpoolerApi.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "engine/SpoolerApi.h"
 #include "engine/SystemPathApi.h"
 #include "framework/MessageBoxes.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The one way a file goes from the installation medium into a system directory.
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 
 // Where CopyDriverFile puts a file; the values are the ones the engine's callers pass.
 enum CopyTarget {

@@ -3,16 +3,14 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/BoundedText.h"
-#include "app/WizardDialog.h"
+#include "common/BoundedText.h"
+#include "common/RegistryKey.h"
 #include "engine/ComponentInstall.h"
 #include "engine/DriverFileCopy.h"
-#include "engine/RegistryKey.h"
 #include "engine/SerialSettings.h"
 #include "engine/SpoolerOperations.h"
 #include "engine/SystemDriverFiles.h"
 #include "framework/MessageBoxes.h"
-#include "pages/ProgressWindow.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -135,7 +133,7 @@ bool InstallPrinter(InstallChoices& choices, MessageText& message) {
 
 UINT RunInstallation(LPVOID parameter) {
     EngineTask* task = static_cast<EngineTask*>(parameter);
-    bool succeeded = InstallPrinter(task->wizard->choices, resultMessage);
-    task->progress->finishState = succeeded ? Succeeded : Failed;
+    bool succeeded = InstallPrinter(*task->choices, resultMessage);
+    *task->finishState = succeeded ? Succeeded : Failed;
     return 0;
 }

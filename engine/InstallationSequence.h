@@ -5,19 +5,22 @@
 
 #include <windows.h>
 
-#include "app/InstallChoices.h"
+#include <atomic>
 
-class WizardDialog;
-class ProgressWindow;
+#include "choices/InstallChoices.h"
 
-// What the Install command hands to the engine thread.
+// The hand-over between the engine thread and whoever waits for it (the progress window): Running
+// until the engine's very last act sets Failed or Succeeded.
+enum FinishState { Running = 0, Failed = 1, Succeeded = 2 };
+
+// What the Install command hands to the engine thread: just what the engine touches.
 struct EngineTask {
-    WizardDialog* wizard;      // the engine reaches InstallChoices through it
-    ProgressWindow* progress;  // its finishState is the engine's last write
+    InstallChoices* choices;        // the record the engine installs from and writes its results to
+    std::atomic<int>* finishState;  // the engine's last write
 };
 
-// The thread procedure: runs the installation for task->wizard's choices, leaves its message in the
-// program-wide resultMessage and, as its very last act, sets task->progress's finishState. Returns 0.
+// The thread procedure: runs the installation for task->choices, leaves its message in the
+// program-wide resultMessage and, as its very last act, sets *task->finishState. Returns 0.
 UINT RunInstallation(LPVOID task);
 
 // The installation steps themselves. True on success; on failure message says why (it stays as the

@@ -1,7 +1,7 @@
 #include "engine/SerialSettings.h"
 
-#include "app/BoundedText.h"
-#include "engine/RegistryKey.h"
+#include "common/BoundedText.h"
+#include "common/RegistryKey.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "engine/SpoolerApi.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 #include "engine/DefaultPrinter.h"
 #include "engine/DriverFileCopy.h"
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "engine/ServiceApi.h"
 
 namespace {

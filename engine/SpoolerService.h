@@ -2,7 +2,7 @@
 // Control of the print spooler service ("Spooler") on the local service control manager, used while
 // a port monitor or print processor file is replaced on the NT family. No state is kept between calls.
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 
 // Asks the service to stop and returns after 100 ms without waiting for it to stop; a refusal (the
 // service was not running) is not reported.

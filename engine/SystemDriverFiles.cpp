@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "engine/DriverFileCopy.h"
 #include "engine/SystemPathApi.h"
 #include "framework/MessageBoxes.h"

@@ -3,7 +3,7 @@
 // the universal driver and an icon library, on Windows 2000 and later the shared data files that the
 // model's dependent-file list names.
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 
 // ddk: the model is built on the universal driver (its DDK key). A failure on Windows 98/Me leaves
 // its text in message; on the later systems nothing is reported.

@@ -1,6 +1,6 @@
 #include "framework/DataExchange.h"
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "framework/Dialog.h"
 #include "framework/MessageBoxes.h"
 

@@ -1,6 +1,6 @@
 #include "framework/MessageBoxes.h"
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 
 #include <cstring>
 

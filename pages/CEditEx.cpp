@@ -1,6 +1,6 @@
 #include "pages/CEditEx.h"
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "framework/RuntimeClass.h"
 
 namespace {

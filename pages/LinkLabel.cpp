@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 
 LinkLabel::LinkLabel()
     : textColor(GetSysColor(COLOR_WINDOWTEXT)),

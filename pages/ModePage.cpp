@@ -1,6 +1,6 @@
 #include "pages/ModePage.h"
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 #include "framework/MessageBoxes.h"
 #include "resources/PageControlIds.h"
 #include "resources/ResourceIds.h"

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "config/ConfigValues.h"
 #include "pages/PortPage.h"
 #include "usb/UsbDevice.h"

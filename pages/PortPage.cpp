@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "config/ConfigValues.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBoxes.h"

@@ -5,7 +5,7 @@
 // an installation or an upgrade. The Install command copies portName, gdiDriver and the serial
 // settings from here.
 
-#include "app/InstallChoices.h"
+#include "choices/InstallChoices.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "pages/LinkLabel.h"

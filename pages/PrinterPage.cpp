@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "framework/DataExchange.h"
 #include "resources/PageControlIds.h"
 

@@ -5,11 +5,10 @@
 
 #include <atomic>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
+#include "engine/InstallationSequence.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
-
-enum FinishState { Running = 0, Failed = 1, Succeeded = 2 };
 
 class ProgressWindow : public CDialog {
 public:

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 

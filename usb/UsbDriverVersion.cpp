@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "config/ConfigValues.h"
 
 namespace {

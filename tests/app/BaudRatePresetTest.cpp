@@ -1,4 +1,4 @@
-#include "app/BaudRatePreset.h"
+#include "config/BaudRatePreset.h"
 
 #include <gtest/gtest.h>
 

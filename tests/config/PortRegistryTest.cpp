@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/RegistryKey.h"
+#include "common/RegistryKey.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "tests/engine/EngineTestSupport.h"
 
-#include "engine/RegistryKey.h"
+#include "common/RegistryKey.h"
 
 const char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 

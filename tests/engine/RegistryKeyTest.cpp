@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/RegistryKey.h"
+#include "common/RegistryKey.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/RegistryKey.h"
+#include "common/RegistryKey.h"
 #include "engine/SeamOverride.h"
 #include "engine/SpoolerApi.h"
 #include "engine/SpoolerOperations.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 #include "resources/PageControlIds.h"
 #include "resources/ResourceIds.h"
 #include "tests/pages/PageTestSupport.h"

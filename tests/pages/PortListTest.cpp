@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/InstallChoices.h"
+#include "choices/InstallChoices.h"
 #include "pages/PortPage.h"
 #include "resources/PageControlIds.h"
 #include "resources/ResourceIds.h"

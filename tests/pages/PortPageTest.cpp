@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/InstallChoices.h"
+#include "choices/InstallChoices.h"
 #include "resources/PageControlIds.h"
 #include "resources/ResourceIds.h"
 #include "tests/pages/PageTestSupport.h"

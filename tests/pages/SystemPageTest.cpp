@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 #include "resources/PageControlIds.h"
 #include "resources/ResourceIds.h"
 #include "tests/pages/PageTestSupport.h"

@@ -1,6 +1,6 @@
 #include "tests/sequence/InstallationLeftovers.h"
 
-#include "engine/RegistryKey.h"
+#include "common/RegistryKey.h"
 #include "tests/sequence/SequenceMedium.h"
 #include "tests/sequence/SystemState.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 #include "tests/support/TestSupport.h"
 
 // The components of the scratch medium; their names sort before Wine's "winprint" where it matters.

@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "app/BoundedText.h"
 #include "app/InstallRules.h"
+#include "common/BoundedText.h"
 #include "engine/InstallationSequence.h"
 
 void FillChoices(InstallChoices& choices, const char* model, const char* port) {
@@ -38,7 +38,7 @@ EngineOutcome RunEngine(WizardDialog& wizard) {
     progress.targetSystem = wizard.choices.targetSystem;
     progress.finishState = Running;
     resultMessage[0] = '\0';
-    EngineTask task = {&wizard, &progress};
+    EngineTask task = {&wizard.choices, &progress.finishState};
     std::thread engine([&task] { RunInstallation(&task); });
     engine.join();
     return {progress.finishState.load(), resultMessage};

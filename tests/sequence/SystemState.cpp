@@ -2,7 +2,7 @@
 
 #include <winspool.h>
 
-#include "engine/RegistryKey.h"
+#include "common/RegistryKey.h"
 #include "tests/sequence/SequenceMedium.h"
 #include "tests/support/TestSupport.h"
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 #include "tests/support/RegistryState.h"
 #include "tests/support/ServiceState.h"
 #include "tests/support/SpoolerState.h"

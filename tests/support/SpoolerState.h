@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 
 // The spooler's environments: the one the NT family installs for, and Windows 98/Me's.
 extern const char kNtEnvironment[];  // "Windows NT x86"

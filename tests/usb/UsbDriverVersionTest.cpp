@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 #include "tests/support/TestSupport.h"
 #include "tests/usb/UsbTestFixtures.h"
 

@@ -1,4 +1,4 @@
-#include "engine/RegistryKey.h"
+#include "common/RegistryKey.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/InstallChoices.h"
+#include "choices/InstallChoices.h"
 
 InstallMode installMode = Typical;
 MessageText resultMessage = {};

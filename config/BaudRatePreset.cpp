@@ -1,4 +1,4 @@
-#include "app/BaudRatePreset.h"
+#include "config/BaudRatePreset.h"
 
 namespace {
 const int kOfferedBaudRates[] = {110, 300, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};

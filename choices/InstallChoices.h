@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/SharedTypes.h"
+#include "common/SharedTypes.h"
 #include "config/SetupConfig.h"
 
 // Room for the longest port-list entry: "USB_" + a 199-character model name + "_4".

@@ -1,4 +1,4 @@
-#include "app/BoundedText.h"
+#include "common/BoundedText.h"
 
 #include <cstdarg>
 #include <cstdio>
