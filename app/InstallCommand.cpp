@@ -3,11 +3,11 @@
 // installation engine on a worker thread behind the progress window, reports the result and ends the
 // wizard. A refused step (a stop) shows one message and leaves the wizard on the port page with every
 // choice kept.
-#include "app/InstallRules.h"
+#include "choices/InstallRecords.h"
+#include "choices/InstallRules.h"
 #include "app/WizardDialog.h"
 #include "common/BoundedText.h"
 #include "config/ConfigValues.h"
-#include "config/PortRegistry.h"
 #include "engine/InstallationSequence.h"
 #include "framework/MessageBoxes.h"
 #include "framework/Thread.h"
@@ -33,7 +33,7 @@ int AskText(UINT id) {
 void WizardDialog::Install() {
     for (int i = 0; i < PageCount(); ++i) GetPage(i)->UpdateData(TRUE);
     if (!CollectAndValidate()) return;
-    FillDescriptors();
+    FillInstallRecords(choices);
     if (!ApplyUsbRules()) return;
     if (choices.targetSystem == WindowsNT4 && choices.portKind == Usb) {
         ShowText(m_hWnd, IDS_NT4_NO_USB);
@@ -63,8 +63,10 @@ bool WizardDialog::CollectAndValidate() {
         ShowText(m_hWnd, IDS_SELECT_PRINTER_FIRST);
         return false;
     }
+    char section[200];
+    BuildPortSection(choices.modelName, section);
     if (choices.targetSystem == WindowsServer2003 &&
-        ReadPortSectionValue(choices.categoryIniPath, choices.modelName, "System2003Supported") == 0) {
+        SystemRefusal(choices.categoryIniPath, section, choices.targetSystem) != 0) {
         char text[200];
         LoadResourceText(IDS_NO_SERVER_2003, text);
         ShowAppMessage(text);
@@ -79,38 +81,11 @@ bool WizardDialog::CollectAndValidate() {
     return true;
 }
 
-// Fills the driver's files, the driver and the printer from the model's descriptor section. The
-// records are zeroed first, so a second press after a stop starts again from the model name.
-void WizardDialog::FillDescriptors() {
-    choices.driverFiles = DriverFileList{};
-    choices.driverInfo = DRIVER_INFO_3A{};
-    choices.monitorInfo = MONITOR_INFO_2A{};
-    choices.printerInfo = PRINTER_INFO_2A{};
-    choices.config.ReadDriverFiles(choices.modelName, choices.targetSystem, choices.driverFiles,
-                                   choices.gdiDriver);
-    choices.config.ReadDriverInfo(choices.modelName, choices.targetSystem, choices.driverInfo,
-                                  choices.gdiDriver);
-    choices.config.ReadPrinterInfo(choices.modelName, choices.targetSystem, choices.printerInfo,
-                                   choices.gdiDriver);
-    choices.printerInfo.pPortName = choices.portName;
-}
-
-// For a USB port: the connected printer gets the port's number, the printer name its "(U) n" suffix,
-// some models a short port alias, and the port its registry record. Serial and parallel printers get
-// "(S)" or "(P)".
+// For a USB port the connected printer must carry the port's number first (it may be renumbered);
+// then the printer name gets its port suffix and a USB port its alias and registry record.
 bool WizardDialog::ApplyUsbRules() {
-    char* printerName = choices.config.printerName;
-    size_t capacity = sizeof choices.config.printerName;
-    if (choices.portKind == Usb) {
-        if (!CheckUsbPrinter()) return false;
-        AppendPortSuffix(printerName, capacity, Usb, choices.portName);
-        if (BuildUsbPortAlias(choices.portName, choices.usbPortAlias, sizeof choices.usbPortAlias)) {
-            choices.printerInfo.pPortName = choices.usbPortAlias;
-        }
-        RegisterUsbPortDevice(choices.printerInfo.pPortName);
-        return true;
-    }
-    AppendPortSuffix(printerName, capacity, choices.portKind, choices.portName);
+    if (choices.portKind == Usb && !CheckUsbPrinter()) return false;
+    ApplyPortNaming(choices);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // way: the chosen model's configuration limits the install mode, refuses unsupported systems and
 // presets the baud rate; arrival at the port page gathers the choices and builds the port list.
 #include "app/WizardDialog.h"
+#include "choices/InstallRecords.h"
 #include "common/BoundedText.h"
 #include "config/BaudRatePreset.h"
 #include "config/ConfigValues.h"
@@ -50,19 +51,15 @@ void WizardDialog::LeavePrinterPage() {
     choices.category = static_cast<PrinterCategory>(printer->category);
     BuildCategoryIniPath(printer->category, modelIniPath);
     BuildPortSection(printer->modelName, portSection);
-    int advancedSetup = ReadSectionValue(modelIniPath, portSection, "AdvancedSetup");
-    if (ModePage* mode = PageAt<ModePage>(kModePage)) mode->ApplyAdvancedSetup(advancedSetup);
+    bool advanced = AdvancedModeOffered(modelIniPath, portSection);
+    if (ModePage* mode = PageAt<ModePage>(kModePage)) mode->ApplyAdvancedSetup(advanced ? 1 : 0);
 }
 
 bool WizardDialog::LeaveSystemPage() {
     SystemPage* system = PageAt<SystemPage>(kSystemPage);
     if (system == nullptr) return true;
-    int supports2003 = ReadSectionValue(modelIniPath, portSection, "System2003Supported");
-    int supportsVista = ReadSectionValue(modelIniPath, portSection, "SystemVistaSupported");
+    UINT refusal = SystemRefusal(modelIniPath, portSection, system->targetSystem);
     if (reloadBaudRate) PresetBaudRate();
-    UINT refusal = 0;
-    if (system->targetSystem == WindowsServer2003 && supports2003 == 0) refusal = IDS_NO_SERVER_2003;
-    if (system->targetSystem == WindowsVista && supportsVista == 0) refusal = IDS_NO_VISTA;
     if (refusal == 0) return true;
     char text[200];
     LoadResourceText(refusal, text);

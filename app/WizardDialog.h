@@ -70,7 +70,6 @@ private:
     void PrepareLastPage();
     // The Install command's steps (InstallCommand.cpp).
     bool CollectAndValidate();
-    void FillDescriptors();
     bool ApplyUsbRules();
     bool CheckUsbPrinter();
     void RunEngine();

@@ -1,6 +1,6 @@
 #include "checker/Findings.h"
 
-#include "checker/ConsoleText.h"
+#include "common/ConsoleText.h"
 #include "common/BoundedText.h"
 
 void Findings::Error(const char* file, const char* section, const char* key, const char* text) {

@@ -3,7 +3,7 @@
 // is 0 without errors, 1 with errors and 2 when the directory cannot be checked.
 #include <windows.h>
 
-#include "checker/ConsoleText.h"
+#include "common/ConsoleText.h"
 #include "checker/Findings.h"
 #include "checker/MediumCheck.h"
 #include "common/BoundedText.h"

@@ -145,6 +145,13 @@ bool RegistryKey::CreateKey(HKEY root, const char* path, const char* className) 
     return true;
 }
 
+bool RegistryKey::DeleteValue(const char* name) {
+    if (handle == nullptr) return false;
+    LONG result = RegDeleteValueA(handle, name);
+    lastError = static_cast<DWORD>(result);
+    return result == ERROR_SUCCESS;
+}
+
 bool RegistryKey::DeleteKey(HKEY root, const char* path) {
     return RegDeleteKeyA(root, path) == ERROR_SUCCESS;
 }

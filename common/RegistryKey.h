@@ -35,6 +35,9 @@ public:
     // Writes the text with its terminating zero as REG_SZ.
     bool SetString(const char* name, const char* text, DWORD* error = nullptr);
 
+    // Deletes a value of the open key.
+    bool DeleteValue(const char* name);
+
     // Creates root\path (or opens it when it exists) and closes it again at once.
     static bool CreateKey(HKEY root, const char* path, const char* className = nullptr);
     // Deletes root\path, which must have no sub-keys.

@@ -27,7 +27,25 @@ int DecimalValue(const char* text) {
     return static_cast<int>(value);
 }
 
+namespace {
+char mediumDirectory[kConfigPathSize] = {};
+}  // namespace
+
+bool UseMediumDirectory(const char* directory) {
+    char path[kConfigPathSize] = {};
+    bool fits = CopyText(path, directory);
+    size_t length = strlen(path);
+    if (fits && length > 0 && path[length - 1] != '\\') fits = AppendText(path, "\\");
+    if (!fits) return false;
+    CopyText(mediumDirectory, path);
+    return true;
+}
+
 void GetProgramDirectory(char (&directory)[kConfigPathSize]) {
+    if (mediumDirectory[0] != '\0') {
+        CopyText(directory, mediumDirectory);
+        return;
+    }
     char path[kConfigPathSize] = {};
     // A path longer than the buffer comes back cut; the cut text still ends in a directory name.
     GetModuleFileNameA(nullptr, path, sizeof path - 1);

@@ -11,8 +11,13 @@
 int DecimalValue(const char* text);
 
 // The running program file's full path (at most 200 characters) cut after its last backslash, the
-// backslash kept; empty when there is none.
+// backslash kept; empty when there is none. After UseMediumDirectory, that directory instead.
 void GetProgramDirectory(char (&directory)[kConfigPathSize]);
+
+// For a program that works on a medium it does not stand in: the medium's directory (full path, a
+// trailing backslash is added) takes the program directory's place for every reader. False when the
+// path does not fit.
+bool UseMediumDirectory(const char* directory);
 
 // The category file's full path in the program directory ("DRVCONFIG\setup_Lable.ini" for Label);
 // the directory alone for a category outside 0..3.

@@ -62,6 +62,16 @@ int CheckMonitor(const MonitorParts& monitor, int targetSystem, MessageText& cop
 }
 }  // namespace
 
+bool NeedsComMonitor(const char* portName, int targetSystem) {
+    return strstr(portName, "LPT") == nullptr && strstr(portName, "COM") != nullptr &&
+           targetSystem != Windows98Me;
+}
+
+bool NeedsUsbMonitor(const char* portName, int targetSystem) {
+    return strstr(portName, "LPT") == nullptr && strstr(portName, "USB_") != nullptr &&
+           targetSystem != WindowsNT4;
+}
+
 int InstallPortMonitors(InstallChoices& choices, int targetSystem, const char* portName,
                         MessageText& message) {
     if (strstr(portName, "LPT") != nullptr) return 0;
@@ -69,15 +79,13 @@ int InstallPortMonitors(InstallChoices& choices, int targetSystem, const char* p
     MonitorDescriptors monitors = {};
     choices.config.ReadMonitorInfo(targetSystem, monitors);
     int result = 0;
-    if (strstr(portName, "COM") != nullptr && monitors.comMonitor.pDLLName[0] != '\0' &&
-        targetSystem != Windows98Me) {
+    if (NeedsComMonitor(portName, targetSystem) && monitors.comMonitor.pDLLName[0] != '\0') {
         MonitorParts com = {monitors.comMonitor, monitors.comMonitorUiDll, monitors.comMonitorVersion,
                             ComMonitorOutdated};
         result = CheckMonitor(com, targetSystem, message, message);
         if (result == MonitorInstallFailed) return result;
     }
-    if (strstr(portName, "USB_") != nullptr && monitors.usbMonitor.pDLLName[0] != '\0' &&
-        targetSystem != WindowsNT4) {
+    if (NeedsUsbMonitor(portName, targetSystem) && monitors.usbMonitor.pDLLName[0] != '\0') {
         MonitorParts usb = {monitors.usbMonitor, monitors.usbMonitorUiDll, monitors.usbMonitorVersion,
                             UsbMonitorOutdated};
         MessageText discarded = {};

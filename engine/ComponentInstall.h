@@ -13,6 +13,12 @@ constexpr int ProcessorOutdated = 8;
 constexpr int MonitorInstallFailed = -15;
 constexpr int ProcessorInstallFailed = -14;
 
+// Which of the maker's port monitors a printer port needs on targetSystem: the serial-port monitor for
+// a "COM" port (not on Windows 98/Me, which uses the system's own ports), the USB-port monitor for a
+// "USB_" port (not on NT 4.0); a parallel port needs neither.
+bool NeedsComMonitor(const char* portName, int targetSystem);
+bool NeedsUsbMonitor(const char* portName, int targetSystem);
+
 // Installs the serial-port monitor (for a "COM" port, not on Windows 98/Me) or the USB-port monitor (for
 // a "USB_" port, not on NT 4.0) when missing. Returns 0, ComMonitorOutdated, UsbMonitorOutdated, or
 // MonitorInstallFailed with the message set. Uses and changes choices.config.

@@ -47,11 +47,17 @@ bool CopyDriverFiles(const InstallChoices& choices, MessageText& message) {
     return true;
 }
 
+void Announce(EngineObserver* observer, EngineStep step) {
+    if (observer != nullptr) observer->OnStep(step);
+}
+
 // Monitors and processor: installs what is missing and replaces the first outdated component.
-bool InstallComponents(InstallChoices& choices, MessageText& message) {
+bool InstallComponents(InstallChoices& choices, MessageText& message, EngineObserver* observer) {
+    Announce(observer, EngineStep::PortMonitors);
     int monitors = InstallPortMonitors(choices, choices.targetSystem, choices.portName, message);
     if (monitors == MonitorInstallFailed) return false;
     choices.engineStatus = monitors;
+    Announce(observer, EngineStep::PrintProcessor);
     int processor = InstallPrintProcessor(choices.targetSystem, choices.printerInfo.pPrintProcessor,
                                           choices.driverFiles.processorDll, message);
     if (processor == ProcessorInstallFailed) return false;
@@ -96,10 +102,11 @@ void WriteSerialSettings(InstallChoices& choices) {
 }
 }  // namespace
 
-bool InstallPrinter(InstallChoices& choices, MessageText& message) {
+bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserver* observer) {
     choices.engineStatus = 0;
-    if (!InstallComponents(choices, message)) return false;
+    if (!InstallComponents(choices, message, observer)) return false;
     if (choices.portKind == Usb && !CheckPortEnumeration(message)) return false;
+    Announce(observer, EngineStep::DriverFiles);
     if (!CopyDriverFiles(choices, message)) return false;
 
     bool ddk = choices.config.IsDdkDriver(choices.modelName, choices.targetSystem, choices.gdiDriver);
@@ -109,10 +116,12 @@ bool InstallPrinter(InstallChoices& choices, MessageText& message) {
         LoadResourceText(IDS_DRIVER_FILES_MISSING, message);
         return false;
     }
+    Announce(observer, EngineStep::Driver);
     if (!AddDriver(choices.driverInfo, message)) return false;
     if (choices.portKind == Usb) RecordUsbPort(choices.portName);
 
     // A second printer on the same USB port is refused; serial and parallel printers are numbered.
+    Announce(observer, EngineStep::Printer);
     if (!CreatePrinter(choices.printerInfo, 2, choices.portKind == Usb, message)) return false;
     CopyText(choices.modelName, choices.printerInfo.pPrinterName);
     if (choices.modelName[0] == '\0') {
@@ -120,8 +129,14 @@ bool InstallPrinter(InstallChoices& choices, MessageText& message) {
         LoadResourceText(IDS_ADD_PRINTER_FAILED, message);
         return false;
     }
-    if (choices.setAsDefault) MakeDefaultPrinter(choices.modelName);
-    if (choices.portKind == Serial) WriteSerialSettings(choices);
+    if (choices.setAsDefault) {
+        Announce(observer, EngineStep::DefaultPrinter);
+        MakeDefaultPrinter(choices.modelName);
+    }
+    if (choices.portKind == Serial) {
+        Announce(observer, EngineStep::SerialSettings);
+        WriteSerialSettings(choices);
+    }
 
     // On Windows 98/Me the Install command shows its own success text unless a step left one.
     if (choices.targetSystem != Windows98Me) {
@@ -133,7 +148,7 @@ bool InstallPrinter(InstallChoices& choices, MessageText& message) {
 
 UINT RunInstallation(LPVOID parameter) {
     EngineTask* task = static_cast<EngineTask*>(parameter);
-    bool succeeded = InstallPrinter(*task->choices, resultMessage);
+    bool succeeded = InstallPrinter(*task->choices, resultMessage, task->observer);
     *task->finishState = succeeded ? Succeeded : Failed;
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <atomic>
 
 #include "choices/InstallChoices.h"
+#include "engine/EngineObserver.h"
 
 // The hand-over between the engine thread and whoever waits for it (the progress window): Running
 // until the engine's very last act sets Failed or Succeeded.
@@ -15,8 +16,9 @@ enum FinishState { Running = 0, Failed = 1, Succeeded = 2 };
 
 // What the Install command hands to the engine thread: just what the engine touches.
 struct EngineTask {
-    InstallChoices* choices;        // the record the engine installs from and writes its results to
-    std::atomic<int>* finishState;  // the engine's last write
+    InstallChoices* choices;             // the record the engine installs from and writes its results to
+    std::atomic<int>* finishState;       // the engine's last write
+    EngineObserver* observer = nullptr;  // told of each step; the wizard passes none
 };
 
 // The thread procedure: runs the installation for task->choices, leaves its message in the
@@ -25,4 +27,4 @@ UINT RunInstallation(LPVOID task);
 
 // The installation steps themselves. True on success; on failure message says why (it stays as the
 // failing step left it). On success on every system but Windows 98/Me message holds the success text.
-bool InstallPrinter(InstallChoices& choices, MessageText& message);
+bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserver* observer = nullptr);

@@ -17,15 +17,35 @@ const char* AppTitle() {
     return title;
 }
 
+namespace {
+MessageSink messageSink = nullptr;
+
+// The sink's answer to a box of the given type: OK for a plain message, No for a question.
+int RouteToSink(const char* text, UINT type) {
+    messageSink(text);
+    return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDNO;
+}
+}  // namespace
+
+void RouteMessagesTo(MessageSink sink) {
+    messageSink = sink;
+}
+
 void ShowWindowMessage(HWND owner, const char* text) {
+    if (messageSink != nullptr) {
+        RouteToSink(text, MB_OK);
+        return;
+    }
     MessageBoxA(owner, text, AppTitle(), MB_OK);
 }
 
 int ShowAppMessage(const char* text, UINT buttons) {
+    if (messageSink != nullptr) return RouteToSink(text, buttons);
     return MessageBoxA(GetActiveWindow(), text, AppTitle(), buttons | MB_ICONEXCLAMATION);
 }
 
 int AfxMessageBox(const char* text, UINT type) {
+    if (messageSink != nullptr) return RouteToSink(text, type);
     return MessageBoxA(GetActiveWindow(), text, AppTitle(), type);
 }
 

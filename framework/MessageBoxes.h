@@ -7,6 +7,11 @@
 // The application title, e.g. "QelvanSetup" for QelvanSetup.exe.
 const char* AppTitle();
 
+// A program without a person at the screen routes every message to sink instead of a box: the text is
+// handed over and a question is answered No. Null (the default) shows boxes.
+typedef void (*MessageSink)(const char* text);
+void RouteMessagesTo(MessageSink sink);
+
 // A window message box: owned by the given window, OK only, no icon.
 void ShowWindowMessage(HWND owner, const char* text);
 

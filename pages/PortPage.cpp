@@ -1,10 +1,9 @@
 #include "pages/PortPage.h"
 
-#include <cstdlib>
 #include <cstring>
 
+#include "choices/SerialChoice.h"
 #include "common/BoundedText.h"
-#include "config/ConfigValues.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBoxes.h"
 #include "resources/PageControlIds.h"
@@ -21,6 +20,13 @@ constexpr int kFlowHardware = 2;
 const COLORREF kHintTextColor = RGB(0, 0, 255);
 const COLORREF kHintBackColor = RGB(255, 202, 253);
 constexpr int kHintFontHeight = 14;
+
+// The serial lists' ids run in the order of SerialList.
+static_assert(IDC_DATA_BITS - IDC_BAUD_RATE == static_cast<int>(SerialList::DataBits) &&
+                  IDC_PARITY - IDC_BAUD_RATE == static_cast<int>(SerialList::Parity) &&
+                  IDC_STOP_BITS - IDC_BAUD_RATE == static_cast<int>(SerialList::StopBits) &&
+                  IDC_FLOW_CONTROL - IDC_BAUD_RATE == static_cast<int>(SerialList::FlowControl),
+              "serial list ids follow SerialList");
 
 bool IsSerialList(UINT id) {
     return id >= IDC_BAUD_RATE && id <= IDC_FLOW_CONTROL;
@@ -106,27 +112,18 @@ void PortPage::OnSerialListChanged(UINT id) {
     char text[20] = {};
     // Nothing selected leaves the setting as it was rather than turning it into zero.
     if (list.GetLBText(list.GetCurSel(), text) == CB_ERR) return;
-    switch (id) {
-        case IDC_BAUD_RATE:
-            baudRate = DecimalValue(text);
-            break;
-        case IDC_DATA_BITS:
-            dataBits = DecimalValue(text);
-            break;
-        case IDC_PARITY:
-            parity = text[0];
-            break;
-        case IDC_STOP_BITS:
-            stopBits = strtod(text, nullptr);
-            break;
-        case IDC_FLOW_CONTROL:
-            if (strcmp(text, "Xon/Xoff") == 0) flowControl = 'x';
-            if (strcmp(text, "Hardware") == 0) flowControl = 'p';
-            if (strcmp(text, "None") == 0) flowControl = ' ';
-            break;
-        default:
-            break;
-    }
+    SerialSettingsChoice settings;
+    settings.baudRate = baudRate;
+    settings.dataBits = dataBits;
+    settings.stopBits = stopBits;
+    settings.parity = parity;
+    settings.flowControl = flowControl;
+    TakeSerialText(static_cast<::SerialList>(id - IDC_BAUD_RATE), text, settings);
+    baudRate = settings.baudRate;
+    dataBits = settings.dataBits;
+    stopBits = settings.stopBits;
+    parity = settings.parity;
+    flowControl = settings.flowControl;
 }
 
 void PortPage::EnableSerialLists(bool enable) {

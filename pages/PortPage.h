@@ -56,12 +56,6 @@ private:
 
     // The port list's construction (PortList.cpp).
     void BuildPortList(const char* modelName, int targetSystem, int category, InstallMode variant);
-    void AddFixedPorts(int targetSystem);
-    void AddUsbPorts(const char* modelName, InstallMode variant);
-    void PreselectUsbPrinter(int deviceId, InstallMode variant);
-    // Selects the first entry containing text and, when given, also second; no match keeps the
-    // selection as it is.
-    void SelectFirstContaining(const char* text, const char* second = nullptr);
     void TakeSelectedPort();
     void EndListBuild();
 };

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "app/InstallRules.h"
+#include "choices/InstallRules.h"
 #include "common/BoundedText.h"
 #include "engine/InstallationSequence.h"
 

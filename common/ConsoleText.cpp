@@ -1,4 +1,4 @@
-#include "checker/ConsoleText.h"
+#include "common/ConsoleText.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "app/InstallRules.h"
+#include "choices/InstallRules.h"
 
 #include <cstring>
 

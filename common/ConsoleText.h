@@ -1,5 +1,5 @@
 #pragma once
-// Writes the checker's lines in the system's ANSI code page: to a console through the console's own
+// Writes a console program's lines in the system's ANSI code page: to a console through the console's own
 // conversion, to a file or pipe as the bytes are, so a report can be kept or compared.
 
 #include <windows.h>

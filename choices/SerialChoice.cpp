@@ -1,0 +1,65 @@
+#include "choices/SerialChoice.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "config/ConfigValues.h"
+
+namespace {
+// The lists' entries in the order the port page shows them.
+const char* const kBaudRates[] = {"110",  "300",   "1200",  "2400",  "4800",
+                                  "9600", "19200", "38400", "57600", "115200"};
+const char* const kDataBits[] = {"5", "6", "7", "8"};
+const char* const kParities[] = {"Even", "Mark", "None", "Odd", "Space"};
+const char* const kStopBits[] = {"1", "1.5", "2"};
+const char* const kFlowControls[] = {"None", "Xon/Xoff", "Hardware"};
+
+template <size_t N>
+const char* FindText(const char* const (&texts)[N], const char* text) {
+    for (const char* offered : texts) {
+        if (lstrcmpiA(offered, text) == 0) return offered;
+    }
+    return nullptr;
+}
+}  // namespace
+
+const char* OfferedSerialText(SerialList list, const char* text) {
+    if (text == nullptr) return nullptr;
+    switch (list) {
+        case SerialList::BaudRate:
+            return FindText(kBaudRates, text);
+        case SerialList::DataBits:
+            return FindText(kDataBits, text);
+        case SerialList::Parity:
+            return FindText(kParities, text);
+        case SerialList::StopBits:
+            return FindText(kStopBits, text);
+        case SerialList::FlowControl:
+            return FindText(kFlowControls, text);
+    }
+    return nullptr;
+}
+
+void TakeSerialText(SerialList list, const char* text, SerialSettingsChoice& settings) {
+    switch (list) {
+        case SerialList::BaudRate:
+            settings.baudRate = DecimalValue(text);
+            break;
+        case SerialList::DataBits:
+            settings.dataBits = DecimalValue(text);
+            break;
+        case SerialList::Parity:
+            settings.parity = text[0];
+            break;
+        case SerialList::StopBits:
+            settings.stopBits = strtod(text, nullptr);
+            break;
+        case SerialList::FlowControl:
+            if (strcmp(text, "Xon/Xoff") == 0) settings.flowControl = 'x';
+            if (strcmp(text, "Hardware") == 0) settings.flowControl = 'p';
+            if (strcmp(text, "None") == 0) settings.flowControl = ' ';
+            break;
+    }
+}

@@ -1,0 +1,68 @@
+#include "deploy/DeployMedium.h"
+
+#include <windows.h>
+
+#include "common/BoundedText.h"
+#include "config/ConfigValues.h"
+#include "config/PortRegistry.h"
+#include "config/SetupConfig.h"
+#include "deploy/DeployOutput.h"
+
+namespace {
+bool FileExists(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+}  // namespace
+
+bool OpenMedium(const char* directory) {
+    char medium[kConfigPathSize] = {};
+    if (directory == nullptr) {
+        GetProgramDirectory(medium);
+    } else if (GetFullPathNameA(directory, sizeof medium, medium, nullptr) == 0 ||
+               !UseMediumDirectory(medium)) {
+        SayFormatted("无法读取安装介质：%s", directory);
+        return false;
+    }
+    if (!SetCurrentDirectoryA(medium)) {
+        SayWithError("无法进入安装介质目录", GetLastError());
+        return false;
+    }
+    char commonPath[kConfigPathSize];
+    char categoryPath[kConfigPathSize];
+    BuildConfigPaths(-1, commonPath, categoryPath);
+    if (!FileExists(commonPath) || ReadCatalogue().empty()) {
+        SayFormatted("安装介质上没有打印机目录：%s", commonPath);
+        return false;
+    }
+    return true;
+}
+
+bool RunningSystem(TargetSystem& system) {
+    DetectedSystem detected = DetectSystem();
+    system = detected.system;
+    return detected.recognition != SystemRecognition::Unsupported;
+}
+
+std::vector<CatalogueModel> ReadCatalogue() {
+    std::vector<CatalogueModel> models;
+    SetupConfig config;
+    int count = config.GetDeviceCount();
+    for (int entry = 1; entry <= count; ++entry) {
+        CatalogueModel model = {};
+        int category = config.GetDeviceName(entry, model.name, sizeof model.name);
+        if (category < Receipt || category > Embedded) continue;
+        model.category = static_cast<PrinterCategory>(category);
+        models.push_back(model);
+    }
+    return models;
+}
+
+bool FindModel(const char* name, CatalogueModel& model) {
+    for (const CatalogueModel& each : ReadCatalogue()) {
+        if (lstrcmpiA(each.name, name) != 0) continue;
+        model = each;
+        return true;
+    }
+    return false;
+}

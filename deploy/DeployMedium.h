@@ -1,0 +1,28 @@
+#pragma once
+// The installation medium the deployment program works on, its catalogue, and the running system it
+// installs on.
+
+#include <vector>
+
+#include "common/SharedTypes.h"
+
+// Makes the medium (directory, or the program's own directory when null) the directory every reader
+// and the engine's copies resolve against, as it is for the wizard started from the medium. False
+// with a line said when the medium cannot be entered or holds no catalogue.
+bool OpenMedium(const char* directory);
+
+// The running system as the wizard's system page recognises it. False with the wizard's message said
+// when the platform is not one the wizard installs on.
+bool RunningSystem(TargetSystem& system);
+
+// A model the printer page lists: entries without a known category suffix are left out, as the page
+// leaves them out.
+struct CatalogueModel {
+    PrinterCategory category;
+    char name[200];
+};
+// The catalogue's models in catalogue order.
+std::vector<CatalogueModel> ReadCatalogue();
+// The catalogue's model of that name (the catalogue's spelling wins over the case given); false when
+// the catalogue has none.
+bool FindModel(const char* name, CatalogueModel& model);

@@ -1,0 +1,22 @@
+#pragma once
+// What the deployment program tells its user: every line goes to the standard output in the system's
+// ANSI code page and, with /log:FILE, is appended to FILE with the time. The messages the wizard's
+// readers and engine would show in boxes come here as lines too.
+
+#include <windows.h>
+
+// Opens the log (appending; created when missing). False when the file cannot be opened.
+bool OpenDeployLog(const char* path);
+void CloseDeployLog();
+
+// One line to the user and the log.
+void Say(const char* text);
+// printf-style; the line is cut at 1 KB.
+void SayFormatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// A line that ends with the Win32 error number, in the form "  er = %d".
+void SayWithError(const char* text, DWORD error);
+// A text of the string table, as the wizard would show it.
+void SayResourceText(UINT id);
+
+// Routes the message boxes of the readers and the engine to Say: no box waits for a person.
+void RouteMessagesToOutput();

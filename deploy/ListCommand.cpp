@@ -1,0 +1,56 @@
+// QelvanDeploy list: the printers of this machine whose driver the medium names, and the installed
+// port monitors' and print processors' versions against the medium's.
+#include "deploy/Commands.h"
+#include "deploy/DeployMedium.h"
+#include "deploy/DeployOutput.h"
+#include "deploy/ExitCodes.h"
+#include "deploy/SystemPrinters.h"
+#include "engine/ComponentKeys.h"
+
+namespace {
+const char* const kListSwitches[] = {"log", "medium", nullptr};
+
+void SayComponent(const char* kind, const char* keyPath, const char* name, int mediumVersion) {
+    unsigned long installed = 0;
+    if (!InstalledVersion(keyPath, installed)) {
+        SayFormatted("%s %s：未安装（介质版本 %d）", kind, name, mediumVersion);
+        return;
+    }
+    const char* state = "最新";
+    if (installed < static_cast<unsigned long>(mediumVersion)) state = "过旧";
+    if (installed > static_cast<unsigned long>(mediumVersion)) state = "较新";
+    SayFormatted("%s %s：已安装版本 %lu，介质版本 %d（%s）", kind, name, installed, mediumVersion, state);
+}
+
+void SayMonitor(const MediumMonitor& monitor) {
+    char keyPath[kComponentKeyPathSize];
+    MonitorKeyPath(monitor.name.c_str(), keyPath);
+    SayComponent("端口监视器", keyPath, monitor.name.c_str(), monitor.version);
+}
+}  // namespace
+
+int RunListCommand(const Switches& switches) {
+    std::string unknown = switches.FirstUnknown(kListSwitches);
+    if (!unknown.empty()) {
+        SayFormatted("list：不认识的参数 %s", unknown.c_str());
+        return kExitRefused;
+    }
+    TargetSystem system;
+    if (!RunningSystem(system)) return kExitRefused;
+    MediumNames names = ReadMediumNames(system);
+    std::vector<SystemPrinter> printers;
+    if (!ReadSystemPrinters(printers)) return kExitFailed;
+    Say("打印机\t端口\t驱动程序\t打印处理器\t默认");
+    for (const SystemPrinter& printer : printers) {
+        if (!Contains(names.drivers, printer.driver)) continue;
+        SayFormatted("%s\t%s\t%s\t%s\t%s", printer.name.c_str(), printer.port.c_str(), printer.driver.c_str(),
+                     printer.processor.c_str(), printer.isDefault ? "*" : "");
+    }
+    for (const MediumMonitor& monitor : names.monitors) SayMonitor(monitor);
+    for (const std::string& processor : names.processors) {
+        char keyPath[kComponentKeyPathSize];
+        ProcessorKeyPath(system, processor.c_str(), keyPath);
+        SayComponent("打印处理器", keyPath, processor.c_str(), names.processorVersion);
+    }
+    return kExitDone;
+}
