@@ -1,0 +1,98 @@
+// QelvanDeploy.exe end to end with the real spooler: what it installs, lists and removes, and the exit
+// codes a management suite reads.
+#include <string>
+
+#include "resources/ResourceIds.h"
+#include "tests/e2e/E2eSupport.h"
+
+namespace {
+class DeployTest : public ::testing::Test {
+protected:
+    // Runs the medium copy's QelvanDeploy.exe on the Windows version given; output and exit code.
+    std::string Deploy(const std::string& arguments, DWORD& exitCode, const char* windowsVersion = "winxp") {
+        SetWindowsVersionFor("QelvanDeploy.exe", windowsVersion);
+        std::string output = RunAndCapture("\"" + (medium / "QelvanDeploy.exe") + "\" " + arguments, exitCode,
+                                           medium.Path(), 120000);
+        SetWindowsVersionFor("QelvanDeploy.exe", "");
+        return output;
+    }
+    // Runs it and expects the exit code; the output for further checks.
+    std::string Expect(DWORD expected, const std::string& arguments, const char* windowsVersion = "winxp") {
+        DWORD exitCode = 0;
+        std::string output = Deploy(arguments, exitCode, windowsVersion);
+        EXPECT_EQ(expected, exitCode) << arguments << "\n" << output;
+        return output;
+    }
+    static bool Says(const std::string& output, const std::string& text) {
+        return output.find(text) != std::string::npos;
+    }
+
+    InstallationCleanup cleanup;
+    MediumCopy medium;
+};
+
+TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
+    // A USB printer whose number does not fit the second port is renumbered only when allowed.
+    std::string refused = Expect(1639, "install /model:QR-58 /advanced /port:USB_QR-58_2");
+    EXPECT_TRUE(Says(refused, ResourceText(IDS_RENUMBER_QUESTION))) << refused;
+    EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
+    std::string usb = Expect(0, "install /MODEL:QR-58 /advanced /port:usb_qr-58_2 /renumber");
+    EXPECT_TRUE(Says(usb, "正在添加打印机")) << usb;
+    EXPECT_TRUE(Says(usb, ResourceText(IDS_INSTALL_SUCCEEDED_RESET))) << usb;
+    EXPECT_EQ("USB_QR-58_2", ReadPrinter("QR-58(U) 2").port);
+    // Typical mode: the one USB port, preselected for the connected printer.
+    Expect(0, "install /model:QR-58");
+    EXPECT_EQ("Qelvan QR-58 GDI", ReadPrinter("QR-58(U) 1").driver);
+
+    // A serial printer with the port page's texts, and a parallel one as the default printer.
+    Expect(0,
+           "install /model:QL-60 /port:TVCOM2: /baud:19200 /databits:7 /parity:Even /stopbits:1.5 "
+           "/flow:Xon/Xoff");
+    EXPECT_EQ("19200,e,7,1.5,x", ReadStringOrNone(HKEY_LOCAL_MACHINE, kNtPortsKey, "COM2:"));
+    EXPECT_EQ("Qelvan QL-60", ReadPrinter("QL-60(S)").driver);
+    Expect(0, "install /model:QT-200 /default");
+    EXPECT_EQ("LPT1:", ReadPrinter("QT-200(P)").port);
+    EXPECT_EQ(0u, DefaultPrinterDevice().find("QT-200(P),"));
+
+    std::string list = Expect(0, "list");
+    EXPECT_TRUE(Says(list, "QT-200(P)\tLPT1:\tQelvan QT-200 GDI\tQelvanProc\t*")) << list;
+    EXPECT_TRUE(Says(list, "QL-60(S)\tTVCOM2:\tQelvan QL-60\tQelvanProc\t\r\n")) << list;
+    EXPECT_TRUE(Says(list, "端口监视器 Qelvan COM Port：已安装版本 3，介质版本 3（最新）")) << list;
+
+    // The driver stays while a second printer uses it; the COM monitor goes with its last printer.
+    std::string kept = Expect(0, "remove /printer:\"QR-58(U) 2\" /driver /components");
+    EXPECT_TRUE(Says(kept, "保留：驱动程序 Qelvan QR-58 GDI（打印机 QR-58(U) 1 仍在使用）")) << kept;
+    EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
+    DWORD number = 0;
+    EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_QR-58_2", number));
+    EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_QR-58_1", number));
+    Expect(0, "remove /printer:QL-60(S) /driver /components");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey("Qelvan COM Port")));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey("Qelvan USB Port")));
+    // Without /driver the driver stays registered.
+    Expect(0, "remove /printer:QT-200(P)");
+    EXPECT_EQ((std::vector<std::string>{"Qelvan QR-58 GDI", "Qelvan QT-200 GDI"}),
+              MakerDrivers(kNtEnvironment));
+}
+
+TEST_F(DeployTest, RefusalsAndTheRunningWizardHaveTheirExitCodes) {
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QR-99"), "QR-99"));
+    std::string port = Expect(1639, "install /model:QT-200 /port:USB_QT-200_1");
+    EXPECT_TRUE(Says(port, "TVCOM1:、")) << port;
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QL-60 /port:TVCOM1: /parity:Maybe"), "Maybe"));
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200", "win2003"), ResourceText(IDS_NO_SERVER_2003)));
+    Expect(1639, "install /model:QR-58 /colour:red");
+    Expect(1619, "list /medium:C:\\no-such-medium");
+
+    WizardWalk wizard;
+    ASSERT_EQ("", wizard.Start(medium.Exe(), "winxp"));
+    Expect(1618, "install /model:QT-200");
+    EXPECT_TRUE(MakerPrinters().empty());
+}
+
+TEST_F(DeployTest, SerialPrinterOnWindows98EndsWithRestartNeeded) {
+    std::string output = Expect(3010, "install /model:QR-58 /port:COM2:", "win98");
+    EXPECT_TRUE(Says(output, "需要重新启动计算机")) << output;
+    EXPECT_EQ("COM2:", ReadPrinter("QR-58(S)").port);
+}
+}  // namespace
