@@ -1,6 +1,7 @@
 #include "app/SetupApp.h"
 
 #include "app/WizardDialog.h"
+#include "common/SingleInstance.h"
 #include "framework/MessageBoxes.h"
 #include "pages/LicensePage.h"
 #include "pages/ModePage.h"
@@ -12,8 +13,6 @@
 namespace {
 // The wizard's own caption, by which a second copy finds the running one.
 const char kWizardCaption[] = "Qelvan";
-// The caption of the maker's companion uninstaller, which must not run alongside.
-const char kUninstallerCaption[] = "Drovix";
 }  // namespace
 
 BOOL SetupApp::InitInstance() {
@@ -29,15 +28,15 @@ int SetupApp::ExitInstance() {
 }
 
 bool SetupApp::MayStart() {
-    // Created owned and never closed: the name stays taken until the process ends.
-    CreateMutexA(nullptr, TRUE, AppTitle());
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    // Kept and never closed: the name stays taken until the process ends.
+    HANDLE mutex = nullptr;
+    if (AnotherInstanceRuns(AppTitle(), mutex)) {
         HWND running = FindWindowA(nullptr, kWizardCaption);
         SetForegroundWindow(running);
         OpenIcon(running);
         return false;
     }
-    if (FindWindowA(nullptr, kUninstallerCaption) != nullptr) {
+    if (CompanionUninstallerRunning()) {
         ShowAppMessage("请先关闭Drovix!");
         return false;
     }

@@ -1,12 +1,11 @@
 #include "deploy/InstanceLock.h"
 
+#include "common/SingleInstance.h"
 #include "deploy/DeployOutput.h"
 
 namespace {
 // The wizard names its mutex after its program file, QelvanSetup.exe.
 const char kWizardMutex[] = "QelvanSetup";
-// The caption of the maker's companion uninstaller, which must not run alongside.
-const char kUninstallerCaption[] = "Drovix";
 }  // namespace
 
 InstanceLock::~InstanceLock() {
@@ -17,14 +16,11 @@ InstanceLock::~InstanceLock() {
 }
 
 bool InstanceLock::Take() {
-    mutex_ = CreateMutexA(nullptr, TRUE, kWizardMutex);
-    if (mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(mutex_);
-        mutex_ = nullptr;
+    if (AnotherInstanceRuns(kWizardMutex, mutex_)) {
         Say("安装向导或另一个 QelvanDeploy 正在运行，请等它结束后再试。");
         return false;
     }
-    if (FindWindowA(nullptr, kUninstallerCaption) != nullptr) {
+    if (CompanionUninstallerRunning()) {
         Say("请先关闭Drovix!");
         return false;
     }

@@ -18,13 +18,6 @@ const char* const kRemoveSwitches[] = {"printer", "driver", "components", "log",
 const char kPortNameKey[] = "SOFTWARE\\TALVERN\\PORTNAME\\";
 const char kPrinterPortKey[] = "SOFTWARE\\TALVERN\\PRINTERPORT\\";
 
-// The environment of the running system's drivers and processors, as the engine registers them.
-char* Environment(TargetSystem system) {
-    static char windows4[] = "Windows 4.0";
-    static char windowsNt[] = "Windows NT x86";
-    return system == Windows98Me ? windows4 : windowsNt;
-}
-
 struct Outcome {
     bool failed = false;
     void Report(bool removed, const std::string& what, DWORD error) {
@@ -81,7 +74,7 @@ void RemoveDriver(const std::string& driver, TargetSystem system, const std::vec
         return;
     }
     std::string name = driver;
-    bool removed = DeletePrinterDriverA(nullptr, Environment(system), &name[0]);
+    bool removed = DeletePrinterDriverA(nullptr, ComponentEnvironment(system), &name[0]);
     outcome.Report(removed, what, removed ? 0 : GetLastError());
 }
 
@@ -148,7 +141,8 @@ void RemoveProcessor(const std::string& processor, TargetSystem system,
         spooler != nullptr ? reinterpret_cast<void*>(GetProcAddress(spooler, "DeletePrintProcessorA"))
                            : nullptr);
     std::string name = processor;
-    bool removed = deleteProcessor != nullptr && deleteProcessor(nullptr, Environment(system), &name[0]);
+    bool removed =
+        deleteProcessor != nullptr && deleteProcessor(nullptr, ComponentEnvironment(system), &name[0]);
     DWORD error = deleteProcessor == nullptr ? ERROR_PROC_NOT_FOUND : GetLastError();
     if (spooler != nullptr) FreeLibrary(spooler);
     // A spooler that answers the call without removing the registration (Wine's) leaves the key with

@@ -12,3 +12,9 @@ void ProcessorKeyPath(int targetSystem, const char* processorName, char (&path)[
                "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\%s\\Print Processors\\%s",
                targetSystem == Windows98Me ? "Windows 4.0" : "Windows NT x86", processorName);
 }
+
+char* ComponentEnvironment(int targetSystem) {
+    // The spooler's calls take the name as a writable text.
+    static char windows4[] = "Windows 4.0";
+    return targetSystem == Windows98Me ? windows4 : nullptr;
+}

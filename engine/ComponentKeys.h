@@ -13,6 +13,10 @@ void MonitorKeyPath(const char* monitorName, char (&path)[kComponentKeyPathSize]
 // "Windows NT x86" otherwise).
 void ProcessorKeyPath(int targetSystem, const char* processorName, char (&path)[kComponentKeyPathSize]);
 
+// The spooler environment the engine registers print processors in and removes them from: "Windows
+// 4.0" for Windows 98/Me, null (the running system's own) otherwise.
+char* ComponentEnvironment(int targetSystem);
+
 // A copy result that says the destination file is in use.
 inline bool IsInUse(int copyResult) {
     return copyResult == 32 || copyResult == 5;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/BoundedText.h"
+#include "engine/ComponentKeys.h"
 #include "engine/SpoolerApi.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
@@ -78,9 +79,7 @@ bool AddPortMonitor(MONITOR_INFO_2A& info, MessageText& message) {
 }
 
 int AddProcessor(const char* processorName, const char* fileName, int targetSystem) {
-    char windows4[] = "Windows 4.0";
-    char* environment = targetSystem == Windows98Me ? windows4 : nullptr;
-    if (Spooler().addPrintProcessor(nullptr, environment, const_cast<char*>(fileName),
+    if (Spooler().addPrintProcessor(nullptr, ComponentEnvironment(targetSystem), const_cast<char*>(fileName),
                                     const_cast<char*>(processorName))) {
         return 1;
     }
