@@ -32,6 +32,15 @@ protected:
 };
 
 TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
+    // The port page's offer for each model; the connected USB printer's port is preselected.
+    std::string models = Expect(0, "models");
+    EXPECT_TRUE(Says(models,
+                     "QR-58\t支持\tTVCOM1: TVCOM2: TVCOM3: TVCOM4: TVCOM5: TVCOM6: TVCOM7: TVCOM8: "
+                     "LPT1: LPT2: LPT3: USB_QR-58_1*\r\n"))
+        << models;
+    EXPECT_TRUE(Says(models, "QT-200\t支持\tTVCOM1: ")) << models;
+    EXPECT_TRUE(Says(models, " LPT1:* LPT2: LPT3:\r\n")) << models;
+
     // A USB printer whose number does not fit the second port is renumbered only when allowed.
     std::string refused = Expect(1639, "install /model:QR-58 /advanced /port:USB_QR-58_2");
     EXPECT_TRUE(Says(refused, ResourceText(IDS_RENUMBER_QUESTION))) << refused;
@@ -60,7 +69,9 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
     EXPECT_TRUE(Says(list, "端口监视器 Qelvan COM Port：已安装版本 3，介质版本 3（最新）")) << list;
 
     // The driver stays while a second printer uses it; the COM monitor goes with its last printer.
-    std::string kept = Expect(0, "remove /printer:\"QR-58(U) 2\" /driver /components");
+    std::string log = medium / "deploy.log";
+    std::string kept = Expect(0, "remove /printer:\"QR-58(U) 2\" /driver /components /log:\"" + log + "\"");
+    EXPECT_TRUE(Says(ReadTextFile(log), " 已删除：打印机 QR-58(U) 2\r\n")) << ReadTextFile(log);
     EXPECT_TRUE(Says(kept, "保留：驱动程序 Qelvan QR-58 GDI（打印机 QR-58(U) 1 仍在使用）")) << kept;
     EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
     DWORD number = 0;
