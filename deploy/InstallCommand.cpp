@@ -20,33 +20,16 @@ const char* const kInstallSwitches[] = {"model",   "port",     "advanced", "defa
                                         "baud",    "databits", "parity",   "stopbits", "flow",
                                         "restart", "log",      "medium",   nullptr};
 
-// Says each engine step as it begins.
+// Says each engine step as it begins, in the order of EngineStep.
 class StepLines : public EngineObserver {
 public:
     void OnStep(EngineStep step) override {
-        switch (step) {
-            case EngineStep::PortMonitors:
-                Say("正在安装端口监视器……");
-                break;
-            case EngineStep::PrintProcessor:
-                Say("正在安装打印处理器……");
-                break;
-            case EngineStep::DriverFiles:
-                Say("正在复制驱动程序文件……");
-                break;
-            case EngineStep::Driver:
-                Say("正在安装打印机驱动程序……");
-                break;
-            case EngineStep::Printer:
-                Say("正在添加打印机……");
-                break;
-            case EngineStep::DefaultPrinter:
-                Say("正在设为默认打印机……");
-                break;
-            case EngineStep::SerialSettings:
-                Say("正在写入串口设置……");
-                break;
-        }
+        static const char* const kStepTexts[] = {
+            "正在安装端口监视器……",     "正在安装打印处理器……", "正在复制驱动程序文件……",
+            "正在安装打印机驱动程序……", "正在添加打印机……",     "正在设为默认打印机……",
+            "正在写入串口设置……",
+        };
+        Say(kStepTexts[static_cast<int>(step)]);
     }
 };
 
@@ -114,12 +97,7 @@ int FinishOnWindows98(const Switches& switches) {
 }  // namespace
 
 int RunInstallCommand(const Switches& switches) {
-    std::string unknown = switches.FirstUnknown(kInstallSwitches);
-    if (!unknown.empty() || switches.Value("model") == nullptr) {
-        SayFormatted("install：%s",
-                     unknown.empty() ? "缺少 /model:型号" : ("不认识的参数 " + unknown).c_str());
-        return kExitRefused;
-    }
+    if (!SwitchesFit(switches, kInstallSwitches, "model")) return kExitRefused;
     InstanceLock lock;
     if (!lock.Take()) return kExitAlreadyRunning;
 

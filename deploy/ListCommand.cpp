@@ -30,11 +30,7 @@ void SayMonitor(const MediumMonitor& monitor) {
 }  // namespace
 
 int RunListCommand(const Switches& switches) {
-    std::string unknown = switches.FirstUnknown(kListSwitches);
-    if (!unknown.empty()) {
-        SayFormatted("list：不认识的参数 %s", unknown.c_str());
-        return kExitRefused;
-    }
+    if (!SwitchesFit(switches, kListSwitches)) return kExitRefused;
     TargetSystem system;
     if (!RunningSystem(system)) return kExitRefused;
     MediumNames names = ReadMediumNames(system);

@@ -30,11 +30,7 @@ std::string OfferedPorts(const CatalogueModel& model, TargetSystem system, int d
 }  // namespace
 
 int RunModelsCommand(const Switches& switches) {
-    std::string unknown = switches.FirstUnknown(kModelsSwitches);
-    if (!unknown.empty()) {
-        SayFormatted("models：不认识的参数 %s", unknown.c_str());
-        return kExitRefused;
-    }
+    if (!SwitchesFit(switches, kModelsSwitches)) return kExitRefused;
     TargetSystem system;
     if (!RunningSystem(system)) return kExitRefused;
     // One USB query for the whole list, as one arrival at the port page makes one.

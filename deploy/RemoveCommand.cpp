@@ -39,17 +39,15 @@ bool FindPrinter(const std::vector<SystemPrinter>& printers, const char* name, S
     return false;
 }
 
-// The first remaining printer that satisfies uses, or null.
+// Says the item is kept, naming the first remaining printer that uses it; false when none does.
 template <typename Uses>
-const SystemPrinter* FirstUser(const std::vector<SystemPrinter>& printers, Uses uses) {
-    for (const SystemPrinter& printer : printers) {
-        if (uses(printer)) return &printer;
+bool KeptWhileUsed(const std::vector<SystemPrinter>& rest, const std::string& what, Uses uses) {
+    for (const SystemPrinter& printer : rest) {
+        if (!uses(printer)) continue;
+        SayFormatted("保留：%s（打印机 %s 仍在使用）", what.c_str(), printer.name.c_str());
+        return true;
     }
-    return nullptr;
-}
-
-void Kept(const std::string& what, const SystemPrinter& user) {
-    SayFormatted("保留：%s（打印机 %s 仍在使用）", what.c_str(), user.name.c_str());
+    return false;
 }
 
 bool DeleteNamedPrinter(const SystemPrinter& printer, Outcome& outcome) {
@@ -69,10 +67,7 @@ void RemoveDriver(const std::string& driver, TargetSystem system, const std::vec
     auto uses = [&](const SystemPrinter& printer) {
         return lstrcmpiA(printer.driver.c_str(), driver.c_str()) == 0;
     };
-    if (const SystemPrinter* user = FirstUser(rest, uses)) {
-        Kept(what, *user);
-        return;
-    }
+    if (KeptWhileUsed(rest, what, uses)) return;
     std::string name = driver;
     bool removed = DeletePrinterDriverA(nullptr, ComponentEnvironment(system), &name[0]);
     outcome.Report(removed, what, removed ? 0 : GetLastError());
@@ -85,10 +80,7 @@ void RemoveUsbPortRecord(const std::string& port, const std::vector<SystemPrinte
     auto uses = [&](const SystemPrinter& printer) {
         return lstrcmpiA(printer.port.c_str(), port.c_str()) == 0;
     };
-    if (const SystemPrinter* user = FirstUser(rest, uses)) {
-        Kept(what, *user);
-        return;
-    }
+    if (KeptWhileUsed(rest, what, uses)) return;
     for (const char* keyPath : {kPortNameKey, kPrinterPortKey}) {
         RegistryKey key;
         if (!key.Open(HKEY_LOCAL_MACHINE, keyPath)) continue;
@@ -110,10 +102,7 @@ void RemoveMonitor(const MediumMonitor& monitor, TargetSystem system, const std:
     if (!InstalledVersion(keyPath, version)) return;
     std::string what = "端口监视器 " + monitor.name;
     auto uses = [&](const SystemPrinter& printer) { return monitor.needsIt(printer.port.c_str(), system); };
-    if (const SystemPrinter* user = FirstUser(rest, uses)) {
-        Kept(what, *user);
-        return;
-    }
+    if (KeptWhileUsed(rest, what, uses)) return;
     std::string name = monitor.name;
     bool removed = DeleteMonitorA(nullptr, nullptr, &name[0]);
     outcome.Report(removed, what, removed ? 0 : GetLastError());
@@ -131,10 +120,7 @@ void RemoveProcessor(const std::string& processor, TargetSystem system,
     auto uses = [&](const SystemPrinter& printer) {
         return lstrcmpiA(printer.processor.c_str(), processor.c_str()) == 0;
     };
-    if (const SystemPrinter* user = FirstUser(rest, uses)) {
-        Kept(what, *user);
-        return;
-    }
+    if (KeptWhileUsed(rest, what, uses)) return;
     // Not every target system's spooler library exports the call: it is looked up when needed.
     HMODULE spooler = LoadLibraryA("winspool.drv");
     auto deleteProcessor = reinterpret_cast<DeletePrintProcessorFunction>(
@@ -158,13 +144,8 @@ void RemoveProcessor(const std::string& processor, TargetSystem system,
 }  // namespace
 
 int RunRemoveCommand(const Switches& switches) {
-    std::string unknown = switches.FirstUnknown(kRemoveSwitches);
+    if (!SwitchesFit(switches, kRemoveSwitches, "printer")) return kExitRefused;
     const char* name = switches.Value("printer");
-    if (!unknown.empty() || name == nullptr) {
-        SayFormatted("remove：%s",
-                     unknown.empty() ? "缺少 /printer:打印机名" : ("不认识的参数 " + unknown).c_str());
-        return kExitRefused;
-    }
     InstanceLock lock;
     if (!lock.Take()) return kExitAlreadyRunning;
     TargetSystem system;

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "deploy/DeployOutput.h"
+
 Switches::Switches(int argc, char** argv) {
     for (int index = 1; index < argc; ++index) {
         const char* word = argv[index];
@@ -60,4 +62,17 @@ bool Switches::MissingValue(const char* const* valued, std::string& name) const 
         }
     }
     return false;
+}
+
+bool SwitchesFit(const Switches& switches, const char* const* allowed, const char* required) {
+    std::string unknown = switches.FirstUnknown(allowed);
+    if (!unknown.empty()) {
+        SayFormatted("%s：不认识的参数 %s", switches.Command().c_str(), unknown.c_str());
+        return false;
+    }
+    if (required != nullptr && switches.Value(required) == nullptr) {
+        SayFormatted("%s：缺少 /%s:值", switches.Command().c_str(), required);
+        return false;
+    }
+    return true;
 }

@@ -33,3 +33,7 @@ private:
     std::vector<Switch> switches_;
     std::vector<std::string> strays_;
 };
+
+// Says what does not fit the command: a stray word, a switch not among allowed (ending with a null), or
+// the missing required switch (/required:value). True when everything fits.
+bool SwitchesFit(const Switches& switches, const char* const* allowed, const char* required = nullptr);
