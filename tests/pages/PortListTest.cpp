@@ -19,15 +19,6 @@ const Texts kFixedPorts{"TVCOM1:", "TVCOM2:", "TVCOM3:", "TVCOM4:", "TVCOM5:", "
                         "TVCOM7:", "TVCOM8:", "LPT1:",   "LPT2:",   "LPT3:"};
 const Texts k9xPorts{"COM1:", "COM2:", "LPT1:"};
 
-const int kSerialLists[] = {IDC_BAUD_RATE, IDC_DATA_BITS, IDC_PARITY, IDC_STOP_BITS, IDC_FLOW_CONTROL};
-
-// 1: all five serial lists enabled, 0: all disabled, -1: mixed.
-int SerialListsEnabled(PortPage& page) {
-    int enabled = 0;
-    for (int id : kSerialLists) enabled += IsEnabled(page, id) ? 1 : 0;
-    return enabled == 5 ? 1 : (enabled == 0 ? 0 : -1);
-}
-
 Texts Concat(Texts first, const Texts& second) {
     first.insert(first.end(), second.begin(), second.end());
     return first;
