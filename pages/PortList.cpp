@@ -55,7 +55,7 @@ void PortPage::BuildPortList(const char* modelName, int targetSystem, int catego
         SelectFirstContaining("LPT");
     }
     TakeSelectedPort();
-    EndListBuild();
+    ReactToPort();
 }
 
 void PortPage::AddFixedPorts(int targetSystem) {
@@ -100,20 +100,4 @@ void PortPage::SelectFirstContaining(const char* text, const char* second) {
         portList.SetCurSel(index);
         return;
     }
-}
-
-void PortPage::EndListBuild() {
-    if (strstr(portName, "USB") != nullptr) {
-        ShowUsbDriverHint();
-        gdiDriver = 1;
-    } else if (strstr(portName, "LPT") != nullptr) {
-        HideUsbHint();
-        gdiDriver = 1;
-        EnableSerialLists(false);
-    } else {
-        EnableSerialLists(true);
-        HideUsbHint();
-        gdiDriver = 0;
-    }
-    UpdateData(FALSE);
 }

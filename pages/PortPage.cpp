@@ -155,17 +155,19 @@ void PortPage::TakeSelectedPort() {
 
 void PortPage::OnPortSelected() {
     TakeSelectedPort();
-    if (strstr(portName, "COM") != nullptr) {
-        EnableSerialLists(true);
+    ReactToPort();
+}
+
+// "USB" is tested first: a USB entry carries the model's name, which may itself contain "COM" or
+// "LPT", and one port must get one reaction whether the user picked it or the list build chose it.
+void PortPage::ReactToPort() {
+    bool usb = strstr(portName, "USB") != nullptr;
+    bool serial = !usb && strstr(portName, "LPT") == nullptr;
+    EnableSerialLists(serial);
+    if (usb)
+        ShowUsbDriverHint();
+    else
         HideUsbHint();
-        gdiDriver = 0;
-    } else {
-        EnableSerialLists(false);
-        gdiDriver = 1;
-        if (strstr(portName, "USB") != nullptr)
-            ShowUsbDriverHint();
-        else
-            HideUsbHint();
-    }
+    gdiDriver = serial ? 0 : 1;
     UpdateData(FALSE);
 }
