@@ -56,6 +56,8 @@ TEST_F(EngineRunTest, ResultOnlyAfterAnEngineSlowerThanTheProgressWindow) {
     ASSERT_EQ(Windows98Me, system);
     ASSERT_TRUE(CopyFileTo(MediumDir() + "\\DRVCONFIG\\Left.bmp", medium.Path() + "\\DRVCONFIG\\Left.bmp"));
     leftovers.CreateSerialPortClass();
+    // The Install command takes the port page from its place in the page order; the four pages
+    // before it only hold their places.
     InstallingWizard installing;
     CDialog licence(IDD_MODE_PAGE), printer(IDD_MODE_PAGE), mode(IDD_MODE_PAGE), systemPage(IDD_MODE_PAGE);
     PortPage port(IDD_PORT_PAGE);
