@@ -1,6 +1,7 @@
 #include "framework/MessageBoxes.h"
 
 #include "common/BoundedText.h"
+#include "framework/Dialog.h"
 
 #include <cstring>
 
@@ -39,14 +40,24 @@ void ShowWindowMessage(HWND owner, const char* text) {
     MessageBoxA(owner, text, AppTitle(), MB_OK);
 }
 
+namespace {
+// The main window's last active pop-up once the wizard's window exists, so the wizard stays disabled
+// under the box even when another program is active at that moment; none before (at start-up).
+HWND AppMessageOwner() {
+    CWnd* main = AfxGetMainWnd();
+    if (main == nullptr || main->m_hWnd == nullptr || !IsWindow(main->m_hWnd)) return nullptr;
+    return GetLastActivePopup(main->m_hWnd);
+}
+}  // namespace
+
 int ShowAppMessage(const char* text, UINT buttons) {
     if (messageSink != nullptr) return RouteToSink(text, buttons);
-    return MessageBoxA(GetActiveWindow(), text, AppTitle(), buttons | MB_ICONEXCLAMATION);
+    return MessageBoxA(AppMessageOwner(), text, AppTitle(), buttons | MB_ICONEXCLAMATION);
 }
 
 int AfxMessageBox(const char* text, UINT type) {
     if (messageSink != nullptr) return RouteToSink(text, type);
-    return MessageBoxA(GetActiveWindow(), text, AppTitle(), type);
+    return MessageBoxA(AppMessageOwner(), text, AppTitle(), type);
 }
 
 int AfxMessageBox(UINT textId, UINT type) {

@@ -15,12 +15,13 @@ void RouteMessagesTo(MessageSink sink);
 // A window message box: owned by the given window, OK only, no icon.
 void ShowWindowMessage(HWND owner, const char* text);
 
-// An application message box: exclamation icon, owned by the active window of this thread; buttons
-// MB_OK (default) or MB_YESNO. Returns the button pressed (IDOK, IDYES, IDNO).
+// An application message box: exclamation icon, owned by the main window's last active pop-up once
+// the main window exists (no owner before); buttons MB_OK (default) or MB_YESNO. Returns the button
+// pressed (IDOK, IDYES, IDNO). Shown from the user-interface thread.
 int ShowAppMessage(const char* text, UINT buttons = MB_OK);
 
-// The toolkit's message box: captioned with the application title, owned by the active window of this
-// thread, with the given buttons and icon. Returns the button pressed.
+// The toolkit's message box: captioned with the application title, owned as an application message
+// box, with the given buttons and icon. Returns the button pressed.
 int AfxMessageBox(const char* text, UINT type = MB_OK);
 int AfxMessageBox(UINT textId, UINT type = MB_OK);
 

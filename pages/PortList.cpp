@@ -31,23 +31,5 @@ void PortPage::BuildPortList(const char* modelName, int targetSystem, int catego
     if (offer.selected >= 0) portList.SetCurSel(offer.selected);
     if (offer.usbPrinterFound) EnableSerialLists(false);
     TakeSelectedPort();
-    EndListBuild();
-}
-
-void PortPage::EndListBuild() {
-    gdiDriver = GdiDriverForPort(portName);
-    switch (ReactionToPort(portName)) {
-        case PortReaction::UsbPort:
-            ShowUsbDriverHint();
-            break;
-        case PortReaction::ParallelPort:
-            HideUsbHint();
-            EnableSerialLists(false);
-            break;
-        case PortReaction::SerialPort:
-            EnableSerialLists(true);
-            HideUsbHint();
-            break;
-    }
-    UpdateData(FALSE);
+    ReactToPort();
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "choices/PortOffer.h"
 #include "choices/SerialChoice.h"
 #include "common/BoundedText.h"
 #include "framework/DataExchange.h"
@@ -152,17 +153,18 @@ void PortPage::TakeSelectedPort() {
 
 void PortPage::OnPortSelected() {
     TakeSelectedPort();
-    if (strstr(portName, "COM") != nullptr) {
-        EnableSerialLists(true);
+    ReactToPort();
+}
+
+// One port gets one reaction, whether the user picked it or the list build chose it (ReactionToPort
+// tests "USB" first: a USB entry carries the model's name, which may itself contain "COM" or "LPT").
+void PortPage::ReactToPort() {
+    PortReaction reaction = ReactionToPort(portName);
+    EnableSerialLists(reaction == PortReaction::SerialPort);
+    if (reaction == PortReaction::UsbPort)
+        ShowUsbDriverHint();
+    else
         HideUsbHint();
-        gdiDriver = 0;
-    } else {
-        EnableSerialLists(false);
-        gdiDriver = 1;
-        if (strstr(portName, "USB") != nullptr)
-            ShowUsbDriverHint();
-        else
-            HideUsbHint();
-    }
+    gdiDriver = GdiDriverForPort(portName);
     UpdateData(FALSE);
 }

@@ -49,6 +49,11 @@ private:
     CComboBox& SerialList(UINT id);
     void OnSerialListChanged(UINT id);
     void OnPortSelected();
+    // Sets the page for the port in portName, after a pick and at the end of a list build alike: a
+    // USB port takes the raster driver with the serial lists disabled and the driver hint as the check
+    // says; a parallel port the raster driver with the serial lists disabled and the hint hidden;
+    // anything else is serial: the standard driver, the serial lists enabled, the hint hidden.
+    void ReactToPort();
     void EnableSerialLists(bool enable);
     // Shows the hint when the USB device driver is missing or outdated; otherwise leaves it alone.
     void ShowUsbDriverHint();
@@ -57,5 +62,4 @@ private:
     // The port list's construction (PortList.cpp).
     void BuildPortList(const char* modelName, int targetSystem, int category, InstallMode variant);
     void TakeSelectedPort();
-    void EndListBuild();
 };

@@ -166,6 +166,46 @@ TEST_F(EndToEndTest, RenumberingRefusedThenAcceptedOnWindows2000) {
     EXPECT_EQ(3u, PortNameRecord("USB_QR-58_3"));
 }
 
+// The user has switched to another program when the wizard asks the renumbering question: the question
+// still belongs to the wizard, which stays disabled under it, so Install or Cancel cannot be pressed
+// again behind the question.
+TEST_F(EndToEndTest, RenumberingQuestionDisablesTheWizardWhileAnotherProgramIsActive) {
+    ASSERT_TRUE(medium.SetUsbPrinters({{0, 1}}));  // port number 2, the typical port is 1
+    PrinterChoice choice;
+    choice.model = "QR-58";
+    ASSERT_TRUE(WalkToPortPage("winxp", choice));
+    ASSERT_EQ("USB_QR-58_1", walk.SelectedPort());
+
+    CaptionedWindow other("Another program");
+    DWORD thread = GetWindowThreadProcessId(walk.Frame(), nullptr);
+    auto wizardActive = [thread] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(thread, &info);
+        return info.hwndActive;
+    };
+    for (int i = 0; i < 150 && wizardActive() != nullptr; ++i) {
+        SetForegroundWindow(other.Handle());
+        other.Pump();
+        Sleep(20);
+    }
+    ASSERT_EQ(nullptr, wizardActive()) << "the wizard is still active";
+    // Install through the frame's command, as the default button's Enter gives it: a click on the
+    // button would activate the wizard again.
+    PostMessageA(walk.Frame(), WM_COMMAND, IDOK, 0);
+    ShownMessage question;
+    HWND box = walk.Driver().WaitForMessageBox(question);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(ResourceText(IDS_RENUMBER_QUESTION), question.text);
+    EXPECT_EQ(walk.Frame(), GetWindow(box, GW_OWNER));
+    EXPECT_FALSE(WizardDriver::IsEnabled(walk.Frame()));
+    ASSERT_TRUE(walk.AnswerNextMessage([](const ShownMessage&) { return IDNO; }, question));
+    EXPECT_TRUE(WizardDriver::IsEnabled(walk.Frame()));
+    EXPECT_EQ(WizardPage::Port, walk.VisiblePage());
+    walk.Driver().Click(GetDlgItem(walk.Frame(), IDCANCEL));
+    EXPECT_TRUE(walk.Driver().WaitForExit(15000));
+}
+
 TEST_F(EndToEndTest, TwoConnectedPrintersStopTheInstallationOnWindowsXp) {
     ASSERT_TRUE(medium.SetUsbPrinters({{0, 0}, {5, 1}}));
     PrinterChoice choice;

@@ -283,3 +283,29 @@ TEST_F(PageFlow, TheSystemPageShowsTheRunningSystemOnly) {
         CancelWizard(run, frame);
     }
 }
+
+// The raster box lies below the port page, out of the user's sight: Tab must not reach it either, or
+// a Space would switch the driver family unseen. Each press goes where a typed Tab goes, to the
+// focused control through the wizard's dialog loop.
+TEST_F(PageFlow, TabOnThePortPageNeverReachesTheHiddenRasterBox) {
+    FlowMedium medium;
+    ASSERT_TRUE(Start(medium));
+    WalkToPortPage(0);
+    ASSERT_TRUE(Showing(IDC_PORT_LIST));
+    DWORD thread = GetWindowThreadProcessId(wizard, nullptr);
+    GUITHREADINFO focus = {};
+    focus.cbSize = sizeof focus;
+    bool portListReached = false;
+    for (int press = 0; press < 24; ++press) {
+        ASSERT_TRUE(GetGUIThreadInfo(thread, &focus) && focus.hwndFocus != nullptr);
+        PostMessageA(focus.hwndFocus, WM_KEYDOWN, VK_TAB, 0);
+        // The first answer may come before the key is taken from the queue, the second cannot.
+        driver.Sync(wizard);
+        driver.Sync(wizard);
+        ASSERT_TRUE(GetGUIThreadInfo(thread, &focus));
+        int id = GetDlgCtrlID(focus.hwndFocus);
+        EXPECT_NE(IDC_GDI_DRIVER, id) << "press " << press;
+        portListReached = portListReached || id == IDC_PORT_LIST;
+    }
+    EXPECT_TRUE(portListReached);
+}

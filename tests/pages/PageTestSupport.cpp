@@ -1,6 +1,8 @@
 #include "tests/pages/PageTestSupport.h"
 
 #include "framework/Controls.h"
+#include "pages/PortPage.h"
+#include "resources/PageControlIds.h"
 #include "tests/support/TestSupport.h"
 
 PageHost::PageHost() {
@@ -72,6 +74,13 @@ std::string ControlText(CDialog& page, int id) {
     char text[512] = {};
     GetDlgItemTextA(page.m_hWnd, id, text, sizeof text);
     return text;
+}
+
+int SerialListsEnabled(PortPage& page) {
+    const int lists[] = {IDC_BAUD_RATE, IDC_DATA_BITS, IDC_PARITY, IDC_STOP_BITS, IDC_FLOW_CONTROL};
+    int enabled = 0;
+    for (int id : lists) enabled += IsEnabled(page, id) ? 1 : 0;
+    return enabled == 5 ? 1 : (enabled == 0 ? 0 : -1);
 }
 
 ProgramConfig::ProgramConfig(const std::string& name, const std::string& text)

@@ -11,6 +11,8 @@
 #include "framework/Dialog.h"
 #include "tests/support/ResourceText.h"
 
+class PortPage;
+
 // A plain top-level window standing for the wizard frame; pages are created as its children.
 class PageHost : public CWnd {
 public:
@@ -33,6 +35,8 @@ bool IsEnabled(CDialog& page, int id);
 bool IsShown(CDialog& page, int id);
 bool IsChecked(CDialog& page, int id);
 std::string ControlText(CDialog& page, int id);
+// The port page's five serial lists: 1 all enabled, 0 all disabled, -1 mixed.
+int SerialListsEnabled(PortPage& page);
 
 // A category file of the program directory (the test executable's), e.g. "setup_receipt.ini" with a
 // model's port section; removed with the object.

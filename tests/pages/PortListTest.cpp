@@ -19,15 +19,6 @@ const Texts kFixedPorts{"TVCOM1:", "TVCOM2:", "TVCOM3:", "TVCOM4:", "TVCOM5:", "
                         "TVCOM7:", "TVCOM8:", "LPT1:",   "LPT2:",   "LPT3:"};
 const Texts k9xPorts{"COM1:", "COM2:", "LPT1:"};
 
-const int kSerialLists[] = {IDC_BAUD_RATE, IDC_DATA_BITS, IDC_PARITY, IDC_STOP_BITS, IDC_FLOW_CONTROL};
-
-// 1: all five serial lists enabled, 0: all disabled, -1: mixed.
-int SerialListsEnabled(PortPage& page) {
-    int enabled = 0;
-    for (int id : kSerialLists) enabled += IsEnabled(page, id) ? 1 : 0;
-    return enabled == 5 ? 1 : (enabled == 0 ? 0 : -1);
-}
-
 Texts Concat(Texts first, const Texts& second) {
     first.insert(first.end(), second.begin(), second.end());
     return first;
@@ -283,4 +274,27 @@ TEST(PortList, LongestModelNameFitsThePortName) {
     page.listMode = Advanced;
     page.BuildAdvancedPortList(model.c_str(), WindowsXP, Receipt);
     EXPECT_EQ("USB_" + model + "_4", std::string(page.portName));
+}
+
+// A USB entry carries the model's name, which may contain "COM": preselected or picked, the entry
+// gets the USB reaction all the same.
+TEST(PortList, UsbPortOfAModelNamedLikeASerialPort) {
+    ProgramConfig config("setup_receipt.ini", "[COMPACT58.PORT]\r\nUSBSUPPORTED=1\r\n");
+    UsbScenario printer(OnePrinter(0));
+    UsbDriverFiles noDriver("bulkusb_1_0_0_5.sys", "");
+    PageHost host;
+    PortPage page(IDD_PORT_PAGE);
+    ASSERT_TRUE(host.Open(page));
+    page.BuildTypicalPortList("COMPACT58", WindowsXP, Receipt);
+    for (const char* how : {"preselected", "picked"}) {
+        EXPECT_STREQ("USB_COMPACT58_1", page.portName) << how;
+        EXPECT_EQ(1, page.gdiDriver) << how;
+        EXPECT_TRUE(IsChecked(page, IDC_GDI_DRIVER)) << how;
+        EXPECT_EQ(0, SerialListsEnabled(page)) << how;
+        EXPECT_TRUE(IsShown(page, IDC_USB_HINT)) << how;
+        // Away to a serial port and back to the USB port.
+        SelectEntry(page, IDC_PORT_LIST, 0);
+        ASSERT_EQ(0, page.gdiDriver);
+        SelectEntry(page, IDC_PORT_LIST, 11);
+    }
 }

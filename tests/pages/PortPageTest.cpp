@@ -14,18 +14,10 @@
 namespace {
 typedef std::vector<std::string> Texts;
 
-const int kSerialLists[] = {IDC_BAUD_RATE, IDC_DATA_BITS, IDC_PARITY, IDC_STOP_BITS, IDC_FLOW_CONTROL};
-
-// 1: all five serial lists enabled, 0: all disabled, -1: mixed.
-int SerialListsEnabled(PortPage& page) {
-    int enabled = 0;
-    for (int id : kSerialLists) enabled += IsEnabled(page, id) ? 1 : 0;
-    return enabled == 5 ? 1 : (enabled == 0 ? 0 : -1);
-}
-
-// Index of a port in the list of a Windows XP build without USB: TVCOM1..8, LPT1..3.
+// Index of a port in the list of a Windows XP build with one USB port: TVCOM1..8, LPT1..3, the USB port.
 constexpr int kTvcom3 = 2;
 constexpr int kLpt2 = 9;
+constexpr int kUsb = 11;
 }  // namespace
 
 TEST(PortPage, InitialSerialSettingsAndListContents) {
@@ -98,13 +90,18 @@ TEST(PortPage, SerialListsConvertTheChosenText) {
     EXPECT_EQ('E', page.parity);
 }
 
+// Each serial or parallel pick hides the hint that a USB pick showed (no USB driver installed).
 TEST(PortPage, SerialAndParallelPortReactions) {
+    ProgramConfig config("setup_receipt.ini", "[QPortModel.PORT]\r\nUSBSUPPORTED=1\r\n");
     UsbScenario noPrinter("");
+    UsbDriverFiles noDriver("bulkusb_1_0_0_5.sys", "");
     PageHost host;
     PortPage page(IDD_PORT_PAGE);
     ASSERT_TRUE(host.Open(page));
     page.BuildTypicalPortList("QPortModel", WindowsXP, Receipt);
     ASSERT_EQ("LPT2:", ListTexts(page, IDC_PORT_LIST)[kLpt2]);
+    SelectEntry(page, IDC_PORT_LIST, kUsb);
+    ASSERT_TRUE(IsShown(page, IDC_USB_HINT));
 
     SelectEntry(page, IDC_PORT_LIST, kLpt2);
     EXPECT_STREQ("LPT2:", page.portName);
@@ -113,6 +110,8 @@ TEST(PortPage, SerialAndParallelPortReactions) {
     EXPECT_TRUE(IsChecked(page, IDC_GDI_DRIVER));
     EXPECT_FALSE(IsShown(page, IDC_USB_HINT));
 
+    SelectEntry(page, IDC_PORT_LIST, kUsb);
+    ASSERT_TRUE(IsShown(page, IDC_USB_HINT));
     SelectEntry(page, IDC_PORT_LIST, kTvcom3);
     EXPECT_STREQ("TVCOM3:", page.portName);
     EXPECT_EQ(1, SerialListsEnabled(page));

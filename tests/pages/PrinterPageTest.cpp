@@ -162,8 +162,9 @@ TEST(PrinterPage, DefaultIsFoundByPrefixFromTheSecondEntry) {
 
 TEST(PrinterPage, DefaultNameMatchingNoEntryLeavesTheListWithoutSelection) {
     Catalogue catalogue(
-        "DEVICENUMBER=3\r\nDEVICENAME1=abc-LabelPrinter\r\nDEVICENAME2=X1-LabelPrinter\r\n"
-        "DEVICENAME3=AB-LabelPrinter\r\nDEVICENAME4=Q9-LabelPrinter\r\nDEFAULTNAME=4\r\n");
+        "DEVICENUMBER=4\r\nDEVICENAME1=abc-LabelPrinter\r\nDEVICENAME2=X1-LabelPrinter\r\n"
+        "DEVICENAME3=AB-LabelPrinter\r\nDEVICENAME4=R1-ReceiptPrinter\r\nDEVICENAME5=Q9-LabelPrinter\r\n"
+        "DEFAULTNAME=5\r\n");
     PageHost host;
     PrinterPage page(IDD_PRINTER_PAGE);
     ASSERT_TRUE(host.Open(page));
@@ -171,7 +172,9 @@ TEST(PrinterPage, DefaultNameMatchingNoEntryLeavesTheListWithoutSelection) {
     EXPECT_EQ(-1, SelectedIndex(page, IDC_LABEL_LIST));
     EXPECT_STREQ("", page.modelName);
     EXPECT_EQ((std::vector<int>{Label}), EnabledLists(page));
-    // A radio click on a list without selection clears the model.
+    // A radio click on a list without selection clears the model another category gave.
+    ClickButton(page, IDC_RECEIPT_RADIO);
+    ASSERT_STREQ("R1", page.modelName);
     ClickButton(page, IDC_LABEL_RADIO);
     EXPECT_STREQ("", page.modelName);
     SelectEntry(page, IDC_LABEL_LIST, 0);

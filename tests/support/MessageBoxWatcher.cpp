@@ -41,7 +41,8 @@ void AnswerMessageBox(HWND hwnd, int answer) {
     PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
 
-MessageBoxWatcher::MessageBoxWatcher(int answer) : answer_(answer), thread_([this] { Watch(); }) {}
+MessageBoxWatcher::MessageBoxWatcher(int answer, std::function<void(const ShownMessage&)> onShown)
+    : answer_(answer), onShown_(std::move(onShown)), thread_([this] { Watch(); }) {}
 
 MessageBoxWatcher::~MessageBoxWatcher() {
     stop_ = true;
@@ -64,6 +65,7 @@ void MessageBoxWatcher::Watch() {
                 messages_.push_back(message);
             }
             answered.push_back(box);
+            if (onShown_) onShown_(message);
             AnswerMessageBox(box, answer_);
         }
         Sleep(20);

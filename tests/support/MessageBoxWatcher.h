@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -18,7 +19,8 @@ struct ShownMessage {
 class MessageBoxWatcher {
 public:
     // answer: the button to press, IDOK, IDYES or IDNO (a box without it gets IDOK, then IDCANCEL).
-    explicit MessageBoxWatcher(int answer = IDOK);
+    // onShown, when given, runs on the watcher's thread for each box while it is still open.
+    explicit MessageBoxWatcher(int answer = IDOK, std::function<void(const ShownMessage&)> onShown = nullptr);
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
@@ -31,6 +33,7 @@ private:
     void Watch();
     std::atomic<bool> stop_{false};
     std::atomic<int> answer_;
+    std::function<void(const ShownMessage&)> onShown_;
     std::mutex lock_;
     std::vector<ShownMessage> messages_;
     std::thread thread_;
