@@ -10,8 +10,9 @@
 // character; text without leading digits is 0.
 int DecimalValue(const char* text);
 
-// The running program file's full path (at most 200 characters) cut after its last backslash, the
-// backslash kept; empty when there is none.
+// The running program file's full path cut after its last backslash, the backslash kept; empty when
+// there is none. The path is read into 199 of the 200 bytes, so a longer path than that (198
+// characters, or 199 where the system does not terminate a cut path) comes back cut.
 void GetProgramDirectory(char (&directory)[kConfigPathSize]);
 
 // The category file's full path in the program directory ("DRVCONFIG\setup_Lable.ini" for Label);
