@@ -229,12 +229,6 @@ TEST(MediumCheck, ProcessorAndMonitors) {
         1);
     EXPECT_EQ(std::string::npos, run.output.find("[COMMON-MONITOR.NT] USBMONitorPDLLName")) << run.output;
 
-    BrokenMedium deviceMonitor;
-    deviceMonitor.SetKey(kCommon, "COMMON-MONITOR.XP", "COMMONitorPDLLName", "COM1");
-    ExpectReport(
-        deviceMonitor.Check(),
-        "错误：DRVCONFIG\\setup.ini [COMMON-MONITOR.XP] COMMONitorPDLLName：“COM1”是设备名，不是文件", 1);
-
     BrokenMedium monitorName;
     monitorName.SetKey(kCommon, "COMMON-MONITOR.Vista", "COMMONitorPName", nullptr);
     ExpectReport(monitorName.Check(),
