@@ -5,6 +5,7 @@
 #include "checker/MediumFiles.h"
 #include "common/BoundedText.h"
 #include "config/ConfigValues.h"
+#include "engine/SpoolerOperations.h"
 
 namespace {
 const char kSection[] = "DEVICENAME";
@@ -18,8 +19,23 @@ const CheckedModel* FindDuplicate(const std::vector<CheckedModel>& models, const
     return nullptr;
 }
 
-// One entry: left out by the printer page when it has no known suffix.
-void CheckEntry(SetupConfig& config, int entry, std::vector<CheckedModel>& models, Findings& findings) {
+// Entries first to last are missing: one line for the whole run.
+void ReportMissingEntries(int first, int last, Findings& findings) {
+    char key[64];
+    char text[200];
+    if (first == last) {
+        FormatText(key, sizeof key, "DEVICENAME%d", first);
+        FormatText(text, sizeof text, "条目缺少，打印机页不会显示第 %d 个型号", first);
+    } else {
+        FormatText(key, sizeof key, "DEVICENAME%d … DEVICENAME%d", first, last);
+        FormatText(text, sizeof text, "条目缺少，打印机页不会显示第 %d 到第 %d 个型号", first, last);
+    }
+    findings.Error(kCommonFileName, kSection, key, text);
+}
+
+// One entry: left out by the printer page when it has no known suffix. Returns false when the entry
+// is missing altogether, which the caller reports together with the missing entries around it.
+bool CheckEntry(SetupConfig& config, int entry, std::vector<CheckedModel>& models, Findings& findings) {
     char key[32];
     FormatText(key, sizeof key, "DEVICENAME%d", entry);
     CheckedModel model = {};
@@ -27,28 +43,46 @@ void CheckEntry(SetupConfig& config, int entry, std::vector<CheckedModel>& model
     model.category = config.GetDeviceName(entry, model.name);
     char text[400];
     if (model.category < 0) {
-        if (strcmp(model.name, "0") == 0) {
-            FormatText(text, sizeof text, "条目缺少，打印机页不会显示第 %d 个型号", entry);
-        } else {
-            FormatText(text, sizeof text,
-                       "“%s”没有已知的类别后缀（-ReceiptPrinter、-TicketPrinter、-LabelPrinter、"
-                       "-EmbeddedPrinter），打印机页不会显示它",
-                       model.name);
-        }
+        if (strcmp(model.name, "0") == 0) return false;
+        FormatText(text, sizeof text,
+                   "“%s”没有已知的类别后缀（-ReceiptPrinter、-TicketPrinter、-LabelPrinter、"
+                   "-EmbeddedPrinter），打印机页不会显示它",
+                   model.name);
         findings.Error(kCommonFileName, kSection, key, text);
-        return;
+        return true;
     }
     if (model.name[0] == '\0') {
         findings.Error(kCommonFileName, kSection, key, "型号名称为空");
-        return;
+        return true;
+    }
+    if (!IsAcceptedPrinterName(model.name)) {
+        FormatText(text, sizeof text, "型号“%s”含“\\”或“,”，系统不接受这样的打印机名，安装会失败",
+                   model.name);
+        findings.Error(kCommonFileName, kSection, key, text);
+        return true;
     }
     const CheckedModel* earlier = FindDuplicate(models, model.name);
     if (earlier != nullptr) {
         FormatText(text, sizeof text, "型号“%s”与 DEVICENAME%d 重复", model.name, earlier->entry);
         findings.Error(kCommonFileName, kSection, key, text);
-        return;
+        return true;
     }
     models.push_back(model);
+    return true;
+}
+
+// The entries the printer page reads, each checked, the missing ones reported as runs.
+void CheckEntries(SetupConfig& config, int entries, std::vector<CheckedModel>& models, Findings& findings) {
+    int missingFrom = 0;
+    for (int entry = 1; entry <= entries; ++entry) {
+        bool present = CheckEntry(config, entry, models, findings);
+        if (!present && missingFrom == 0) missingFrom = entry;
+        if (present && missingFrom != 0) {
+            ReportMissingEntries(missingFrom, entry - 1, findings);
+            missingFrom = 0;
+        }
+    }
+    if (missingFrom != 0) ReportMissingEntries(missingFrom, entries, findings);
 }
 
 void CheckDefaultEntry(SetupConfig& config, int count, Findings& findings) {
@@ -86,8 +120,15 @@ std::vector<CheckedModel> CheckCatalogue(SetupConfig& config, Findings& findings
         findings.Error(kCommonFileName, kSection, "DEVICENUMBER", "缺少或为 0，打印机页没有型号");
         return models;
     }
-    for (int entry = 1; entry <= count; ++entry) CheckEntry(config, entry, models, findings);
-    CheckDefaultEntry(config, count, findings);
-    CheckEntriesBeyondCount(config, count, findings);
+    int entries = CatalogueEntriesToRead(count);
+    if (count > entries) {
+        char text[200];
+        FormatText(text, sizeof text, "%d 超出 %d 个条目的上限，打印机页只读前 %d 个条目", count,
+                   kCatalogueEntryLimit, entries);
+        findings.Error(kCommonFileName, kSection, "DEVICENUMBER", text);
+    }
+    CheckEntries(config, entries, models, findings);
+    CheckDefaultEntry(config, entries, findings);
+    if (count == entries) CheckEntriesBeyondCount(config, count, findings);
     return models;
 }

@@ -5,7 +5,6 @@
 #include "checker/MediumFiles.h"
 #include "common/BoundedText.h"
 #include "config/ConfigValues.h"
-#include "engine/DriverFileCopy.h"
 
 namespace {
 // The keys of one monitor in a monitor section and what the reader made of them.
@@ -34,8 +33,9 @@ void CheckMonitorFile(const SystemContext& context, const MonitorKeys& monitor, 
     char key[64];
     MonitorKey(monitor, suffix, key);
     char text[400];
-    if (!IsBareFileName(value)) {
-        FormatText(text, sizeof text, "“%s”不是单纯的文件名", value);
+    const char* fault = FileNameFault(value);
+    if (fault != nullptr) {
+        FormatText(text, sizeof text, "“%s”%s", value, fault);
         context.findings.Error(kCommonFileName, context.section, key, text);
         return;
     }

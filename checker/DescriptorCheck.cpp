@@ -5,7 +5,7 @@
 #include "checker/MediumFiles.h"
 #include "common/BoundedText.h"
 #include "config/ConfigValues.h"
-#include "engine/DriverFileCopy.h"
+#include "engine/SpoolerOperations.h"
 
 namespace {
 // Indexed by the gdiDriver value the readers take.
@@ -50,8 +50,9 @@ void CheckNamedFile(const FamilyContext& context, const char* suffix, const char
     char key[64];
     FamilyKey(context, suffix, key);
     char text[400];
-    if (!IsBareFileName(value)) {
-        FormatText(text, sizeof text, "“%s”不是单纯的文件名", value);
+    const char* fault = FileNameFault(value);
+    if (fault != nullptr) {
+        FormatText(text, sizeof text, "“%s”%s", value, fault);
         context.findings.Error(context.file, context.section, key, text);
         return;
     }
@@ -59,6 +60,15 @@ void CheckNamedFile(const FamilyContext& context, const char* suffix, const char
     char directory[16];
     SystemDirectoryName(context.targetSystem, directory);
     FormatText(text, sizeof text, "文件 %s\\%s 不存在", directory, value);
+    context.findings.Error(context.file, context.section, key, text);
+}
+
+void CheckDriverName(const FamilyContext& context, const char* name) {
+    if (IsAcceptedDriverName(name)) return;
+    char key[64];
+    FamilyKey(context, "DriverName", key);
+    char text[300];
+    FormatText(text, sizeof text, "“%s”含“\\”，系统不接受这样的驱动名，安装会失败", name);
     context.findings.Error(context.file, context.section, key, text);
 }
 
@@ -138,7 +148,7 @@ void CheckFamily(const FamilyContext& context, SystemNeeds& needs) {
     config.ReadDriverFiles(name, context.targetSystem, files, context.gdiDriver);
     config.ReadDriverInfo(name, context.targetSystem, driver, context.gdiDriver);
     config.ReadPrinterInfo(name, context.targetSystem, printer, context.gdiDriver);
-    CheckRequired(context, "DriverName", driver.pName);
+    if (CheckRequired(context, "DriverName", driver.pName)) CheckDriverName(context, driver.pName);
     CheckDriverFiles(context, files);
     CheckProcessor(context, printer.pPrintProcessor, files.processorDll, needs);
     CheckDdkFiles(context, files);

@@ -39,7 +39,7 @@ bool MediumFileExists(const char* relative) {
 }
 
 bool SystemFileExists(int targetSystem, const char* name) {
-    if (!IsBareFileName(name)) return false;
+    if (FileNameFault(name) != nullptr) return false;
     char path[kMediumPathSize] = {};
     GetCurrentDirectoryA(sizeof path, path);
     bool fits = AppendText(path, SourceSubdirectory(targetSystem)) && AppendText(path, name);
@@ -61,6 +61,26 @@ bool SectionExists(const char* relativeFile, const char* section) {
     // With a null key name the profile function lists the section's keys; an absent section lists none.
     char keys[64];
     return GetPrivateProfileStringA(section, nullptr, "", keys, sizeof keys, path) > 0;
+}
+
+static bool IsDeviceName(const char* name) {
+    // The system takes the part before the first dot as the device, whatever the extension.
+    char base[8] = {};
+    size_t length = strcspn(name, ".");
+    if (length < 3 || length > 4) return false;
+    memcpy(base, name, length);
+    const char* const kDevices[] = {"CON", "NUL", "AUX", "PRN"};
+    for (const char* device : kDevices) {
+        if (_stricmp(base, device) == 0) return true;
+    }
+    bool numbered = _strnicmp(base, "COM", 3) == 0 || _strnicmp(base, "LPT", 3) == 0;
+    return numbered && length == 4 && base[3] >= '1' && base[3] <= '9';
+}
+
+const char* FileNameFault(const char* name) {
+    if (!IsBareFileName(name)) return "不是单纯的文件名";
+    if (IsDeviceName(name)) return "是设备名，不是文件";
+    return nullptr;
 }
 
 bool NamesFile(const char* value) {

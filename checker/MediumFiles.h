@@ -32,3 +32,8 @@ bool SectionExists(const char* relativeFile, const char* section);
 
 // True when a configured file name names a file: not empty and not beginning with "0".
 bool NamesFile(const char* value);
+
+// Why a configured file name cannot name a file of the medium: not a bare name, or a device name
+// (CON, NUL, AUX, PRN, COM1..COM9, LPT1..LPT9, with or without an extension), which always "exists"
+// and which no copy can take from the medium. Null when the name is fit.
+const char* FileNameFault(const char* name);

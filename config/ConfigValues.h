@@ -10,8 +10,10 @@
 // character; text without leading digits is 0.
 int DecimalValue(const char* text);
 
-// The running program file's full path (at most 200 characters) cut after its last backslash, the
-// backslash kept; empty when there is none. After UseMediumDirectory, that directory instead.
+// The running program file's full path cut after its last backslash, the backslash kept; empty when
+// there is none. The path is read into 199 of the 200 bytes, so a longer path than that (198
+// characters, or 199 where the system does not terminate a cut path) comes back cut. After
+// UseMediumDirectory, that directory instead.
 void GetProgramDirectory(char (&directory)[kConfigPathSize]);
 
 // For a program that works on a medium it does not stand in: the medium's directory (full path, a

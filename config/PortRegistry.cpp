@@ -23,8 +23,10 @@ void RecordCompatibility() {
     RegistryKey::CreateKey(HKEY_CURRENT_USER, kCompatibilityKey);
     RegistryKey key;
     if (!key.Open(HKEY_CURRENT_USER, kCompatibilityKey)) return;
-    char programPath[260] = {};
-    GetModuleFileNameA(nullptr, programPath, sizeof programPath - 1);
+    char programPath[MAX_PATH] = {};
+    // A cut path (the answer fills the whole buffer) would name another program; it is not recorded.
+    DWORD length = GetModuleFileNameA(nullptr, programPath, sizeof programPath);
+    if (length == 0 || length >= sizeof programPath) return;
     key.SetDword(programPath, 1);
 }
 }  // namespace

@@ -22,6 +22,11 @@ const size_t kEntryCapacity = 200;
 const size_t kDefaultEntryCapacity = 260;
 }  // namespace
 
+int CatalogueEntriesToRead(int deviceCount) {
+    if (deviceCount < 1) return 0;
+    return deviceCount < kCatalogueEntryLimit ? deviceCount : kCatalogueEntryLimit;
+}
+
 int SetupConfig::GetDeviceCount() {
     char count[32];
     ReadCommonKey("DEVICENAME", "DEVICENUMBER", count, sizeof count);

@@ -43,6 +43,14 @@ struct MonitorDescriptors {
 void BuildConfigPaths(int category, char (&commonPath)[kConfigPathSize],
                       char (&categoryPath)[kConfigPathSize]);
 
+// The most catalogue entries a reader goes through. A medium lists a few dozen models; a damaged
+// DEVICENUMBER must not keep the wizard reading the profile, one entry at a time, for hours.
+constexpr int kCatalogueEntryLimit = 1000;
+
+// How many entries (1 up to the result) a reader goes through for the count under DEVICENUMBER: none
+// for a count below 1, at most kCatalogueEntryLimit.
+int CatalogueEntriesToRead(int deviceCount);
+
 class SetupConfig {
 public:
     SetupConfig();

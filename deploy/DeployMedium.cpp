@@ -47,7 +47,8 @@ bool RunningSystem(TargetSystem& system) {
 std::vector<CatalogueModel> ReadCatalogue() {
     std::vector<CatalogueModel> models;
     SetupConfig config;
-    int count = config.GetDeviceCount();
+    // As many entries as the printer page reads.
+    int count = CatalogueEntriesToRead(config.GetDeviceCount());
     for (int entry = 1; entry <= count; ++entry) {
         CatalogueModel model = {};
         int category = config.GetDeviceName(entry, model.name, sizeof model.name);

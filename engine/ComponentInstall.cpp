@@ -30,6 +30,7 @@ struct MonitorParts {
     const char* uiDll;
     int version;
     int outdatedFlag;
+    char (&prefixedDll)[kCopyPathSize];  // the prefixed file name, kept as long as the record
 };
 
 // Checks one monitor: flags it when installed but outdated, installs it when missing. copyMessage
@@ -44,14 +45,13 @@ int CheckMonitor(const MonitorParts& monitor, int targetSystem, MessageText& cop
         return IsOutdated(key, monitor.version) ? monitor.outdatedFlag : 0;
 
     // A monitor file in use is copied under a prefixed name, which the spooler then registers.
-    char prefixedDll[kCopyPathSize];
     if (monitor.record.pDLLName[0] != '\0') {
         int copied =
             CopyDriverFile(monitor.record.pDLLName, SystemDirectory, targetSystem, false, copyMessage);
         if (IsInUse(copied)) {
             CopyDriverFile(monitor.record.pDLLName, SystemDirectory, targetSystem, true, copyMessage);
-            FormatText(prefixedDll, sizeof prefixedDll, "n%s", monitor.record.pDLLName);
-            monitor.record.pDLLName = prefixedDll;
+            FormatText(monitor.prefixedDll, sizeof monitor.prefixedDll, "n%s", monitor.record.pDLLName);
+            monitor.record.pDLLName = monitor.prefixedDll;
         }
     }
     if (monitor.uiDll[0] != '\0')
@@ -78,16 +78,18 @@ int InstallPortMonitors(InstallChoices& choices, int targetSystem, const char* p
     choices.config.currentCategory = choices.category;
     MonitorDescriptors monitors = {};
     choices.config.ReadMonitorInfo(targetSystem, monitors);
+    char comPrefixedDll[kCopyPathSize] = {};
+    char usbPrefixedDll[kCopyPathSize] = {};
     int result = 0;
     if (NeedsComMonitor(portName, targetSystem) && monitors.comMonitor.pDLLName[0] != '\0') {
         MonitorParts com = {monitors.comMonitor, monitors.comMonitorUiDll, monitors.comMonitorVersion,
-                            ComMonitorOutdated};
+                            ComMonitorOutdated, comPrefixedDll};
         result = CheckMonitor(com, targetSystem, message, message);
         if (result == MonitorInstallFailed) return result;
     }
     if (NeedsUsbMonitor(portName, targetSystem) && monitors.usbMonitor.pDLLName[0] != '\0') {
         MonitorParts usb = {monitors.usbMonitor, monitors.usbMonitorUiDll, monitors.usbMonitorVersion,
-                            UsbMonitorOutdated};
+                            UsbMonitorOutdated, usbPrefixedDll};
         MessageText discarded = {};
         // An outdated USB monitor replaces the serial monitor's flag; a current or fresh one keeps it.
         int usbResult = CheckMonitor(usb, targetSystem, discarded, message);

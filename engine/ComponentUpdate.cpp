@@ -17,57 +17,72 @@ bool MessageSet(const MessageText& message) {
     return message[0] != '\0';
 }
 
+// What became of the file replaced with the spooler stopped.
+enum class Replacement { Done, InUse, Failed };
+
+// A CopyDriverFile result: in use (32 or 5), failed with its text in the message, or copied.
+Replacement CopyOutcome(int copyResult, const MessageText& message) {
+    if (IsInUse(copyResult)) return Replacement::InUse;
+    return MessageSet(message) ? Replacement::Failed : Replacement::Done;
+}
+
 // Copies the processor file over the installed one while the spooler is stopped.
-bool ReplaceProcessorFile(const char* processorDirectory, int targetSystem, const char* file,
-                          MessageText& message) {
+Replacement ReplaceProcessorFile(const char* processorDirectory, int targetSystem, const char* file,
+                                 MessageText& message) {
     char current[kCopyPathSize] = {};
     DWORD length = GetCurrentDirectoryA(sizeof current, current);
     if (length == 0 || length >= sizeof current) {
         LoadResourceText(IDS_NO_CURRENT_DIRECTORY, message);
-        return false;
+        return Replacement::Failed;
     }
     char source[kCopyPathSize];
     char target[kCopyPathSize];
     bool fits =
         FormatText(source, sizeof source, "%s%s%s", current, SourceSubdirectory(targetSystem), file) &&
         FormatText(target, sizeof target, "%s\\%s", processorDirectory, file);
-    if (!fits || !IsBareFileName(file) || !CopyFileA(source, target, FALSE)) {
-        LoadResourceText(IDS_COPY_FAILED, message);
-        AppendText(message, source);
-        return false;
+    if (fits && IsBareFileName(file)) {
+        if (CopyFileA(source, target, FALSE)) return Replacement::Done;
+        if (IsInUse(static_cast<int>(GetLastError()))) return Replacement::InUse;
     }
-    return true;
+    LoadResourceText(IDS_COPY_FAILED, message);
+    AppendText(message, source);
+    return Replacement::Failed;
 }
 
-// The replacement itself, with the spooler stopped.
-bool ReplaceStoppedComponent(InstallChoices& choices, int engineStatus, int processorVersion,
-                             const char* processorDirectory, MessageText& message) {
+// The replacement itself, with the spooler stopped. The component's version is recorded only when its
+// file was replaced.
+Replacement ReplaceStoppedComponent(InstallChoices& choices, int engineStatus, int processorVersion,
+                                    const char* processorDirectory, MessageText& message) {
     int system = choices.targetSystem;
     MonitorDescriptors monitors = {};
     choices.config.ReadMonitorInfo(system, monitors);
     char keyPath[kComponentKeyPathSize];
     RegistryKey key;
+    Replacement replaced = Replacement::Done;
     if (engineStatus & ComMonitorOutdated) {
-        CopyDriverFile(monitors.comMonitor.pDLLName, SystemDirectory, system, false, message);
-        if (MessageSet(message)) return false;
+        replaced = CopyOutcome(
+            CopyDriverFile(monitors.comMonitor.pDLLName, SystemDirectory, system, false, message), message);
+        if (replaced != Replacement::Done) return replaced;
         MonitorKeyPath(monitors.comMonitor.pName, keyPath);
         if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) key.SetDword("DriverVersion", monitors.comMonitorVersion);
     } else if (engineStatus & UsbMonitorOutdated) {
-        CopyDriverFile(monitors.usbMonitor.pDLLName, SystemDirectory, system, false, message);
-        if (MessageSet(message)) return false;
+        replaced = CopyOutcome(
+            CopyDriverFile(monitors.usbMonitor.pDLLName, SystemDirectory, system, false, message), message);
+        if (replaced != Replacement::Done) return replaced;
         MonitorKeyPath(monitors.usbMonitor.pName, keyPath);
         if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) {
             key.SetString("Driver", monitors.usbMonitor.pDLLName);
             key.SetDword("DriverVersion", monitors.usbMonitorVersion);
         }
     } else if (engineStatus & ProcessorOutdated) {
-        if (!ReplaceProcessorFile(processorDirectory, system, choices.driverFiles.processorDll, message))
-            return false;
+        replaced =
+            ReplaceProcessorFile(processorDirectory, system, choices.driverFiles.processorDll, message);
+        if (replaced != Replacement::Done) return replaced;
         ProcessorKeyPath(system, choices.printerInfo.pPrintProcessor, keyPath);
         if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) key.SetDword("DriverVersion", processorVersion);
     }
     key.Close();
-    return true;
+    return Replacement::Done;
 }
 
 DWORD RestartWait(int targetSystem) {
@@ -96,9 +111,19 @@ bool UpdateOnNtFamily(InstallChoices& choices, int engineStatus, int processorVe
     }
     StopSpooler();
     Sleep(500);
-    // A failed replacement leaves the spooler stopped; the user is asked to restart the system.
-    if (!ReplaceStoppedComponent(choices, engineStatus, processorVersion, processorDirectory, message))
+    WaitSpoolerStopped();
+    Replacement replaced =
+        ReplaceStoppedComponent(choices, engineStatus, processorVersion, processorDirectory, message);
+    if (replaced == Replacement::InUse) {
+        // The spooler still holds the file: nothing was replaced and the old version stays recorded, so
+        // the next run tries again; meanwhile the spooler goes on with the old component.
+        MessageText ignored = {};
+        StartSpooler(ignored);
+        LoadResourceText(IDS_SYSTEM_ERROR_RESTART, message);
         return false;
+    }
+    // Any other failed replacement leaves the spooler stopped and ends the installation with its text.
+    if (replaced == Replacement::Failed) return false;
     StartSpooler(message);
     Sleep(RestartWait(choices.targetSystem));
     StartSpooler(message);

@@ -70,9 +70,10 @@ void ReportCopyError(MessageText& message, const char* name, DWORD error, const 
 }  // namespace
 
 // Anything that names another directory could place a file of the medium outside the chosen system
-// directory, or take one from outside the medium.
+// directory, or take one from outside the medium. Without a separator or drive, only ".." itself climbs;
+// dots inside a name ("drv..v2.dll") stay in the directory.
 bool IsBareFileName(const char* name) {
-    return name != nullptr && strpbrk(name, "\\/:") == nullptr && strstr(name, "..") == nullptr;
+    return name != nullptr && strpbrk(name, "\\/:") == nullptr && strcmp(name, "..") != 0;
 }
 
 const char* SourceSubdirectory(int targetSystem) {

@@ -19,7 +19,7 @@ constexpr size_t kCopyPathSize = 256;
 // empty for a value outside the TargetSystem range.
 const char* SourceSubdirectory(int targetSystem);
 
-// True when name is a plain file name: no "\\", "/", ":" or "..", so it stays in its directory.
+// True when name is a plain file name: not "..", and no "\\", "/" or ":", so it stays in its directory.
 bool IsBareFileName(const char* name);
 
 // Copies the bare file name from the current directory's sub-directory for targetSystem into the

@@ -1,16 +1,21 @@
 #include "engine/SpoolerApi.h"
 
+namespace {
+// Built from imported addresses while the program starts, before any thread of its own: a
+// function-local table would be first built on whichever thread asked first, under a lock.
+SpoolerApi api = {AddPrinterA,
+                  ClosePrinter,
+                  AddPrinterDriverA,
+                  AddMonitorA,
+                  AddPrintProcessorA,
+                  EnumPortsA,
+                  GetPrinterDriverDirectoryA,
+                  GetPrintProcessorDirectoryA,
+                  OpenPrinterA,
+                  GetPrinterA,
+                  SetPrinterA};
+}  // namespace
+
 SpoolerApi& Spooler() {
-    static SpoolerApi api = {AddPrinterA,
-                             ClosePrinter,
-                             AddPrinterDriverA,
-                             AddMonitorA,
-                             AddPrintProcessorA,
-                             EnumPortsA,
-                             GetPrinterDriverDirectoryA,
-                             GetPrintProcessorDirectoryA,
-                             OpenPrinterA,
-                             GetPrinterA,
-                             SetPrinterA};
     return api;
 }

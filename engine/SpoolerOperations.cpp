@@ -1,6 +1,7 @@
 #include "engine/SpoolerOperations.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "common/BoundedText.h"
 #include "engine/ComponentKeys.h"
@@ -50,9 +51,30 @@ DWORD AddNumberedPrinter(PRINTER_INFO_2A& info, DWORD level) {
     return error;
 }
 
+// True when text holds one of the characters. Steps over the double-byte characters of the ANSI code
+// page, whose second byte may be the same as "\\".
+bool HoldsAnyOf(const char* text, const char* characters) {
+    for (const char* at = text; *at != '\0'; at = CharNextA(at)) {
+        if (strchr(characters, *at) != nullptr) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
+bool IsAcceptedPrinterName(const char* name) {
+    return name == nullptr || !HoldsAnyOf(name, "\\,");
+}
+
+bool IsAcceptedDriverName(const char* name) {
+    return name == nullptr || !HoldsAnyOf(name, "\\");
+}
+
 bool CreatePrinter(PRINTER_INFO_2A& info, DWORD level, bool noRename, MessageText& message) {
+    if (!IsAcceptedPrinterName(info.pPrinterName)) {
+        ReportError(message, IDS_ADD_PRINTER_FAILED, "er = %d", ERROR_INVALID_PRINTER_NAME);
+        return false;
+    }
     DWORD error = AddOnePrinter(info, level);
     if (error == ERROR_PRINTER_ALREADY_EXISTS && !noRename) error = AddNumberedPrinter(info, level);
     if (error == 0) return true;
@@ -65,6 +87,10 @@ bool CreatePrinter(PRINTER_INFO_2A& info, DWORD level, bool noRename, MessageTex
 }
 
 bool AddDriver(DRIVER_INFO_3A& info, MessageText& message) {
+    if (!IsAcceptedDriverName(info.pName)) {
+        ReportError(message, IDS_ADD_DRIVER_FAILED, "   er = %d", ERROR_INVALID_NAME);
+        return false;
+    }
     if (Spooler().addPrinterDriver(nullptr, 3, reinterpret_cast<BYTE*>(&info))) return true;
     ReportError(message, IDS_ADD_DRIVER_FAILED, "   er = %d", GetLastError());
     return false;

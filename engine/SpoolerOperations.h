@@ -10,11 +10,19 @@
 #include "engine/DefaultPrinter.h"
 #include "engine/DriverFileCopy.h"
 
-// Adds the printer. When its name is taken and noRename is clear, tries the name followed by "(1)"
+// The platform spooler's name rules, which Wine's spooler does not enforce (it stores such a name as
+// nested registry keys and answers success): a printer name holds no "\\" or ",", a driver name no
+// "\\". A null name is left to the spooler. The medium checker reports names that break them.
+bool IsAcceptedPrinterName(const char* name);
+bool IsAcceptedDriverName(const char* name);
+
+// Adds the printer; a name the spooler would refuse is refused first, with its error 1801. When its
+// name is taken and noRename is clear, tries the name followed by "(1)"
 // up to "(98)"; on success info.pPrinterName is the name the printer was added under.
 bool CreatePrinter(PRINTER_INFO_2A& info, DWORD level, bool noRename, MessageText& message);
 
-// Registers the printer driver (level 3).
+// Registers the printer driver (level 3); a name the spooler would refuse is refused first, with its
+// error 123.
 bool AddDriver(DRIVER_INFO_3A& info, MessageText& message);
 
 // Registers the port monitor (level 2); a monitor already installed counts as success.

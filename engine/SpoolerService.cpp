@@ -11,6 +11,8 @@ const char kSpoolerName[] = "Spooler";
 constexpr int kStatusQueries = 10;
 constexpr DWORD kQueryPauseMs = 300;
 constexpr DWORD kStopPauseMs = 100;
+constexpr int kStoppedQueries = 100;
+constexpr DWORD kStoppedPauseMs = 100;
 
 // Owns one service control manager or service handle.
 class ServiceHandle {
@@ -44,6 +46,18 @@ void StopSpooler() {
         }
     }
     Sleep(kStopPauseMs);
+}
+
+void WaitSpoolerStopped() {
+    ServiceHandle manager(OpenManager());
+    if (!manager.get()) return;
+    ServiceHandle service(Services().openService(manager.get(), kSpoolerName, SERVICE_QUERY_STATUS));
+    for (int query = 0; service.get() && query < kStoppedQueries; ++query) {
+        SERVICE_STATUS status = {};
+        if (!Services().queryStatus(service.get(), &status)) return;
+        if (status.dwCurrentState == SERVICE_STOPPED) return;
+        Sleep(kStoppedPauseMs);
+    }
 }
 
 void StartSpooler(MessageText& message) {

@@ -8,6 +8,11 @@
 // service was not running) is not reported.
 void StopSpooler();
 
+// Asks every 100 ms, for at most 10 s, until the service reports that it has stopped; the spooler may
+// hold its files a while after the stop request. A service that refused to stop is not an error here:
+// the wait ends after 10 s, and the caller's copy shows whether the file could be replaced.
+void WaitSpoolerStopped();
+
 // Starts the service. A refusal other than "already running" replaces message with its error code.
 void StartSpooler(MessageText& message);
 

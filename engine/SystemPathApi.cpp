@@ -1,6 +1,10 @@
 #include "engine/SystemPathApi.h"
 
+namespace {
+// Built while the program starts, before any thread of its own (see SpoolerApi.cpp).
+SystemPathApi api = {GetSystemDirectoryA, GetWindowsDirectoryA};
+}  // namespace
+
 SystemPathApi& SystemPaths() {
-    static SystemPathApi api = {GetSystemDirectoryA, GetWindowsDirectoryA};
     return api;
 }

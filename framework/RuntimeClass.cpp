@@ -1,7 +1,6 @@
 #include "framework/RuntimeClass.h"
 
 #include <cstring>
-#include <vector>
 
 namespace {
 struct Entry {
@@ -9,24 +8,28 @@ struct Entry {
     WndFactory factory;
 };
 
-// A function-local table: registrations run during static initialisation, in any order of files.
-std::vector<Entry>& Table() {
-    static std::vector<Entry> table;
-    return table;
+// Registrations run during static initialisation, in any order of files. A zero-initialised table is
+// in place before any of them and needs neither a constructor nor a first-use guard; the program
+// registers a handful of classes.
+constexpr int kMaxClasses = 16;
+Entry table[kMaxClasses];
+int registered = 0;
+
+const Entry* Find(const char* name) {
+    for (int i = 0; i < registered; ++i) {
+        if (strcmp(table[i].name, name) == 0) return &table[i];
+    }
+    return nullptr;
 }
 }  // namespace
 
 bool RegisterRuntimeClass(const char* name, WndFactory factory) {
-    for (const Entry& entry : Table()) {
-        if (strcmp(entry.name, name) == 0) return false;
-    }
-    Table().push_back({name, factory});
+    if (registered == kMaxClasses || Find(name) != nullptr) return false;
+    table[registered++] = {name, factory};
     return true;
 }
 
 CWnd* CreateObjectByName(const char* name) {
-    for (const Entry& entry : Table()) {
-        if (strcmp(entry.name, name) == 0) return entry.factory();
-    }
-    return nullptr;
+    const Entry* entry = Find(name);
+    return entry ? entry->factory() : nullptr;
 }

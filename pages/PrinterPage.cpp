@@ -56,7 +56,7 @@ BOOL PrinterPage::OnInitDialog() {
 }
 
 void PrinterPage::FillLists() {
-    int count = config.GetDeviceCount();
+    int count = CatalogueEntriesToRead(config.GetDeviceCount());
     hasModels = 1;
     char name[kEntrySize];
     for (int entry = 1; entry <= count; ++entry) {

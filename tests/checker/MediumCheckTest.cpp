@@ -69,6 +69,27 @@ TEST(MediumCheck, CatalogueFaults) {
         countTooSmall.Check(),
         "警告：DRVCONFIG\\setup.ini [DEVICENAME] DEVICENAME8：条目超出 DEVICENUMBER=7，打印机页不会显示它",
         0);
+
+    // A damaged count: reported, read up to the limit, and the missing entries told as one run.
+    BrokenMedium hugeCount;
+    hugeCount.SetKey(kCommon, "DEVICENAME", "DEVICENUMBER", "2147483647");
+    run = hugeCount.Check();
+    ExpectReport(run,
+                 "错误：DRVCONFIG\\setup.ini [DEVICENAME] DEVICENUMBER：2147483647 超出 1000 "
+                 "个条目的上限，打印机页只读前 1000 个条目",
+                 1);
+    ExpectReport(
+        run,
+        "错误：DRVCONFIG\\setup.ini [DEVICENAME] DEVICENAME9 … DEVICENAME1000：条目缺少，打印机页不会显示第 "
+        "9 到第 1000 个型号",
+        1);
+
+    BrokenMedium nestedName;
+    nestedName.SetKey(kCommon, "DEVICENAME", "DEVICENAME3", "..\\..\\evil-ReceiptPrinter");
+    ExpectReport(nestedName.Check(),
+                 "错误：DRVCONFIG\\setup.ini [DEVICENAME] DEVICENAME3：型号“..\\..\\evil”含“\\”或“,”，"
+                 "系统不接受这样的打印机名，安装会失败",
+                 1);
 }
 
 // An entry longer than the reader's 200 bytes loses its suffix, so no model name can outgrow the
@@ -141,6 +162,19 @@ TEST(MediumCheck, DriverKeysAndFiles) {
     ExpectReport(
         notBare.Check(),
         "错误：DRVCONFIG\\setup_receipt.ini [KRP-C3.Vista] GDIDataFile：“..\\KRPC3.GPD”不是单纯的文件名", 1);
+
+    BrokenMedium nestedDriver;
+    nestedDriver.SetKey(kReceipt, "QR-58.XP", "GDIDriverName", "C:\\x");
+    ExpectReport(nestedDriver.Check(),
+                 "错误：DRVCONFIG\\setup_receipt.ini [QR-58.XP] GDIDriverName：“C:\\x”含“\\”，"
+                 "系统不接受这样的驱动名，安装会失败",
+                 1);
+
+    // A device name always "exists", but no copy takes it from the medium.
+    BrokenMedium deviceFile;
+    deviceFile.SetKey(kReceipt, "QR-58.XP", "STDHelpFile", "nul.hlp");
+    ExpectReport(deviceFile.Check(),
+                 "错误：DRVCONFIG\\setup_receipt.ini [QR-58.XP] STDHelpFile：“nul.hlp”是设备名，不是文件", 1);
 
     // A named optional file is as necessary as a required one.
     BrokenMedium optionalFile;

@@ -34,11 +34,12 @@ struct ProbeResult {
     std::string output;
 };
 
-ProbeResult RunProbe(const char* version) {
+// Runs the probe as directory + "detect_system_probe.exe" (directory with its trailing backslash).
+ProbeResult RunProbe(const char* version, const std::string& directory = ExeDir()) {
     SetWindowsVersionFor("detect_system_probe.exe", version);
     DWORD exitCode = 0;
     ProbeResult result;
-    result.output = RunAndCapture("\"" + ExeDir() + "detect_system_probe.exe\"", exitCode);
+    result.output = RunAndCapture("\"" + directory + "detect_system_probe.exe\"", exitCode);
     sscanf(result.output.c_str(), "%d %d %u", &result.system, &result.recognition, &result.messages);
     SetWindowsVersionFor("detect_system_probe.exe", "");
     return result;
@@ -88,6 +89,21 @@ TEST(SystemDetection, RecognisesEveryVersionWineReports) {
         DWORD record = ReadDword(HKEY_CURRENT_USER, kPersisted, probePath.c_str());
         EXPECT_EQ(expected.system == WindowsVista ? 1u : 0xDEADBEEFu, record);
     }
+    DeleteValue(HKEY_CURRENT_USER, kPersisted, probePath.c_str());
+}
+
+TEST(SystemDetection, VistaRecordsAProgramPathOf259Characters) {
+    TempDir temp("qvpath");
+    std::string exeName = "detect_system_probe.exe";
+    std::string directory =
+        temp.Path() + "\\" + std::string(259 - temp.Path().size() - 2 - exeName.size(), 'p');
+    ASSERT_TRUE(CreateDirectoryA(directory.c_str(), nullptr));
+    std::string probePath = directory + "\\" + exeName;
+    ASSERT_EQ(259u, probePath.size());
+    ASSERT_TRUE(CopyFileTo(ExeDir() + exeName, probePath));
+    ProbeResult result = RunProbe("vista", directory + "\\");
+    EXPECT_EQ(WindowsVista, result.system) << result.output;
+    EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kPersisted, probePath.c_str()));
     DeleteValue(HKEY_CURRENT_USER, kPersisted, probePath.c_str());
 }
 

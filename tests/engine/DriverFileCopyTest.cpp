@@ -127,12 +127,8 @@ TEST_F(CopyDriverFileTest, MissingSourceReportsNameCodeAndSourcePath) {
 TEST_F(CopyDriverFileTest, NamesThatLeaveTheirDirectoryAreRefused) {
     medium.Add("qvtest_escape.dll", "outside");
     medium.Add("winnt\\sub\\qvtest_escape.dll", "deeper");
-    const char* names[] = {"..\\qvtest_escape.dll",
-                           "sub\\qvtest_escape.dll",
-                           "sub/qvtest_escape.dll",
-                           "C:qvtest_escape.dll",
-                           "..",
-                           "qvtest..escape.dll"};
+    const char* names[] = {"..\\qvtest_escape.dll", "sub\\qvtest_escape.dll", "sub/qvtest_escape.dll",
+                           "C:qvtest_escape.dll", ".."};
     for (const char* name : names) {
         SCOPED_TRACE(name);
         message[0] = '\0';
@@ -142,6 +138,12 @@ TEST_F(CopyDriverFileTest, NamesThatLeaveTheirDirectoryAreRefused) {
     EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\qvtest_escape.dll"));
     EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\..\\qvtest_escape.dll"));
     EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\sub\\qvtest_escape.dll"));
+
+    // Two dots inside a plain name climb nowhere.
+    medium.Add("winnt\\qvtest..v2.dll", "v2");
+    std::string destination = Expect(SpoolerDriverDirectory() + "\\qvtest..v2.dll");
+    EXPECT_EQ(1, CopyDriverFile("qvtest..v2.dll", DriverDirectory, WindowsXP, false, message));
+    EXPECT_EQ("v2", ReadTextFile(destination));
 }
 
 TEST_F(CopyDriverFileTest, PathsBeyondTheLimitFailWithoutCopying) {

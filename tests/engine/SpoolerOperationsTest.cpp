@@ -56,6 +56,19 @@ TEST(AddDriverAndCreatePrinter, RegisterWithTheRealSpooler) {
     EXPECT_STREQ("添加打印机错误er = 87", message);
     EXPECT_FALSE(PrinterExists("Qelvan Orphan Printer"));
 
+    // Names the platform refuses; Wine's spooler would store them as nested keys and succeed.
+    const char* const refusedPrinters[] = {"C:\\Qelvan Nested", "Qelvan,Comma"};
+    for (const char* refused : refusedPrinters) {
+        strcpy(printerName, refused);
+        PRINTER_INFO_2A nested = TestPrinterRecord(printerName, driverName);
+        EXPECT_FALSE(CreatePrinter(nested, 2, false, message));
+        EXPECT_STREQ("添加打印机错误er = 1801", message);
+    }
+    char nestedDriver[] = "..\\..\\Qelvan Nested Driver";
+    driver.pName = nestedDriver;
+    EXPECT_FALSE(AddDriver(driver, message));
+    EXPECT_STREQ("添加打印机驱动错误   er = 123", message);
+
     RemoveTestPrinter(kPrinterName);
     DeletePrinterDriverA(nullptr, environment, driverName);
     for (const char* file : files) {

@@ -200,6 +200,17 @@ TEST(PrinterPage, ModelsOnlyInTheLabelCategory) {
     EXPECT_STREQ("L80", page.modelName);
 }
 
+TEST(PrinterPage, ADamagedCountReadsAtMostAThousandEntries) {
+    // The largest count: the page must still open, having read entries 1 to 1000 only.
+    Catalogue catalogue(
+        "DEVICENUMBER=2147483647\r\nDEVICENAME1=L40-LabelPrinter\r\nDEVICENAME1000=L1000-LabelPrinter\r\n"
+        "DEVICENAME1001=L1001-LabelPrinter\r\n");
+    PageHost host;
+    PrinterPage page(IDD_PRINTER_PAGE);
+    ASSERT_TRUE(host.Open(page));
+    EXPECT_EQ((Texts{"L40", "L1000"}), ListTexts(page, IDC_LABEL_LIST));
+}
+
 TEST(PrinterPage, EmptyOrMissingCatalogue) {
     for (const char* section : {"DEVICENUMBER=0\r\n", ""}) {
         Catalogue catalogue(section);

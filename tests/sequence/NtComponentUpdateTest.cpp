@@ -9,8 +9,14 @@ namespace {
 
 BOOL WINAPI NeverRunning(SC_HANDLE, LPSERVICE_STATUS status) {
     *status = SERVICE_STATUS();
-    status->dwCurrentState = SERVICE_START_PENDING;
+    status->dwCurrentState = SERVICE_STOPPED;
     return TRUE;
+}
+
+// A spooler that a dependent service keeps from stopping.
+BOOL WINAPI StopRefused(SC_HANDLE, DWORD, LPSERVICE_STATUS) {
+    SetLastError(ERROR_DEPENDENT_SERVICES_RUNNING);
+    return FALSE;
 }
 
 BOOL WINAPI NoProcessorDirectory(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD) {
@@ -128,6 +134,36 @@ TEST_F(NtUpdateTest, FailedProcessorCopyNamesItsSource) {
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), SpoolerState());
     EXPECT_EQ(kOldProcessor, ReadTextFile(SpoolerProcessorDirectory() + "\\qtproc.dll"));
     EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
+}
+
+TEST_F(NtUpdateTest, MonitorStillInUseAfterARefusedStop) {
+    DWORD older = kComVersion - 1;
+    InstallOldMonitor(kComMonitor, "qtcommon.dll", &older);
+    LockedFile held(SystemDirectoryPath() + "\\qtcommon.dll");
+    ASSERT_TRUE(held.Held());
+    SeamOverride<decltype(Services().controlService)> seam(Services().controlService, StopRefused);
+    EngineOutcome outcome = Install(kModel, SerialPort());
+
+    // Nothing was replaced, so nothing claims it was: the next run finds the old version again.
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("发生系统错误，重新启动系统后，再次安装", outcome.message);
+    EXPECT_EQ(older, RecordedVersion(MonitorKey(kComMonitor)));
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
+    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTDRV.DLL"));
+}
+
+TEST_F(NtUpdateTest, ProcessorStillInUseStartsTheSpoolerAgain) {
+    InstallOldProcessor(kProcessorVersion - 1);
+    LockedFile held(SpoolerProcessorDirectory() + "\\qtproc.dll");
+    ASSERT_TRUE(held.Held());
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("发生系统错误，重新启动系统后，再次安装", outcome.message);
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
+    // The spooler was stopped and runs again with the old processor.
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
+    EXPECT_NE(spooler, SpoolerProcessId());
 }
 
 TEST_F(NtUpdateTest, RefusedStartEndsTheInstallationAtTheNextTest) {
