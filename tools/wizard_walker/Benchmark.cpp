@@ -13,11 +13,10 @@
 #include "tests/e2e/PrefixState.h"
 #include "tests/e2e/WizardWalk.h"
 #include "tests/support/TestSupport.h"
+#include "tools/wizard_walker/BenchmarkSupport.h"
 #include "tools/wizard_walker/WalkerOutput.h"
 
 namespace {
-const int kStartRuns = 5;
-
 // The waits between the press of Install and the result message that the installation itself
 // prescribes. The progress window's first tick comes after 100 ms; its bar then climbs one step every
 // 80 ms until it sees the engine's end, runs up to 99 in 10 ms steps and pauses 100 ms, so an engine
@@ -28,45 +27,6 @@ DWORD PrescribedMs(DWORD engineWaitMs, bool closesAtNinety) {
     DWORD steps = std::min<DWORD>((engineWaitMs + 79) / 80, 91);
     if (closesAtNinety && steps >= 90) return 100 + 90 * 80;
     return 100 + 80 * steps + 10 * (100 - steps) + 100;
-}
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-void Print(const char* format, double value, const char* what) {
-    char line[512];
-    snprintf(line, sizeof line, format, value, what);
-    PrintLine(line);
-}
-
-// From the process's creation to the frame showing the licence page, milliseconds; negative on failure.
-double MeasureStart() {
-    WizardDriver::SetWindowsVersion("QelvanSetup.exe", "winxp");
-    WizardDriver driver;
-    LARGE_INTEGER start = Now();
-    if (!driver.Launch(WizardDriver::BuiltExe(), WizardDriver::BuiltMedium())) return -1;
-    HWND frame = nullptr;
-    for (DWORD begin = GetTickCount(); GetTickCount() - begin < 30000 && driver.IsRunning(); Sleep(2)) {
-        frame = driver.FindWindowOfProcess("Qelvan");
-        HWND licence = frame ? WizardDriver::Control(frame, IDC_LICENSE_TEXT) : nullptr;
-        if (licence != nullptr && IsWindowVisible(licence)) break;
-        frame = nullptr;
-    }
-    double elapsed = Seconds(start, Now()) * 1000;
-    if (frame == nullptr) return -1;
-    driver.WaitForWindow("Qelvan");
-    driver.Click(GetDlgItem(frame, IDCANCEL));
-    driver.WaitForExit(15000);
-    return elapsed;
 }
 
 struct InstallCase {
@@ -145,36 +105,18 @@ InstallFigures MeasureInstall(const InstallCase& test) {
     walk.PressInstallWithoutWaiting();
     HWND progress = walk.WaitForProgressWindow(10000);
     while (progress != nullptr && IsWindowVisible(progress)) Sleep(2);
-    figures.progressMilliseconds = Seconds(start, Now()) * 1000;
+    figures.progressMilliseconds = Milliseconds(start, Now());
     ShownMessage result;
     if (walk.Driver().WaitForMessageBox(result, 60000) == nullptr) {
         PrintLine("benchmark: no result message");
         return figures;
     }
-    figures.milliseconds = Seconds(start, Now()) * 1000;
+    figures.milliseconds = Milliseconds(start, Now());
     ReadPeakMemory(walk.Driver().ProcessId(), figures);
     PrintLine("  result message: " + OneLine(result.text));
     std::vector<ShownMessage> shown;
     figures.ok = walk.AnswerUntilExit([](const ShownMessage&) { return IDNO; }, shown, 30000);
     return figures;
-}
-
-void ReportStarts() {
-    std::vector<double> runs;
-    for (int i = 0; i < kStartRuns; ++i) {
-        double ms = MeasureStart();
-        if (ms >= 0) runs.push_back(ms);
-    }
-    if (runs.empty()) {
-        PrintLine("start to licence page: the wizard did not show its licence page");
-        return;
-    }
-    std::sort(runs.begin(), runs.end());
-    char what[200];
-    snprintf(what, sizeof what,
-             "(process creation to the licence page shown; median of %u starts, fastest %.0f ms)",
-             static_cast<unsigned>(runs.size()), runs.front());
-    Print("start to licence page:   %8.0f ms %s", runs[runs.size() / 2], what);
 }
 
 void ReportInstalls() {
