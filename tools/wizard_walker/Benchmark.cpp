@@ -133,8 +133,8 @@ void ReportInstalls() {
         Print("  Install to result:     %8.0f ms %s", figures.milliseconds,
               "(press of Install to the result message)");
         Print("  progress window shown: %8.0f ms %s", figures.shownMilliseconds,
-              "(press of Install to the progress window shown: the Install command's checks, the USB "
-              "library, the wizard minimised, the window created; polled every 2 ms)");
+              "(press of Install to the progress window shown: the Install command's checks (for USB with "
+              "the USB library), the wizard minimised, the window created; polled every 2 ms)");
         Print("  progress window:       %8.0f ms %s", figures.progressMilliseconds,
               "(press of Install to the progress window's closing)");
         Print("  prescribed waits:      %8.0f ms (%s)", prescribed, test.waits);
