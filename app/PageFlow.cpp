@@ -17,6 +17,9 @@
 
 void WizardDialog::SetActivePage(int index) {
     if (index < 0 || index >= PageCount()) return;
+    // Before the current page is hidden, so the page area is never empty meanwhile; the checks below
+    // read the page moved to (the printer page's models, the port page's baud rate).
+    CreatePageWindowsUpTo(index);
     if (!LeaveCurrentPage()) return;
     // Back to the printer page: the next arrival at the port page presets the baud rate again.
     if (currentPage_ == kModePage && index < kModePage) reloadBaudRate = 1;

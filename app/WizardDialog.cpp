@@ -5,6 +5,7 @@
 #include "common/BoundedText.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBoxes.h"
+#include "pages/SystemPage.h"
 #include "resources/ControlIds.h"
 #include "resources/ResourceIds.h"
 
@@ -66,7 +67,7 @@ BOOL WizardDialog::OnInitDialog() {
     AddAboutEntry();
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon_);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)icon_);
-    CreatePageWindows();
+    CreateStartPages();
     SetButtonCaptions();
     if (!LoadBanner()) {
         char text[200];
@@ -88,18 +89,31 @@ void WizardDialog::AddAboutEntry() {
     AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
 }
 
-void WizardDialog::CreatePageWindows() {
+// The start creates only the windows of the pages the user meets at once: the first page, and the
+// system page, whose initialisation tells the user straight away when the running system is not
+// supported. Every other page gets its window when the user first moves towards it (SetActivePage):
+// each drop-down list of the printer and port pages is a window of its own on the display, and ten of
+// them made up most of the start's time.
+void WizardDialog::CreateStartPages() {
     if (pages_.empty()) return;
+    CreatePageWindow(0);
+    if (PageAt<SystemPage>(kSystemPage) != nullptr) CreatePageWindow(kSystemPage);
+    SetActivePage(0);
+}
+
+void WizardDialog::CreatePageWindow(int index) {
+    CDialog* page = GetPage(index);
+    if (page->m_hWnd != nullptr) return;
     RECT area;
     pageArea_.GetWindowRect(&area);
     MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
-    for (int i = 0; i < PageCount(); ++i) {
-        CDialog* page = GetPage(i);
-        page->Create(templateIds_[static_cast<size_t>(i)], this);
-        SetWindowPos(page->m_hWnd, nullptr, area.left, area.top, area.right - area.left,
-                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    SetActivePage(0);
+    page->Create(templateIds_[static_cast<size_t>(index)], this);
+    SetWindowPos(page->m_hWnd, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WizardDialog::CreatePageWindowsUpTo(int index) {
+    for (int i = 0; i <= index && i < PageCount(); ++i) CreatePageWindow(i);
 }
 
 void WizardDialog::SetButtonCaptions() {

@@ -1,7 +1,8 @@
 #pragma once
 // The modal frame of the wizard: the banner on the left, the page area on the right with exactly one
 // page visible, and the Back, Next/Install and Cancel buttons. It owns the page table and the current
-// page index, creates the pages' windows, and holds the record of the user's choices.
+// page index, creates the pages' windows (a page's window when the page is first needed), and holds
+// the record of the user's choices.
 
 #include <string>
 #include <vector>
@@ -77,7 +78,12 @@ private:
 
     void ClearPageTable();
     void AddAboutEntry();
-    void CreatePageWindows();
+    void CreateStartPages();
+    // Creates the page's window in the page area unless it has one; the page's own initialisation
+    // runs here.
+    void CreatePageWindow(int index);
+    // Creates the windows of the pages up to index that have none yet, in index order.
+    void CreatePageWindowsUpTo(int index);
     void SetButtonCaptions();
     bool LoadBanner();
     void OnPaint();

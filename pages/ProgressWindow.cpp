@@ -37,10 +37,12 @@ LRESULT ProgressWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// The message loop does not run during the animation, so each new position is drawn at once.
+// The message loop does not run during the animation, so each new position is drawn at once: only
+// the part of the bar the new position changed (a whole bar at every step added about 90 ms to an
+// installation under Wine, whose bar paints that part itself).
 void ProgressWindow::ShowPosition(int position) {
     bar_.SetPos(position);
-    bar_.RedrawWindow(RDW_INVALIDATE | RDW_UPDATENOW);
+    bar_.UpdateWindow();
 }
 
 void ProgressWindow::Close() {

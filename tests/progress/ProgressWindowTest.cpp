@@ -9,12 +9,19 @@
 namespace {
 const int kProgressBarId = 1079;
 
-// The positions the window gives its bar, recorded on the window's own thread as they are set.
+// The positions the window gives its bar, recorded on the window's own thread as they are set, and
+// how many of them the bar painted before the next one came.
 std::vector<int>* recordedPositions = nullptr;
+size_t* paintedPositions = nullptr;
+size_t positionsAtLastPaint = 0;
 WNDPROC barProcedure = nullptr;
 
 LRESULT CALLBACK RecordingBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == PBM_SETPOS && recordedPositions) recordedPositions->push_back(static_cast<int>(wParam));
+    if (message == WM_PAINT && recordedPositions && positionsAtLastPaint < recordedPositions->size()) {
+        positionsAtLastPaint = recordedPositions->size();
+        ++*paintedPositions;
+    }
     return CallWindowProcA(barProcedure, hwnd, message, wParam, lParam);
 }
 
@@ -34,6 +41,7 @@ protected:
 
 struct AnimationRun {
     std::vector<int> positions;
+    size_t painted = 0;
     DWORD milliseconds = 0;
     INT_PTR result = 0;
 };
@@ -42,6 +50,8 @@ struct AnimationRun {
 AnimationRun RunWindow(int targetSystem, int state, DWORD engineMs) {
     AnimationRun run;
     recordedPositions = &run.positions;
+    paintedPositions = &run.painted;
+    positionsAtLastPaint = 0;
     WatchedProgressWindow window;
     window.targetSystem = targetSystem;
     window.finishState = Running;
@@ -79,6 +89,9 @@ TEST(ProgressWindow, SuccessRunsTheBarUpToTheEndAndCloses) {
         ++creeping;
     }
     EXPECT_EQ(99u, creeping) << "every position from 0 to 99 is shown once, in order";
+    // The message loop does not run during the animation: each position that moves the bar (the first,
+    // 0, does not) is painted all the same.
+    EXPECT_EQ(run.positions.size() - 1, run.painted);
     EXPECT_GT(run.milliseconds, 2000u) << "the window waited for the engine";
 }
 

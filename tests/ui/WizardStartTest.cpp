@@ -106,6 +106,24 @@ TEST(WizardStart, OpenUninstallerRefusesTheStartOnce) {
     EXPECT_TRUE(CancelWizard(driver, wizard));
 }
 
+// Win32s is not supported: the system page says so while the wizard starts, before the wizard shows
+// (its window is created when the page is first needed, the system page's at the start).
+TEST(WizardStart, UnsupportedSystemIsToldBeforeTheWizardShows) {
+    WizardDriver::SetWindowsVersion("QelvanSetup.exe", "win31");
+    WizardDriver driver;
+    ASSERT_TRUE(driver.Launch(WizardDriver::BuiltExe(), WizardDriver::BuiltMedium()));
+    ShownMessage message;
+    HWND box = driver.WaitForMessageBox(message);
+    WizardDriver::SetWindowsVersion("QelvanSetup.exe", kTestWindowsVersion);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(ResourceText(IDS_UNSUPPORTED_SYSTEM), message.text);
+    EXPECT_EQ(nullptr, driver.FindWindowOfProcess(kWizardCaption));
+    AnswerMessageBox(box, IDOK);
+    HWND wizard = driver.WaitForWindow(kWizardCaption);
+    ASSERT_NE(nullptr, wizard);
+    EXPECT_TRUE(CancelWizard(driver, wizard));
+}
+
 TEST(WizardFrame, AboutEntryOpensTheAboutBoxOverTheWizard) {
     WizardDriver driver;
     HWND wizard = StartWizard(driver);

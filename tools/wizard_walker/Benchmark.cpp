@@ -13,60 +13,22 @@
 #include "tests/e2e/PrefixState.h"
 #include "tests/e2e/WizardWalk.h"
 #include "tests/support/TestSupport.h"
+#include "tools/wizard_walker/BenchmarkSupport.h"
 #include "tools/wizard_walker/WalkerOutput.h"
 
 namespace {
-const int kStartRuns = 5;
-
-// The waits between the press of Install and the result message that the installation itself
-// prescribes. The progress window's first tick comes after 100 ms; its bar then climbs one step every
-// 80 ms until it sees the engine's end, runs up to 99 in 10 ms steps and pauses 100 ms, so an engine
-// that itself sleeps engineWaitMs is seen at step n = engineWaitMs / 80 rounded up, and the window
-// closes after 100 + 80 n + 10 (100 - n) + 100 ms. On Windows 98/Me the window closes at step 90 at
-// the latest, whether the engine has ended or not.
+// The waits between the press of Install and the progress window's closing that the installation
+// itself prescribes. The engine starts with the progress window, whose first tick comes after 100 ms;
+// the bar then climbs one step every 80 ms until it sees the engine's end, runs up to 99 in 10 ms
+// steps and pauses 100 ms. An engine that itself sleeps engineWaitMs is therefore seen at step
+// n = (engineWaitMs - 100) / 80 rounded up, and the window closes after 100 + 80 n + 10 (100 - n) +
+// 100 ms. On Windows 98/Me the window closes at step 90 at the latest, whether the engine has ended
+// or not.
 DWORD PrescribedMs(DWORD engineWaitMs, bool closesAtNinety) {
-    DWORD steps = std::min<DWORD>((engineWaitMs + 79) / 80, 91);
+    DWORD afterFirstTick = engineWaitMs > 100 ? engineWaitMs - 100 : 0;
+    DWORD steps = std::min<DWORD>((afterFirstTick + 79) / 80, 91);
     if (closesAtNinety && steps >= 90) return 100 + 90 * 80;
     return 100 + 80 * steps + 10 * (100 - steps) + 100;
-}
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-void Print(const char* format, double value, const char* what) {
-    char line[512];
-    snprintf(line, sizeof line, format, value, what);
-    PrintLine(line);
-}
-
-// From the process's creation to the frame showing the licence page, milliseconds; negative on failure.
-double MeasureStart() {
-    WizardDriver::SetWindowsVersion("QelvanSetup.exe", "winxp");
-    WizardDriver driver;
-    LARGE_INTEGER start = Now();
-    if (!driver.Launch(WizardDriver::BuiltExe(), WizardDriver::BuiltMedium())) return -1;
-    HWND frame = nullptr;
-    for (DWORD begin = GetTickCount(); GetTickCount() - begin < 30000 && driver.IsRunning(); Sleep(2)) {
-        frame = driver.FindWindowOfProcess("Qelvan");
-        HWND licence = frame ? WizardDriver::Control(frame, IDC_LICENSE_TEXT) : nullptr;
-        if (licence != nullptr && IsWindowVisible(licence)) break;
-        frame = nullptr;
-    }
-    double elapsed = Seconds(start, Now()) * 1000;
-    if (frame == nullptr) return -1;
-    driver.WaitForWindow("Qelvan");
-    driver.Click(GetDlgItem(frame, IDCANCEL));
-    driver.WaitForExit(15000);
-    return elapsed;
 }
 
 struct InstallCase {
@@ -82,12 +44,13 @@ struct InstallCase {
 
 const InstallCase kCases[] = {
     {"USB printer, Windows XP, fresh prefix", "winxp", "QR-58", "USB_QR-58_1", false, 200, false,
-     "the engine's 200 ms after adding the print processor, seen at the bar's 3rd step of 80 ms, then the "
-     "bar's run up to 99 in 10 ms steps and its 100 ms pauses"},
+     "the engine's 200 ms after adding the print processor, the first 100 of them under the bar's first "
+     "tick, seen at the bar's step 2 of 80 ms; then the bar's run up to 99 in 10 ms steps and its 100 ms "
+     "pauses"},
     {"serial printer, Windows XP, outdated serial port monitor (spooler stopped and restarted)", "winxp",
      "QR-58", "TVCOM2:", true, 200 + 100 + 500 + 2500 + 1000, false,
      "engine 4300 ms: 200 ms after adding the processor, 100 + 500 ms after stopping the spooler, 2500 + "
-     "1000 ms after starting it; progress window running up after it"},
+     "1000 ms after starting it, seen at the bar's step 53; the bar's run up after it"},
     {"serial printer, Windows 98/Me", "win98", "QR-58", "COM2:", false, 200, true,
      "as on XP; the progress window would close at 90 % (7300 ms) had the engine not ended"},
 };
@@ -109,6 +72,7 @@ void InstallOutdatedComMonitor() {
 struct InstallFigures {
     bool ok = false;
     double milliseconds = 0;          // Install to the result message
+    double shownMilliseconds = 0;     // Install to the progress window shown
     double progressMilliseconds = 0;  // Install to the progress window's closing
     SIZE_T peakWorkingSet = 0;
     SIZE_T peakPagefile = 0;
@@ -144,37 +108,20 @@ InstallFigures MeasureInstall(const InstallCase& test) {
     LARGE_INTEGER start = Now();
     walk.PressInstallWithoutWaiting();
     HWND progress = walk.WaitForProgressWindow(10000);
+    figures.shownMilliseconds = Milliseconds(start, Now());
     while (progress != nullptr && IsWindowVisible(progress)) Sleep(2);
-    figures.progressMilliseconds = Seconds(start, Now()) * 1000;
+    figures.progressMilliseconds = Milliseconds(start, Now());
     ShownMessage result;
     if (walk.Driver().WaitForMessageBox(result, 60000) == nullptr) {
         PrintLine("benchmark: no result message");
         return figures;
     }
-    figures.milliseconds = Seconds(start, Now()) * 1000;
+    figures.milliseconds = Milliseconds(start, Now());
     ReadPeakMemory(walk.Driver().ProcessId(), figures);
     PrintLine("  result message: " + OneLine(result.text));
     std::vector<ShownMessage> shown;
     figures.ok = walk.AnswerUntilExit([](const ShownMessage&) { return IDNO; }, shown, 30000);
     return figures;
-}
-
-void ReportStarts() {
-    std::vector<double> runs;
-    for (int i = 0; i < kStartRuns; ++i) {
-        double ms = MeasureStart();
-        if (ms >= 0) runs.push_back(ms);
-    }
-    if (runs.empty()) {
-        PrintLine("start to licence page: the wizard did not show its licence page");
-        return;
-    }
-    std::sort(runs.begin(), runs.end());
-    char what[200];
-    snprintf(what, sizeof what,
-             "(process creation to the licence page shown; median of %u starts, fastest %.0f ms)",
-             static_cast<unsigned>(runs.size()), runs.front());
-    Print("start to licence page:   %8.0f ms %s", runs[runs.size() / 2], what);
 }
 
 void ReportInstalls() {
@@ -185,11 +132,16 @@ void ReportInstalls() {
         double prescribed = PrescribedMs(test.engineWaitMs, test.closesAtNinety);
         Print("  Install to result:     %8.0f ms %s", figures.milliseconds,
               "(press of Install to the result message)");
+        Print("  progress window shown: %8.0f ms %s", figures.shownMilliseconds,
+              "(press of Install to the progress window shown: the Install command's checks (for USB with "
+              "the USB library), the wizard minimised, the window created; polled every 2 ms)");
         Print("  progress window:       %8.0f ms %s", figures.progressMilliseconds,
               "(press of Install to the progress window's closing)");
         Print("  prescribed waits:      %8.0f ms (%s)", prescribed, test.waits);
         Print("  beyond the waits:      %8.0f ms %s", figures.progressMilliseconds - prescribed,
-              "(the engine's own work under Wine and the bar's drawing, up to the window's closing)");
+              "(the steps before the progress window, the engine's work beyond its sleeps when it delays the "
+              "step "
+              "that sees its end, and the bar's own painting of each step, up to the window's closing)");
         Print("  closing to result:     %8.0f ms %s", figures.milliseconds - figures.progressMilliseconds,
               "(Wine waits up to 2 s for a window manager to confirm a hidden window; the virtual display "
               "has none)");
