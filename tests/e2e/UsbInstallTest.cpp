@@ -200,6 +200,8 @@ TEST_F(EndToEndTest, RenumberingQuestionDisablesTheWizardWhileAnotherProgramIsAc
     EXPECT_EQ(walk.Frame(), GetWindow(box, GW_OWNER));
     EXPECT_FALSE(WizardDriver::IsEnabled(walk.Frame()));
     ASSERT_TRUE(walk.AnswerNextMessage([](const ShownMessage&) { return IDNO; }, question));
+    // The box's end re-enables the wizard on the wizard's thread: read once that thread has answered.
+    walk.Driver().Sync(walk.Frame());
     EXPECT_TRUE(WizardDriver::IsEnabled(walk.Frame()));
     EXPECT_EQ(WizardPage::Port, walk.VisiblePage());
     walk.Driver().Click(GetDlgItem(walk.Frame(), IDCANCEL));
