@@ -25,16 +25,21 @@ bool AppendText(char* target, size_t capacity, const char* source) {
     return CopyText(target + used, capacity - used, source);
 }
 
-bool FormatText(char* target, size_t capacity, const char* format, ...) {
+bool FormatTextList(char* target, size_t capacity, const char* format, va_list args) {
     if (target == nullptr || capacity == 0) return false;
-    va_list args;
-    va_start(args, format);
     int written = vsnprintf(target, capacity, format, args);
-    va_end(args);
     target[capacity - 1] = '\0';
     if (written < 0) {
         target[0] = '\0';
         return false;
     }
     return static_cast<size_t>(written) < capacity;
+}
+
+bool FormatText(char* target, size_t capacity, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    bool fitted = FormatTextList(target, capacity, format, args);
+    va_end(args);
+    return fitted;
 }

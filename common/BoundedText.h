@@ -2,6 +2,7 @@
 // Fixed-size texts are filled only through these helpers: they never write past the buffer and always
 // leave it terminated. A text that does not fit is cut at the buffer's capacity.
 
+#include <cstdarg>
 #include <cstddef>
 
 // Copies source (null counts as empty) into target of the given capacity in bytes. Returns true when
@@ -13,6 +14,9 @@ bool AppendText(char* target, size_t capacity, const char* source);
 
 // printf-style formatting into target. Returns true when the whole result fitted.
 bool FormatText(char* target, size_t capacity, const char* format, ...) __attribute__((format(printf, 3, 4)));
+
+// The same with the arguments as a va_list, for functions that take a format of their own.
+bool FormatTextList(char* target, size_t capacity, const char* format, va_list args);
 
 template <size_t N>
 bool CopyText(char (&target)[N], const char* source) {

@@ -1,7 +1,6 @@
 #include "deploy/DeployOutput.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 #include "common/BoundedText.h"
@@ -49,9 +48,8 @@ void SayFormatted(const char* format, ...) {
     char line[1024];
     va_list arguments;
     va_start(arguments, format);
-    vsnprintf(line, sizeof line, format, arguments);
+    FormatTextList(line, sizeof line, format, arguments);
     va_end(arguments);
-    line[sizeof line - 1] = '\0';
     Say(line);
 }
 
