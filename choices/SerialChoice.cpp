@@ -5,16 +5,25 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/BoundedText.h"
+#include "config/BaudRatePreset.h"
 #include "config/ConfigValues.h"
 
 namespace {
-// The lists' entries in the order the port page shows them.
-const char* const kBaudRates[] = {"110",  "300",   "1200",  "2400",  "4800",
-                                  "9600", "19200", "38400", "57600", "115200"};
+// The lists' entries in the order the port page shows them; the baud rates are BaudRatePreset's.
 const char* const kDataBits[] = {"5", "6", "7", "8"};
 const char* const kParities[] = {"Even", "Mark", "None", "Odd", "Space"};
 const char* const kStopBits[] = {"1", "1.5", "2"};
 const char* const kFlowControls[] = {"None", "Xon/Xoff", "Hardware"};
+
+// A baud rate is offered when its text is the decimal spelling of one of the list's rates.
+const char* OfferedBaudRateText(const char* text) {
+    int rate = DecimalValue(text);
+    char spelling[16];
+    FormatText(spelling, sizeof spelling, "%d", rate);
+    bool offered = OfferedBaudRate(BaudRatePresetIndex(rate)) == rate && strcmp(spelling, text) == 0;
+    return offered ? text : nullptr;
+}
 
 template <size_t N>
 const char* FindText(const char* const (&texts)[N], const char* text) {
@@ -29,7 +38,7 @@ const char* OfferedSerialText(SerialList list, const char* text) {
     if (text == nullptr) return nullptr;
     switch (list) {
         case SerialList::BaudRate:
-            return FindText(kBaudRates, text);
+            return OfferedBaudRateText(text);
         case SerialList::DataBits:
             return FindText(kDataBits, text);
         case SerialList::Parity:
