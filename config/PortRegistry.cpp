@@ -1,5 +1,7 @@
 #include "config/PortRegistry.h"
 
+#include <initializer_list>
+
 #include "common/BoundedText.h"
 #include "common/RegistryKey.h"
 #include "config/SetupConfig.h"
@@ -49,6 +51,21 @@ void RegisterUsbPortDevice(const char* portName) {
         FormatText(name, sizeof name, "D%d", slot);
         slots.SetDword(name, 0);
     }
+}
+
+bool RemoveUsbPortRecords(const char* portName, DWORD& error) {
+    error = 0;
+    for (const char* keyPath : {kPortNameKey, kPrinterPortKey}) {
+        RegistryKey key;
+        if (!key.Open(HKEY_LOCAL_MACHINE, keyPath)) continue;
+        DWORD ignored = 0;
+        if (!key.QueryDword(portName, ignored) && key.lastError == ERROR_FILE_NOT_FOUND) continue;
+        if (!key.DeleteValue(portName)) {
+            error = key.lastError;
+            return false;
+        }
+    }
+    return true;
 }
 
 DetectedSystem RecognizeSystem(DWORD platformId, DWORD major, DWORD minor) {

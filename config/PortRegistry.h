@@ -12,6 +12,11 @@
 // "SOFTWARE\TALVERN\PRINTERPORT\". Registry failures are silent.
 void RegisterUsbPortDevice(const char* portName);
 
+// Removes the port's values under "SOFTWARE\TALVERN\PORTNAME\" and "...\PRINTERPORT\" (what
+// RegisterUsbPortDevice and the installation record). True when none is left; otherwise error holds the
+// platform's code of the failed removal.
+bool RemoveUsbPortRecords(const char* portName, DWORD& error);
+
 enum class SystemRecognition { Recognised, NotRecognised, Unsupported };
 
 struct DetectedSystem {

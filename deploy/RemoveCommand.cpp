@@ -5,6 +5,7 @@
 #include <winspool.h>
 
 #include "common/RegistryKey.h"
+#include "config/PortRegistry.h"
 #include "deploy/Commands.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
@@ -15,8 +16,6 @@
 
 namespace {
 const char* const kRemoveSwitches[] = {"printer", "driver", "components", "log", "medium", nullptr};
-const char kPortNameKey[] = "SOFTWARE\\TALVERN\\PORTNAME\\";
-const char kPrinterPortKey[] = "SOFTWARE\\TALVERN\\PRINTERPORT\\";
 
 struct Outcome {
     bool failed = false;
@@ -81,17 +80,9 @@ void RemoveUsbPortRecord(const std::string& port, const std::vector<SystemPrinte
         return lstrcmpiA(printer.port.c_str(), port.c_str()) == 0;
     };
     if (KeptWhileUsed(rest, what, uses)) return;
-    for (const char* keyPath : {kPortNameKey, kPrinterPortKey}) {
-        RegistryKey key;
-        if (!key.Open(HKEY_LOCAL_MACHINE, keyPath)) continue;
-        DWORD ignored = 0;
-        if (!key.QueryDword(port.c_str(), ignored) && key.lastError == ERROR_FILE_NOT_FOUND) continue;
-        if (!key.DeleteValue(port.c_str())) {
-            outcome.Report(false, what, key.lastError);
-            return;
-        }
-    }
-    outcome.Report(true, what, 0);
+    DWORD error = 0;
+    bool removed = RemoveUsbPortRecords(port.c_str(), error);
+    outcome.Report(removed, what, error);
 }
 
 void RemoveMonitor(const MediumMonitor& monitor, TargetSystem system, const std::vector<SystemPrinter>& rest,
