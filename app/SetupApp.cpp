@@ -10,11 +10,6 @@
 #include "pages/SystemPage.h"
 #include "resources/ResourceIds.h"
 
-namespace {
-// The wizard's own caption, by which a second copy finds the running one.
-const char kWizardCaption[] = "Qelvan";
-}  // namespace
-
 BOOL SetupApp::InitInstance() {
     // The toolkit's control-container and 3-D drawing switches have no counterpart here: the
     // standard controls draw themselves in 3-D on every target system.
@@ -30,17 +25,21 @@ int SetupApp::ExitInstance() {
 bool SetupApp::MayStart() {
     // Kept and never closed: the name stays taken until the process ends.
     HANDLE mutex = nullptr;
-    if (AnotherInstanceRuns(AppTitle(), mutex)) {
-        HWND running = FindWindowA(nullptr, kWizardCaption);
-        SetForegroundWindow(running);
-        OpenIcon(running);
-        return false;
+    switch (CheckSingleInstance(AppTitle(), false, mutex)) {
+        case StartRefusal::None:
+            return true;
+        case StartRefusal::SameNameRuns: {
+            HWND running = FindWindowA(nullptr, kWizardCaption);
+            SetForegroundWindow(running);
+            OpenIcon(running);
+            return false;
+        }
+        case StartRefusal::WizardOpen:
+        case StartRefusal::UninstallerOpen:
+            ShowAppMessage(kCloseUninstallerText);
+            return false;
     }
-    if (CompanionUninstallerRunning()) {
-        ShowAppMessage("请先关闭Drovix!");
-        return false;
-    }
-    return true;
+    return false;
 }
 
 void SetupApp::RunWizard() {

@@ -32,7 +32,39 @@ const char* FindText(const char* const (&texts)[N], const char* text) {
     }
     return nullptr;
 }
+template <size_t N>
+std::string JoinTexts(const char* const (&texts)[N], const char* separator) {
+    std::string joined;
+    for (const char* text : texts) joined += (joined.empty() ? "" : separator) + std::string(text);
+    return joined;
+}
+
+std::string BaudRateTexts(const char* separator) {
+    std::string joined;
+    for (int index = 0; index < kBaudRateCount; ++index) {
+        char spelling[16];
+        FormatText(spelling, sizeof spelling, "%d", OfferedBaudRate(index));
+        joined += (joined.empty() ? "" : separator) + std::string(spelling);
+    }
+    return joined;
+}
 }  // namespace
+
+std::string SerialListTexts(SerialList list, const char* separator) {
+    switch (list) {
+        case SerialList::BaudRate:
+            return BaudRateTexts(separator);
+        case SerialList::DataBits:
+            return JoinTexts(kDataBits, separator);
+        case SerialList::Parity:
+            return JoinTexts(kParities, separator);
+        case SerialList::StopBits:
+            return JoinTexts(kStopBits, separator);
+        case SerialList::FlowControl:
+            return JoinTexts(kFlowControls, separator);
+    }
+    return "";
+}
 
 const char* OfferedSerialText(SerialList list, const char* text) {
     if (text == nullptr) return nullptr;

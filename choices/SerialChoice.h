@@ -3,6 +3,8 @@
 // rule by which the page and every program that installs without it turn a chosen text into the
 // settings written for the port.
 
+#include <string>
+
 enum class SerialList { BaudRate, DataBits, Parity, StopBits, FlowControl };
 
 struct SerialSettingsChoice {
@@ -16,6 +18,9 @@ struct SerialSettingsChoice {
 // The list's own spelling of text (compared without regard to case), or null when the list does not
 // offer it.
 const char* OfferedSerialText(SerialList list, const char* text);
+
+// Every text the list shows, in list order, joined by separator.
+std::string SerialListTexts(SerialList list, const char* separator);
 
 // Takes what a text of the list stands for into settings, as the page does when the user picks it.
 void TakeSerialText(SerialList list, const char* text, SerialSettingsChoice& settings);

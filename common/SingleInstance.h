@@ -5,9 +5,21 @@
 
 #include <windows.h>
 
-// Creates the named mutex, owned, into mutex (null when the platform gives none: the program then runs
-// without the lock). True when another process holds that name already; the handle is then closed.
-bool AnotherInstanceRuns(const char* name, HANDLE& mutex);
+// The wizard's own caption, by which a second copy or another program of the medium finds it.
+extern const char kWizardCaption[];
+// What a program says when the companion uninstaller's window is open.
+extern const char kCloseUninstallerText[];
 
-// True when the maker's companion uninstaller ("Drovix") shows its window.
-bool CompanionUninstallerRunning();
+// Why a program may not start beside the others.
+enum class StartRefusal {
+    None,
+    SameNameRuns,     // the named mutex is held by another process
+    WizardOpen,       // a window captioned as the wizard is open (only when asked to look for it)
+    UninstallerOpen,  // the companion uninstaller ("Drovix") shows its window
+};
+
+// The rule every program applies at its start: creates the named mutex, owned, into mutex (null when
+// the platform gives none, or when another process holds the name: the program then does not run),
+// then looks for the companion uninstaller's window and, with lookForWizard, for the wizard's window,
+// whatever program file the wizard was started as.
+StartRefusal CheckSingleInstance(const char* mutexName, bool lookForWizard, HANDLE& mutex);

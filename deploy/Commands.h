@@ -1,5 +1,7 @@
 #pragma once
-// The deployment program's commands; each returns the program's exit code (ExitCodes.h).
+// The deployment program's commands; each returns the program's exit code (ExitCodes.h). The command
+// line has been checked against the switch table, the running system recognised and the medium
+// opened before a command runs.
 
 #include "deploy/Switches.h"
 

@@ -10,6 +10,7 @@
 #include "config/ConfigValues.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/SwitchTable.h"
 #include "usb/UsbDevice.h"
 
 namespace {
@@ -37,10 +38,8 @@ bool ChooseMode(const Switches& switches, const InstallChoices& choices) {
 }
 
 bool ChooseSystem(InstallChoices& choices) {
-    TargetSystem system;
-    if (!RunningSystem(system)) return false;
-    choices.targetSystem = system;
-    UINT refusal = SystemRefusal(modelIniPath, portSection, system);
+    choices.targetSystem = RunningSystem();
+    UINT refusal = SystemRefusal(modelIniPath, portSection, choices.targetSystem);
     if (refusal != 0) SayResourceText(refusal);
     return refusal == 0;
 }
@@ -81,14 +80,6 @@ bool ChoosePort(const Switches& switches, InstallChoices& choices) {
     return true;
 }
 
-const struct {
-    const char* name;
-    SerialList list;
-} kSerialSwitches[] = {
-    {"baud", SerialList::BaudRate},     {"databits", SerialList::DataBits}, {"parity", SerialList::Parity},
-    {"stopbits", SerialList::StopBits}, {"flow", SerialList::FlowControl},
-};
-
 // The serial settings the port page would preset, each overridden by its switch with a text its list
 // shows. The serial lists are disabled for USB and parallel ports, so there no switch applies.
 bool ChooseSerialSettings(const Switches& switches, InstallChoices& choices) {
@@ -96,19 +87,20 @@ bool ChooseSerialSettings(const Switches& switches, InstallChoices& choices) {
     settings.baudRate =
         OfferedBaudRate(BaudRatePresetIndex(ReadSectionValue(modelIniPath, portSection, "BaudRate")));
     bool serial = ReactionToPort(choices.portName) == PortReaction::SerialPort;
-    for (const auto& each : kSerialSwitches) {
-        const char* value = switches.Value(each.name);
-        if (value == nullptr) continue;
+    for (const Switches::Switch& given : switches.All()) {
+        SerialList list;
+        if (!SerialListOfSwitch(given.name, list)) continue;
         if (!serial) {
-            SayFormatted("端口 %s 不是串口，/%s 不适用。", choices.portName, each.name);
+            SayFormatted("端口 %s 不是串口，%s 不适用。", choices.portName, given.typed.c_str());
             return false;
         }
-        const char* offered = OfferedSerialText(each.list, value);
+        const char* offered = OfferedSerialText(list, given.value.c_str());
         if (offered == nullptr) {
-            SayFormatted("/%s:%s 不在端口页的列表中。", each.name, value);
+            SayFormatted("%s 不在端口页的列表中。可用的值：%s", given.typed.c_str(),
+                         SerialListTexts(list, "、").c_str());
             return false;
         }
-        TakeSerialText(each.list, offered, settings);
+        TakeSerialText(list, offered, settings);
     }
     choices.baudRate = settings.baudRate;
     choices.dataBits = settings.dataBits;

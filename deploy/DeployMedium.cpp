@@ -7,8 +7,11 @@
 #include "config/PortRegistry.h"
 #include "config/SetupConfig.h"
 #include "deploy/DeployOutput.h"
+#include "resources/ResourceIds.h"
 
 namespace {
+TargetSystem runningSystem = Windows98Me;
+
 bool FileExists(const char* path) {
     DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -38,10 +41,16 @@ bool OpenMedium(const char* directory) {
     return true;
 }
 
-bool RunningSystem(TargetSystem& system) {
+bool CheckRunningSystem() {
     DetectedSystem detected = DetectSystem();
-    system = detected.system;
-    return detected.recognition != SystemRecognition::Unsupported;
+    runningSystem = detected.system;
+    // DetectSystem has said the wizard's text for an unsupported platform already.
+    if (detected.recognition == SystemRecognition::NotRecognised) SayResourceText(IDS_UNSUPPORTED_SYSTEM);
+    return detected.recognition == SystemRecognition::Recognised;
+}
+
+TargetSystem RunningSystem() {
+    return runningSystem;
 }
 
 std::vector<CatalogueModel> ReadCatalogue() {

@@ -11,9 +11,12 @@
 // with a line said when the medium cannot be entered or holds no catalogue.
 bool OpenMedium(const char* directory);
 
-// The running system as the wizard's system page recognises it. False with the wizard's message said
-// when the platform is not one the wizard installs on.
-bool RunningSystem(TargetSystem& system);
+// Recognises the running system as the wizard's system page does. False with the wizard's message
+// said when the wizard would tick no system there (an unsupported platform, Windows 95, a Windows NT
+// it does not know): nothing is installed, listed or removed under another system's names.
+bool CheckRunningSystem();
+// The system CheckRunningSystem recognised.
+TargetSystem RunningSystem();
 
 // A model the printer page lists: entries without a known category suffix are left out, as the page
 // leaves them out.

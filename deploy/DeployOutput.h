@@ -9,9 +9,9 @@
 bool OpenDeployLog(const char* path);
 void CloseDeployLog();
 
-// One line to the user and the log.
+// A text to the user and the log, each of its lines (broken at "\n") a line of its own.
 void Say(const char* text);
-// printf-style; the line is cut at 1 KB.
+// printf-style, never cut.
 void SayFormatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // A line that ends with the Win32 error number, in the form "  er = %d".
 void SayWithError(const char* text, DWORD error);

@@ -16,10 +16,6 @@
 #include "usb/UsbDevice.h"
 
 namespace {
-const char* const kInstallSwitches[] = {"model",   "port",     "advanced", "default",  "renumber",
-                                        "baud",    "databits", "parity",   "stopbits", "flow",
-                                        "restart", "log",      "medium",   nullptr};
-
 // Says each engine step as it begins, in the order of EngineStep.
 class StepLines : public EngineObserver {
 public:
@@ -97,7 +93,6 @@ int FinishOnWindows98(const Switches& switches) {
 }  // namespace
 
 int RunInstallCommand(const Switches& switches) {
-    if (!SwitchesFit(switches, kInstallSwitches, "model")) return kExitRefused;
     InstanceLock lock;
     if (!lock.Take()) return kExitAlreadyRunning;
 

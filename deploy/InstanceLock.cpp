@@ -4,7 +4,8 @@
 #include "deploy/DeployOutput.h"
 
 namespace {
-// The wizard names its mutex after its program file, QelvanSetup.exe.
+// The mutex of the wizard started under its own name, QelvanSetup.exe; a wizard started under another
+// name is found by its caption.
 const char kWizardMutex[] = "QelvanSetup";
 }  // namespace
 
@@ -16,13 +17,16 @@ InstanceLock::~InstanceLock() {
 }
 
 bool InstanceLock::Take() {
-    if (AnotherInstanceRuns(kWizardMutex, mutex_)) {
-        Say("安装向导或另一个 QelvanDeploy 正在运行，请等它结束后再试。");
-        return false;
+    switch (CheckSingleInstance(kWizardMutex, true, mutex_)) {
+        case StartRefusal::None:
+            return true;
+        case StartRefusal::SameNameRuns:
+        case StartRefusal::WizardOpen:
+            Say("安装向导或另一个 QelvanDeploy 正在运行，请等它结束后再试。");
+            return false;
+        case StartRefusal::UninstallerOpen:
+            Say(kCloseUninstallerText);
+            return false;
     }
-    if (CompanionUninstallerRunning()) {
-        Say("请先关闭Drovix!");
-        return false;
-    }
-    return true;
+    return false;
 }

@@ -8,8 +8,6 @@
 #include "engine/ComponentKeys.h"
 
 namespace {
-const char* const kListSwitches[] = {"log", "medium", nullptr};
-
 void SayComponent(const char* kind, const char* keyPath, const char* name, int mediumVersion) {
     unsigned long installed = 0;
     if (!InstalledVersion(keyPath, installed)) {
@@ -29,10 +27,8 @@ void SayMonitor(const MediumMonitor& monitor) {
 }
 }  // namespace
 
-int RunListCommand(const Switches& switches) {
-    if (!SwitchesFit(switches, kListSwitches)) return kExitRefused;
-    TargetSystem system;
-    if (!RunningSystem(system)) return kExitRefused;
+int RunListCommand(const Switches&) {
+    TargetSystem system = RunningSystem();
     MediumNames names = ReadMediumNames(system);
     std::vector<SystemPrinter> printers;
     if (!ReadSystemPrinters(printers)) return kExitFailed;

@@ -13,7 +13,6 @@
 #include "usb/UsbDevice.h"
 
 namespace {
-const char* const kModelsSwitches[] = {"log", "medium", nullptr};
 const char* const kCategoryNames[] = {"票据打印机", "票券打印机", "标签打印机", "嵌入式打印机"};
 
 std::string OfferedPorts(const CatalogueModel& model, TargetSystem system, int deviceId) {
@@ -29,10 +28,8 @@ std::string OfferedPorts(const CatalogueModel& model, TargetSystem system, int d
 }
 }  // namespace
 
-int RunModelsCommand(const Switches& switches) {
-    if (!SwitchesFit(switches, kModelsSwitches)) return kExitRefused;
-    TargetSystem system;
-    if (!RunningSystem(system)) return kExitRefused;
+int RunModelsCommand(const Switches&) {
+    TargetSystem system = RunningSystem();
     // One USB query for the whole list, as one arrival at the port page makes one.
     int deviceId = GetUsbDeviceId();
     for (const CatalogueModel& model : ReadCatalogue()) {

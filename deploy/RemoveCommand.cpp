@@ -15,8 +15,6 @@
 #include "engine/ComponentKeys.h"
 
 namespace {
-const char* const kRemoveSwitches[] = {"printer", "driver", "components", "log", "medium", nullptr};
-
 struct Outcome {
     bool failed = false;
     void Report(bool removed, const std::string& what, DWORD error) {
@@ -135,12 +133,10 @@ void RemoveProcessor(const std::string& processor, TargetSystem system,
 }  // namespace
 
 int RunRemoveCommand(const Switches& switches) {
-    if (!SwitchesFit(switches, kRemoveSwitches, "printer")) return kExitRefused;
     const char* name = switches.Value("printer");
     InstanceLock lock;
     if (!lock.Take()) return kExitAlreadyRunning;
-    TargetSystem system;
-    if (!RunningSystem(system)) return kExitRefused;
+    TargetSystem system = RunningSystem();
     MediumNames names = ReadMediumNames(system);
     std::vector<SystemPrinter> printers;
     if (!ReadSystemPrinters(printers)) return kExitFailed;

@@ -1,0 +1,166 @@
+#include "deploy/SwitchTable.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "deploy/Commands.h"
+#include "deploy/DeployOutput.h"
+
+namespace {
+enum : unsigned {
+    kModels = 1,
+    kInstall = 2,
+    kList = 4,
+    kRemove = 8,
+    kEveryCommand = kModels | kInstall | kList | kRemove,
+};
+
+const CommandRule kCommands[] = {
+    {"models", kModels, nullptr, "列出介质上的型号、本系统是否支持以及端口页会提供的端口（* 为预选）",
+     RunModelsCommand},
+    {"install", kInstall, "model", "按安装向导的规则安装打印机，不提问", RunInstallCommand},
+    {"list", kList, nullptr, "列出使用介质上驱动程序的打印机，以及端口监视器和打印处理器的版本",
+     RunListCommand},
+    {"remove", kRemove, "printer", "删除打印机，以及（按要求）无人使用的驱动程序和组件", RunRemoveCommand},
+};
+
+struct SwitchRule {
+    const char* name;
+    const char* value;  // what the value stands for; null for a flag, which takes none
+    unsigned commands;
+    const char* help;
+    int serialList;  // the port page's serial list whose texts the value takes (SerialList), or -1
+};
+constexpr int kNoList = -1;
+constexpr int ListOf(SerialList list) {
+    return static_cast<int>(list);
+}
+
+const SwitchRule kSwitches[] = {
+    {"model", "型号", kInstall, "安装介质打印机目录中的型号", kNoList},
+    {"port", "端口", kInstall, "端口页会列出的端口；不给时用端口页的预选", kNoList},
+    {"advanced", nullptr, kInstall, "高级安装模式（型号提供多个USB接口时）", kNoList},
+    {"default", nullptr, kInstall, "设为默认打印机", kNoList},
+    {"renumber", nullptr, kInstall, "同意把连接的USB打印机改为端口的编号", kNoList},
+    {"baud", "N", kInstall, "串口波特率", ListOf(SerialList::BaudRate)},
+    {"databits", "N", kInstall, "串口数据位", ListOf(SerialList::DataBits)},
+    {"parity", "P", kInstall, "串口校验", ListOf(SerialList::Parity)},
+    {"stopbits", "S", kInstall, "串口停止位", ListOf(SerialList::StopBits)},
+    {"flow", "F", kInstall, "串口流控制", ListOf(SerialList::FlowControl)},
+    {"restart", nullptr, kInstall, "Windows 98/Me 上安装后重新启动计算机", kNoList},
+    {"printer", "名称", kRemove, "要删除的打印机", kNoList},
+    {"driver", nullptr, kRemove, "同时删除无人使用的驱动程序", kNoList},
+    {"components", nullptr, kRemove, "同时删除无人使用的端口监视器、打印处理器和USB端口记录", kNoList},
+    {"medium", "目录", kEveryCommand, "使用该目录中的安装介质", kNoList},
+    {"log", "文件", kEveryCommand, "把输出（带时间）附加到该文件", kNoList},
+};
+
+const SwitchRule* FindSwitch(const std::string& name) {
+    for (const SwitchRule& rule : kSwitches) {
+        if (lstrcmpiA(rule.name, name.c_str()) == 0) return &rule;
+    }
+    return nullptr;
+}
+
+std::string Written(const SwitchRule& rule) {
+    std::string text = std::string("/") + rule.name;
+    return rule.value != nullptr ? text + ":" + rule.value : text;
+}
+
+bool CheckSwitch(const CommandRule& command, const Switches::Switch& given, const Switches& switches) {
+    const SwitchRule* rule = FindSwitch(given.name);
+    if (rule == nullptr || (rule->commands & command.bit) == 0) {
+        SayFormatted("%s：不认识的参数 %s", command.name, given.typed.c_str());
+        return false;
+    }
+    if (rule->value == nullptr && given.hasValue) {
+        SayFormatted("参数 /%s 不带值（写作 /%s）：%s", rule->name, rule->name, given.typed.c_str());
+        return false;
+    }
+    if (rule->value != nullptr && given.value.empty()) {
+        SayFormatted("参数 /%s 需要一个值（%s）。", rule->name, Written(*rule).c_str());
+        return false;
+    }
+    int times = 0;
+    for (const Switches::Switch& each : switches.All())
+        times += lstrcmpiA(each.name.c_str(), rule->name) == 0;
+    if (times > 1) {
+        SayFormatted("参数 /%s 只能给一次。", rule->name);
+        return false;
+    }
+    return true;
+}
+
+// The command's line of the usage: its required switch, then the others it accepts in brackets,
+// wrapped with an indent.
+void SayCommandUsage(const CommandRule& command) {
+    std::string line = std::string("  ") + command.name;
+    auto add = [&line](const std::string& word) {
+        if (line.size() + 1 + word.size() > 96) {
+            Say(line.c_str());
+            line = std::string(9, ' ');
+        }
+        line += " " + word;
+    };
+    if (command.required != nullptr) add(Written(*FindSwitch(command.required)));
+    for (const SwitchRule& rule : kSwitches) {
+        bool shared = rule.commands == kEveryCommand;
+        if (shared || (rule.commands & command.bit) == 0 ||
+            (command.required != nullptr && lstrcmpiA(rule.name, command.required) == 0))
+            continue;
+        add("[" + Written(rule) + "]");
+    }
+    Say(line.c_str());
+    SayFormatted("          %s", command.help);
+}
+}  // namespace
+
+const CommandRule* CheckCommandLine(const Switches& switches) {
+    const CommandRule* command = nullptr;
+    for (const CommandRule& each : kCommands) {
+        if (lstrcmpiA(each.name, switches.Command().c_str()) == 0) command = &each;
+    }
+    if (command == nullptr) {
+        if (switches.Command().empty())
+            Say("没有给出命令。");
+        else
+            SayFormatted("不认识的命令：%s", switches.Command().c_str());
+        SayUsage();
+        return nullptr;
+    }
+    if (!switches.Strays().empty()) {
+        SayFormatted("%s：不认识的参数 %s", command->name, switches.Strays().front().c_str());
+        return nullptr;
+    }
+    for (const Switches::Switch& given : switches.All()) {
+        if (!CheckSwitch(*command, given, switches)) return nullptr;
+    }
+    if (command->required != nullptr && switches.Value(command->required) == nullptr) {
+        SayFormatted("%s：缺少 %s", command->name, Written(*FindSwitch(command->required)).c_str());
+        return nullptr;
+    }
+    return command;
+}
+
+bool SerialListOfSwitch(const std::string& name, SerialList& list) {
+    const SwitchRule* rule = FindSwitch(name);
+    if (rule == nullptr || rule->serialList == kNoList) return false;
+    list = static_cast<SerialList>(rule->serialList);
+    return true;
+}
+
+void SayUsage() {
+    Say("用法：QelvanDeploy 命令 [参数]");
+    for (const CommandRule& command : kCommands) SayCommandUsage(command);
+    Say("参数：");
+    for (const SwitchRule& rule : kSwitches) {
+        std::string texts;
+        if (rule.serialList != kNoList)
+            texts = "（" + SerialListTexts(static_cast<SerialList>(rule.serialList), "、") + "）";
+        SayFormatted("  %-16s%s%s", Written(rule).c_str(), rule.help, texts.c_str());
+    }
+    Say("退出码：0 完成；3010 完成，需要重新启动；1641 已开始重新启动；1603 安装或删除失败；");
+    Say("        1639 参数错误或选择被拒绝；1618 安装向导或另一个 QelvanDeploy 正在运行；1619 "
+        "无法读取安装介质");
+}
