@@ -9,3 +9,7 @@ int RunModelsCommand(const Switches& switches);
 int RunInstallCommand(const Switches& switches);
 int RunListCommand(const Switches& switches);
 int RunRemoveCommand(const Switches& switches);
+
+// The end of an installation on Windows 98/Me: with /restart the restart is requested (kExitRestartStarted),
+// otherwise kExitRestartNeeded says one is needed.
+int FinishOnWindows98(const Switches& switches);

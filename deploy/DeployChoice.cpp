@@ -10,26 +10,25 @@
 #include "config/ConfigValues.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
-#include "deploy/SwitchTable.h"
-#include "usb/UsbDevice.h"
 
 namespace {
-bool ChooseModel(const Switches& switches, InstallChoices& choices) {
+bool ChooseModel(const InstallRequest& request, InstallChoices& choices) {
     CatalogueModel model;
-    if (!FindModel(switches.Value("model"), model)) {
-        SayFormatted("型号 %s 不在安装介质的打印机目录中。", switches.Value("model"));
+    if (!FindModel(request.model.text.c_str(), model)) {
+        SayFormatted("%s：型号 %s 不在安装介质的打印机目录中。", request.model.where.c_str(),
+                     request.model.text.c_str());
         return false;
     }
     choices.category = model.category;
     CopyText(choices.modelName, model.name);
-    choices.setAsDefault = switches.Has("default") ? 1 : 0;
+    choices.setAsDefault = request.setDefault ? 1 : 0;
     BuildCategoryIniPath(choices.category, modelIniPath);
     BuildPortSection(choices.modelName, portSection);
     return true;
 }
 
-bool ChooseMode(const Switches& switches, const InstallChoices& choices) {
-    installMode = switches.Has("advanced") ? Advanced : Typical;
+bool ChooseMode(const InstallRequest& request, const InstallChoices& choices) {
+    installMode = request.advanced ? Advanced : Typical;
     if (installMode == Advanced && !AdvancedModeOffered(modelIniPath, portSection)) {
         SayFormatted("型号 %s 不提供高级安装模式（多个USB接口）。", choices.modelName);
         return false;
@@ -44,6 +43,13 @@ bool ChooseSystem(InstallChoices& choices) {
     return refusal == 0;
 }
 
+bool OffersUsb(const PortOffer& offer) {
+    for (int index = 0; index < offer.count; ++index) {
+        if (ReactionToPort(offer.entries[index]) == PortReaction::UsbPort) return true;
+    }
+    return false;
+}
+
 void SayOfferedPorts(const PortOffer& offer) {
     std::string ports;
     for (int index = 0; index < offer.count; ++index) {
@@ -55,11 +61,18 @@ void SayOfferedPorts(const PortOffer& offer) {
 
 // The port the port page would show: the one asked for, when the page would list it, otherwise the
 // page's preselection.
-bool ChoosePort(const Switches& switches, InstallChoices& choices) {
+bool ChoosePort(const InstallRequest& request, int deviceId, InstallChoices& choices) {
     PortOffer offer;
-    BuildPortOffer(choices.modelName, choices.targetSystem, choices.category, installMode, GetUsbDeviceId(),
-                   offer);
-    const char* wanted = switches.Value("port");
+    BuildPortOffer(choices.modelName, choices.targetSystem, choices.category, installMode, deviceId, offer);
+    const char* wanted = request.port.Given() ? request.port.text.c_str() : nullptr;
+    if (wanted == nullptr && OffersUsb(offer) && !offer.usbPrinterFound) {
+        SayFormatted("型号 %s 提供USB端口，但没有一台USB打印机应答（未开机、未连接，或USB接口库缺失），"
+                     "端口页不会替你决定端口。",
+                     choices.modelName);
+        Say("请开启并连接USB打印机后再试，或用 /port 指定端口。");
+        SayOfferedPorts(offer);
+        return false;
+    }
     int chosen = offer.selected;
     if (wanted != nullptr) {
         chosen = -1;
@@ -69,7 +82,7 @@ bool ChoosePort(const Switches& switches, InstallChoices& choices) {
     }
     if (chosen < 0) {
         if (wanted != nullptr)
-            SayFormatted("端口 %s 不在此型号在本系统上可用的端口中。", wanted);
+            SayFormatted("%s：端口 %s 不在此型号在本系统上可用的端口中。", request.port.where.c_str(), wanted);
         else
             Say("端口页不会预选任何端口，请用 /port 指定端口。");
         SayOfferedPorts(offer);
@@ -82,21 +95,22 @@ bool ChoosePort(const Switches& switches, InstallChoices& choices) {
 
 // The serial settings the port page would preset, each overridden by its switch with a text its list
 // shows. The serial lists are disabled for USB and parallel ports, so there no switch applies.
-bool ChooseSerialSettings(const Switches& switches, InstallChoices& choices) {
+bool ChooseSerialSettings(const InstallRequest& request, InstallChoices& choices) {
     SerialSettingsChoice settings;
     settings.baudRate =
         OfferedBaudRate(BaudRatePresetIndex(ReadSectionValue(modelIniPath, portSection, "BaudRate")));
     bool serial = ReactionToPort(choices.portName) == PortReaction::SerialPort;
-    for (const Switches::Switch& given : switches.All()) {
-        SerialList list;
-        if (!SerialListOfSwitch(given.name, list)) continue;
+    for (int index = 0; index < kSerialListCount; ++index) {
+        const RequestValue& given = request.serial[index];
+        SerialList list = static_cast<SerialList>(index);
+        if (!given.Given()) continue;
         if (!serial) {
-            SayFormatted("端口 %s 不是串口，%s 不适用。", choices.portName, given.typed.c_str());
+            SayFormatted("端口 %s 不是串口，%s 不适用。", choices.portName, given.where.c_str());
             return false;
         }
-        const char* offered = OfferedSerialText(list, given.value.c_str());
+        const char* offered = OfferedSerialText(list, given.text.c_str());
         if (offered == nullptr) {
-            SayFormatted("%s 不在端口页的列表中。可用的值：%s", given.typed.c_str(),
+            SayFormatted("%s：%s 不在端口页的列表中。可用的值：%s", given.where.c_str(), given.text.c_str(),
                          SerialListTexts(list, "、").c_str());
             return false;
         }
@@ -111,10 +125,32 @@ bool ChooseSerialSettings(const Switches& switches, InstallChoices& choices) {
 }
 }  // namespace
 
-bool MakeChoices(const Switches& switches, InstallChoices& choices) {
-    if (!ChooseModel(switches, choices) || !ChooseMode(switches, choices) || !ChooseSystem(choices)) {
+bool MakeChoices(const InstallRequest& request, int deviceId, InstallChoices& choices) {
+    if (!ChooseModel(request, choices) || !ChooseMode(request, choices) || !ChooseSystem(choices)) {
         return false;
     }
     BuildConfigPaths(choices.category, choices.commonIniPath, choices.categoryIniPath);
-    return ChoosePort(switches, choices) && ChooseSerialSettings(switches, choices);
+    return ChoosePort(request, deviceId, choices) && ChooseSerialSettings(request, choices);
+}
+
+bool CheckDriverRecords(const InstallChoices& choices) {
+    const DriverFileList& files = choices.driverFiles;
+    const struct {
+        const char* key;
+        const char* value;
+    } required[] = {
+        {"DriverName", choices.driverInfo.pName},
+        {"DriverPath", files.driverPath},
+        {"DataFile", files.dataFile},
+        {"ConfigFile", files.configFile},
+    };
+    for (const auto& entry : required) {
+        if (entry.value != nullptr && entry.value[0] != '\0' && entry.value[0] != '0') continue;
+        char section[200];
+        BuildDescriptorSection(choices.modelName, choices.targetSystem, section);
+        SayFormatted("安装介质的配置不完整：%s [%s] %s%s 缺少或为“0”，不安装。", modelIniPath, section,
+                     choices.gdiDriver != 0 ? "GDI" : "STD", entry.key);
+        return false;
+    }
+    return true;
 }

@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "common/BoundedText.h"
 #include "engine/SpoolerApi.h"
@@ -103,4 +104,12 @@ bool MakeDefaultPrinter(const char* name) {
     if (version.dwPlatformId != VER_PLATFORM_WIN32_NT) return true;
     if (version.dwMajorVersion < 5) return MakeDefaultNt4(name);
     return MakeDefaultNt5(name);
+}
+
+bool IsDefaultPrinter(const char* name) {
+    char device[800] = {};
+    GetProfileStringA("windows", "device", "", device, sizeof device);
+    char* comma = strchr(device, ',');
+    if (comma != nullptr) *comma = '\0';
+    return name != nullptr && lstrcmpiA(device, name) == 0;
 }

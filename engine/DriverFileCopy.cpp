@@ -14,6 +14,8 @@ namespace {
 
 typedef char PathText[kCopyPathSize];
 
+CopyFailure lastFailure = {};
+
 // A system query that answers 0 failed; one that answers the buffer size or more did not fit.
 bool Fits(UINT length) {
     return length != 0 && length < kCopyPathSize;
@@ -55,6 +57,10 @@ bool TargetDirectory(int target, PathText& directory, UINT& textId) {
 
 // message = text 122 + name + detail + source path.
 void ReportCopyFailure(MessageText& message, const char* name, const char* detail, const char* source) {
+    CopyText(lastFailure.name, name);
+    CopyText(lastFailure.source, source);
+    lastFailure.error = 0;
+    lastFailure.refusedName = !IsBareFileName(name);
     LoadResourceText(IDS_COPY_FAILED, message);
     AppendText(message, name);
     AppendText(message, detail);
@@ -65,6 +71,7 @@ void ReportCopyError(MessageText& message, const char* name, DWORD error, const 
     char detail[32];
     FormatText(detail, sizeof detail, "  er = %d", static_cast<int>(error));
     ReportCopyFailure(message, name, detail, source);
+    lastFailure.error = error;
 }
 
 }  // namespace
@@ -72,6 +79,14 @@ void ReportCopyError(MessageText& message, const char* name, DWORD error, const 
 // Anything that names another directory could place a file of the medium outside the chosen system
 // directory, or take one from outside the medium. Without a separator or drive, only ".." itself climbs;
 // dots inside a name ("drv..v2.dll") stay in the directory.
+const CopyFailure& LastCopyFailure() {
+    return lastFailure;
+}
+
+void ForgetCopyFailure() {
+    lastFailure = CopyFailure{};
+}
+
 bool IsBareFileName(const char* name) {
     return name != nullptr && strpbrk(name, "\\/:") == nullptr && strcmp(name, "..") != 0;
 }

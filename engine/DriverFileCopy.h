@@ -1,6 +1,8 @@
 #pragma once
 // The one way a file goes from the installation medium into a system directory.
 
+#include <windows.h>
+
 #include "common/SharedTypes.h"
 
 // Where CopyDriverFile puts a file; the values are the ones the engine's callers pass.
@@ -27,3 +29,15 @@ bool IsBareFileName(const char* name);
 // Results: 1 copied; 0 nothing to do (null, empty, or a name beginning with "0", the configuration's
 // "no file") or failed with message replaced; 32 or 5 the destination is in use, message untouched.
 int CopyDriverFile(const char* name, int target, int targetSystem, bool prefixed, MessageText& message);
+
+// The last copy that failed with a message, in parts: the message runs name, number and path together,
+// and a program that reports in lines names each of them.
+struct CopyFailure {
+    char name[kCopyPathSize];
+    char source[kCopyPathSize];
+    DWORD error;       // 0 for a name refused because it leaves its directory
+    bool refusedName;  // the configuration names a path, not a bare file name
+};
+// Empty (name "") until a copy fails; ForgetCopyFailure empties it again.
+const CopyFailure& LastCopyFailure();
+void ForgetCopyFailure();

@@ -1,0 +1,16 @@
+#pragma once
+// The install command's steps for one printer, shared by every command that installs: the checks that
+// change nothing (PrepareInstall), then the USB numbering, the naming and the engine (InstallPrepared).
+
+#include "choices/InstallChoices.h"
+#include "deploy/InstallRequest.h"
+
+// The choices of the pages' rules for the request, the port kind, the installation record and the
+// model's driver records. False with the refusal said; nothing outside the program is changed.
+bool PrepareInstall(const InstallRequest& request, int deviceId, InstallChoices& choices);
+
+// Renumbers the connected USB printer when the port needs it and the request allows it, names the
+// printer and its port, runs the engine with a line per step, and checks what the wizard leaves
+// unchecked: the default printer asked for, and on Windows 98/Me a failure text the engine left.
+// Returns kExitDone, kExitFailed or kExitRefused; on success choices.modelName is the printer's name.
+int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices& choices);
