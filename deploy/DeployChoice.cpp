@@ -66,9 +66,10 @@ bool ChoosePort(const InstallRequest& request, int deviceId, InstallChoices& cho
     BuildPortOffer(choices.modelName, choices.targetSystem, choices.category, installMode, deviceId, offer);
     const char* wanted = request.port.Given() ? request.port.text.c_str() : nullptr;
     if (wanted == nullptr && OffersUsb(offer) && !offer.usbPrinterFound) {
-        SayFormatted("型号 %s 提供USB端口，但没有一台USB打印机应答（未开机、未连接，或USB接口库缺失），"
-                     "端口页不会替你决定端口。",
-                     choices.modelName);
+        SayFormatted(
+            "型号 %s 提供USB端口，但没有一台USB打印机应答（未开机、未连接，或USB接口库缺失），"
+            "端口页不会替你决定端口。",
+            choices.modelName);
         Say("请开启并连接USB打印机后再试，或用 /port 指定端口。");
         SayOfferedPorts(offer);
         return false;
@@ -82,7 +83,8 @@ bool ChoosePort(const InstallRequest& request, int deviceId, InstallChoices& cho
     }
     if (chosen < 0) {
         if (wanted != nullptr)
-            SayFormatted("%s：端口 %s 不在此型号在本系统上可用的端口中。", request.port.where.c_str(), wanted);
+            SayFormatted("%s：端口 %s 不在此型号在本系统上可用的端口中。", request.port.where.c_str(),
+                         wanted);
         else
             Say("端口页不会预选任何端口，请用 /port 指定端口。");
         SayOfferedPorts(offer);

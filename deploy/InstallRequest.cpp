@@ -22,7 +22,8 @@ InstallRequest RequestFromSwitches(const Switches& switches) {
     request.renumber = switches.Has("renumber");
     for (const Switches::Switch& given : switches.All()) {
         SerialList list;
-        if (SerialListOfSwitch(given.name, list)) request.serial[static_cast<int>(list)] = {given.value, given.typed};
+        if (SerialListOfSwitch(given.name, list))
+            request.serial[static_cast<int>(list)] = {given.value, given.typed};
     }
     return request;
 }

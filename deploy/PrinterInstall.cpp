@@ -69,8 +69,10 @@ void SayCopyFailure() {
     const CopyFailure& failure = LastCopyFailure();
     if (failure.name[0] == '\0') return;
     if (failure.refusedName) {
-        SayFormatted("未复制的文件：%s（来源 %s）：配置中的文件名含路径（\\、/、: 或 ..），只接受介质系统目录中的文件名。",
-                     failure.name, failure.source);
+        SayFormatted(
+            "未复制的文件：%s（来源 %s）：配置中的文件名含路径（\\、/、: 或 "
+            "..），只接受介质系统目录中的文件名。",
+            failure.name, failure.source);
         return;
     }
     SayFormatted("未复制的文件：%s，来源 %s，错误号 %lu", failure.name, failure.source,

@@ -1,6 +1,7 @@
 // QelvanDeploy.exe end to end with the real spooler: what it installs, lists and removes, and the exit
 // codes a management suite reads.
 #include <string>
+#include <thread>
 
 #include "resources/ResourceIds.h"
 #include "tests/e2e/E2eSupport.h"
@@ -23,7 +24,11 @@ protected:
         EXPECT_EQ(expected, exitCode) << arguments << "\n" << output;
         return output;
     }
-    static bool Says(const std::string& output, const std::string& text) {
+    // Whether the output holds the text, each of whose lines is a line of its own there.
+    static bool Says(const std::string& output, std::string text) {
+        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+            if (at == 0 || text[at - 1] != '\r') text.insert(at++, "\r");
+        }
         return output.find(text) != std::string::npos;
     }
 
@@ -95,15 +100,74 @@ TEST_F(DeployTest, RefusalsAndTheRunningWizardHaveTheirExitCodes) {
     Expect(1639, "install /model:QR-58 /colour:red");
     Expect(1619, "list /medium:C:\\no-such-medium");
 
+    // The wizard started under another file name holds another mutex: its caption still stops an install.
+    ASSERT_TRUE(CopyFileTo(medium.Exe(), medium / "setup.exe"));
     WizardWalk wizard;
-    ASSERT_EQ("", wizard.Start(medium.Exe(), "winxp"));
+    ASSERT_EQ("", wizard.Start(medium / "setup.exe", "winxp"));
     Expect(1618, "install /model:QT-200");
     EXPECT_TRUE(MakerPrinters().empty());
+}
+
+TEST_F(DeployTest, SwitchesSystemAndMediumAreTakenStrictly) {
+    // A flag given a value, a switch given twice, a valued switch without one: refused, and the refused
+    // run's lines and exit code stay in the log.
+    std::string log = medium / "refused.log";
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200 -default:no /log:\"" + log + "\""), "-default:no"));
+    EXPECT_TRUE(Says(ReadTextFile(log), " 退出码：1639\r\n")) << ReadTextFile(log);
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QL-60 /port:TVCOM2: /port:TVCOM5:"), "/port"));
+    Expect(1639, "install /model:QL-60 /port");
+    std::string baud = Expect(1639, "install /model:QL-60 /port:TVCOM2: /baud:14400");
+    EXPECT_TRUE(Says(baud, "9600、19200")) << baud;
+    // The command word before the medium; a Windows NT the system page does not know before anything.
+    Expect(1639, "bogus /medium:C:\\no-such-medium");
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200", "win7"), "本程序不支持当前系统.\r\n"));
+    EXPECT_TRUE(MakerDrivers(k9xEnvironment).empty());
+    EXPECT_TRUE(MakerPrinters().empty());
+
+    // No USB printer answers: no guess at the serial preselection.
+    ASSERT_TRUE(medium.SetUsbPrinters({}));
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QR-58"), "/port")) << "no USB printer";
+    // A model whose configuration lacks a driver file key is refused by name; a driver file missing
+    // from the medium fails the installation, and a line names the file.
+    ASSERT_TRUE(medium.ReplaceInFile("DRVCONFIG\\setup_Ticket.ini", "GDIDriverPath=", "GDIDriverPathX="));
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200"), "[QT-200.XP] GDIDriverPath"));
+    ASSERT_TRUE(DeleteFileA((medium / "winnt\\QL60.PPD").c_str()));
+    std::string failed = Expect(1603, "install /model:QL-60 /port:TVCOM1:");
+    EXPECT_TRUE(Says(failed, "未复制的文件：QL60.PPD")) << failed;
+    EXPECT_TRUE(MakerPrinters().empty());
+}
+
+TEST_F(DeployTest, RunsAtOnceKeepEveryLineOfTheirLog) {
+    std::string log = medium / "shared.log";
+    std::string outputs[4];
+    std::vector<std::thread> runs;
+    SetWindowsVersionFor("QelvanDeploy.exe", "winxp");
+    for (std::string& output : outputs) {
+        runs.emplace_back([&, this] {
+            DWORD exitCode = 0;
+            output = RunAndCapture("\"" + (medium / "QelvanDeploy.exe") + "\" models /log:\"" + log + "\"",
+                                   exitCode, medium.Path(), 120000);
+        });
+    }
+    for (std::thread& run : runs) run.join();
+    SetWindowsVersionFor("QelvanDeploy.exe", "");
+    auto lines = [](const std::string& text) {
+        size_t count = 0;
+        for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++count;
+        return count;
+    };
+    size_t said = 0;
+    for (const std::string& output : outputs) said += lines(output);
+    std::string written = ReadTextFile(log);
+    EXPECT_EQ(said, lines(written)) << written;
+    EXPECT_EQ(4u, said / lines(outputs[0]));
 }
 
 TEST_F(DeployTest, SerialPrinterOnWindows98EndsWithRestartNeeded) {
     std::string output = Expect(3010, "install /model:QR-58 /port:COM2:", "win98");
     EXPECT_TRUE(Says(output, "需要重新启动计算机")) << output;
     EXPECT_EQ("COM2:", ReadPrinter("QR-58(S)").port);
+    // Wine's Windows 98 path stores the default attribute without making the printer the default.
+    EXPECT_TRUE(Says(Expect(1603, "install /model:QT-200 /default", "win98"), "未能设为默认打印机"));
 }
 }  // namespace
