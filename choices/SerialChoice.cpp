@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -103,4 +104,31 @@ void TakeSerialText(SerialList list, const char* text, SerialSettingsChoice& set
             if (strcmp(text, "None") == 0) settings.flowControl = ' ';
             break;
     }
+}
+
+std::string SerialTextOf(SerialList list, const SerialSettingsChoice& settings) {
+    char text[16] = {};
+    switch (list) {
+        case SerialList::BaudRate:
+            FormatText(text, sizeof text, "%d", settings.baudRate);
+            return text;
+        case SerialList::DataBits:
+            FormatText(text, sizeof text, "%d", settings.dataBits);
+            return text;
+        case SerialList::Parity:
+            for (const char* parity : kParities) {
+                if (tolower(static_cast<unsigned char>(parity[0])) ==
+                    tolower(static_cast<unsigned char>(settings.parity)))
+                    return parity;
+            }
+            return std::string(1, settings.parity);
+        case SerialList::StopBits:
+            FormatText(text, sizeof text, settings.stopBits == 1.5 ? "%.1f" : "%.0f", settings.stopBits);
+            return text;
+        case SerialList::FlowControl:
+            if (settings.flowControl == 'x') return "Xon/Xoff";
+            if (settings.flowControl == 'p') return "Hardware";
+            return "None";
+    }
+    return "";
 }

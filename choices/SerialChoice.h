@@ -22,5 +22,9 @@ const char* OfferedSerialText(SerialList list, const char* text);
 // Every text the list shows, in list order, joined by separator.
 std::string SerialListTexts(SerialList list, const char* separator);
 
+// The list's text for what settings hold (the reverse of TakeSerialText); a value no list text stands
+// for is spelled as the settings hold it.
+std::string SerialTextOf(SerialList list, const SerialSettingsChoice& settings);
+
 // Takes what a text of the list stands for into settings, as the page does when the user picks it.
 void TakeSerialText(SerialList list, const char* text, SerialSettingsChoice& settings);

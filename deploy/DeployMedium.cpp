@@ -11,6 +11,7 @@
 
 namespace {
 TargetSystem runningSystem = Windows98Me;
+std::string startDirectory;
 
 bool FileExists(const char* path) {
     DWORD attributes = GetFileAttributesA(path);
@@ -19,6 +20,9 @@ bool FileExists(const char* path) {
 }  // namespace
 
 bool OpenMedium(const char* directory) {
+    char start[MAX_PATH] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof start, start);
+    if (length > 0 && length < sizeof start) startDirectory = start;
     char medium[kConfigPathSize] = {};
     if (directory == nullptr) {
         GetProgramDirectory(medium);
@@ -75,4 +79,14 @@ bool FindModel(const char* name, CatalogueModel& model) {
         return true;
     }
     return false;
+}
+
+std::string PathFromStart(const char* path) {
+    std::string given = path != nullptr ? path : "";
+    bool absolute = given.size() >= 2 && (given[1] == ':' || (given[0] == '\\' && given[1] == '\\'));
+    if (absolute || startDirectory.empty()) return given;
+    if (!given.empty() && given[0] == '\\') return startDirectory.substr(0, 2) + given;
+    std::string base = startDirectory;
+    if (base.back() != '\\') base += '\\';
+    return base + given;
 }

@@ -2,6 +2,7 @@
 // The installation medium the deployment program works on, its catalogue, and the running system it
 // installs on.
 
+#include <string>
 #include <vector>
 
 #include "common/SharedTypes.h"
@@ -10,6 +11,10 @@
 // and the engine's copies resolve against, as it is for the wizard started from the medium. False
 // with a line said when the medium cannot be entered or holds no catalogue.
 bool OpenMedium(const char* directory);
+
+// A path the user gave, taken from the directory the program was started in (the medium becomes the
+// current directory once opened).
+std::string PathFromStart(const char* path);
 
 // Recognises the running system as the wizard's system page does. False with the wizard's message
 // said when the wizard would tick no system there (an unsupported platform, Windows 95, a Windows NT

@@ -1,6 +1,7 @@
 // QelvanDeploy install: the wizard's Install command without its windows. The choices come from the
-// switches through the pages' rules, then the command's own checks, the filling of the installation
-// record, the USB numbering and naming, and the installation engine, unchanged.
+// switches through the pages' rules, then the command's own checks and the filling of the installation
+// record. A printer of the model already on the port is kept (a second run changes nothing); otherwise,
+// or with /again, the USB numbering and naming and the installation engine run, unchanged.
 #include <memory>
 
 #include "deploy/Commands.h"
@@ -34,7 +35,7 @@ int RunInstallCommand(const Switches& switches) {
     std::unique_ptr<InstallChoices> choices(new InstallChoices);
     if (!PrepareInstall(request, deviceId, *choices)) return kExitRefused;
     SayFormatted("安装 %s，端口 %s", choices->modelName, choices->portName);
-    int result = InstallPrepared(request, deviceId, *choices);
-    if (result != kExitDone || choices->targetSystem != Windows98Me) return result;
+    PrinterResult result = InstallOrKeep(request, deviceId, switches.Has("again"), *choices);
+    if (result.exitCode != kExitDone || !result.restartNeeded) return result.exitCode;
     return FinishOnWindows98(switches);
 }

@@ -1,13 +1,18 @@
 #include "deploy/PrinterInstall.h"
 
+#include <cstring>
+
 #include "choices/InstallRecords.h"
 #include "choices/InstallRules.h"
 #include "deploy/DeployChoice.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
+#include "deploy/SystemPrinters.h"
 #include "engine/DefaultPrinter.h"
 #include "engine/DriverFileCopy.h"
 #include "engine/InstallationSequence.h"
+#include "common/BoundedText.h"
+#include "engine/SerialSettings.h"
 #include "resources/ResourceIds.h"
 #include "usb/UsbDevice.h"
 
@@ -123,4 +128,95 @@ int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices&
         return kExitFailed;
     }
     return kExitDone;
+}
+
+namespace {
+// The printer with the model's driver (of the port's family) on the port the installation would use
+// (a USB port's alias where the model has one). False when there is none or the spooler cannot tell.
+bool FindPrinterOnPort(const InstallChoices& choices, SystemPrinter& found, bool& listed) {
+    char alias[kPortNameSize];
+    bool aliased = choices.portKind == Usb && BuildUsbPortAlias(choices.portName, alias, sizeof alias);
+    const char* port = aliased ? alias : choices.portName;
+    std::vector<SystemPrinter> printers;
+    listed = ReadSystemPrinters(printers);
+    for (const SystemPrinter& printer : printers) {
+        if (lstrcmpiA(printer.port.c_str(), port) != 0) continue;
+        if (lstrcmpiA(printer.driver.c_str(), choices.driverInfo.pName) != 0) continue;
+        found = printer;
+        return true;
+    }
+    return false;
+}
+
+// The settings in force on the port with the serial texts asked for taken over them; the port page's
+// presets where the system keeps none. True when they differ from what is in force.
+bool SerialSettingsAsked(const InstallRequest& request, InstallChoices& choices) {
+    const char* portKey = strstr(choices.portName, "COM");
+    SerialSettingsChoice current;
+    if (portKey == nullptr ||
+        !ReadSerialSettings(portKey, choices.targetSystem == Windows98Me, current.baudRate, current.dataBits,
+                            current.stopBits, current.parity, current.flowControl)) {
+        return portKey != nullptr;
+    }
+    SerialSettingsChoice asked = current;
+    for (int index = 0; index < kSerialListCount; ++index) {
+        SerialList list = static_cast<SerialList>(index);
+        const char* offered = OfferedSerialText(list, request.serial[index].text.c_str());
+        if (request.serial[index].Given() && offered != nullptr) TakeSerialText(list, offered, asked);
+    }
+    choices.baudRate = asked.baudRate;
+    choices.dataBits = asked.dataBits;
+    choices.stopBits = asked.stopBits;
+    choices.parity = asked.parity;
+    choices.flowControl = asked.flowControl;
+    for (int index = 0; index < kSerialListCount; ++index) {
+        SerialList list = static_cast<SerialList>(index);
+        if (SerialTextOf(list, asked) != SerialTextOf(list, current)) return true;
+    }
+    return false;
+}
+
+PrinterResult KeepPrinter(const InstallRequest& request, InstallChoices& choices,
+                          const SystemPrinter& printer) {
+    PrinterResult result = {PrinterOutcome::Kept, kExitDone, false};
+    SayFormatted("打印机 %s 已在端口 %s 上（驱动程序 %s），不再安装。", printer.name.c_str(),
+                 printer.port.c_str(), printer.driver.c_str());
+    MessageText message = {};
+    if (!InstallComponents(choices, message)) {
+        Say(message);
+        return {PrinterOutcome::Failed, kExitFailed, false};
+    }
+    if (choices.engineStatus != 0) {
+        Say("已把端口监视器或打印处理器更新为安装介质上的版本。");
+        result = {PrinterOutcome::Updated, kExitDone, choices.targetSystem == Windows98Me};
+    }
+    if (request.setDefault && !printer.isDefault) {
+        Say("正在设为默认打印机……");
+        MakeDefaultPrinter(printer.name.c_str());
+        if (!IsDefaultPrinter(printer.name.c_str())) {
+            Say("未能设为默认打印机：系统的默认打印机仍是另一台。");
+            return {PrinterOutcome::Failed, kExitFailed, false};
+        }
+        result.outcome = PrinterOutcome::Updated;
+    }
+    if (choices.portKind == Serial && SerialSettingsAsked(request, choices)) {
+        Say("正在写入串口设置……");
+        WriteChosenSerialSettings(choices);
+        result.outcome = PrinterOutcome::Updated;
+    }
+    CopyText(choices.modelName, printer.name.c_str());
+    return result;
+}
+}  // namespace
+
+PrinterResult InstallOrKeep(const InstallRequest& request, int deviceId, bool again,
+                            InstallChoices& choices) {
+    SystemPrinter printer;
+    bool listed = true;
+    if (!again && FindPrinterOnPort(choices, printer, listed)) return KeepPrinter(request, choices, printer);
+    if (!listed) return {PrinterOutcome::Failed, kExitFailed, false};
+    int exitCode = InstallPrepared(request, deviceId, choices);
+    if (exitCode == kExitDone)
+        return {PrinterOutcome::Installed, kExitDone, choices.targetSystem == Windows98Me};
+    return {exitCode == kExitRefused ? PrinterOutcome::Refused : PrinterOutcome::Failed, exitCode, false};
 }

@@ -14,3 +14,17 @@ bool PrepareInstall(const InstallRequest& request, int deviceId, InstallChoices&
 // unchecked: the default printer asked for, and on Windows 98/Me a failure text the engine left.
 // Returns kExitDone, kExitFailed or kExitRefused; on success choices.modelName is the printer's name.
 int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices& choices);
+
+// What became of a printer asked for.
+enum class PrinterOutcome { Installed, Kept, Updated, Failed, Refused };
+struct PrinterResult {
+    PrinterOutcome outcome;
+    int exitCode;        // kExitDone, kExitFailed or kExitRefused
+    bool restartNeeded;  // Windows 98/Me: something was installed that the system loads at its next start
+};
+
+// After PrepareInstall: a printer with the model's driver already on the chosen port is kept (unless
+// again asks for one more, as the wizard would install): the components are brought up to date as an
+// installation would, and the default printer and the serial settings asked for are made so.
+// Otherwise InstallPrepared installs it. A line says which.
+PrinterResult InstallOrKeep(const InstallRequest& request, int deviceId, bool again, InstallChoices& choices);

@@ -48,6 +48,7 @@ const SwitchRule kSwitches[] = {
     {"parity", "P", kInstall, "串口校验", ListOf(SerialList::Parity)},
     {"stopbits", "S", kInstall, "串口停止位", ListOf(SerialList::StopBits)},
     {"flow", "F", kInstall, "串口流控制", ListOf(SerialList::FlowControl)},
+    {"again", nullptr, kInstall, "端口上已有该型号的打印机时仍再装一台（如安装向导）", kNoList},
     {"restart", nullptr, kInstall, "Windows 98/Me 上安装后重新启动计算机", kNoList},
     {"printer", "名称", kRemove, "要删除的打印机", kNoList},
     {"driver", nullptr, kRemove, "同时删除无人使用的驱动程序", kNoList},

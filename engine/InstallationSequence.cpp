@@ -51,7 +51,24 @@ void Announce(EngineObserver* observer, EngineStep step) {
     if (observer != nullptr) observer->OnStep(step);
 }
 
-// Monitors and processor: installs what is missing and replaces the first outdated component.
+// Certain Windows 98/Me drivers need the colour library beside them.
+bool CopyColourLibrary(const InstallChoices& choices, MessageText& message) {
+    if (choices.targetSystem != Windows98Me) return true;
+    if (strstr(choices.modelName, "KRP-B200") == nullptr &&
+        strstr(choices.modelName, "KRP-A100") == nullptr) {
+        return true;
+    }
+    CopyDriverFile("DMCOLOR.DLL", DriverDirectory, choices.targetSystem, false, message);
+    return !MessageSet(message);
+}
+
+void RecordUsbPort(const char* portName) {
+    RegistryKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\TALVERN\\PRINTERPORT\\")) key.SetDword(portName, 0);
+}
+
+}  // namespace
+
 bool InstallComponents(InstallChoices& choices, MessageText& message, EngineObserver* observer) {
     Announce(observer, EngineStep::PortMonitors);
     int monitors = InstallPortMonitors(choices, choices.targetSystem, choices.portName, message);
@@ -70,24 +87,8 @@ bool InstallComponents(InstallChoices& choices, MessageText& message, EngineObse
     return true;
 }
 
-// Certain Windows 98/Me drivers need the colour library beside them.
-bool CopyColourLibrary(const InstallChoices& choices, MessageText& message) {
-    if (choices.targetSystem != Windows98Me) return true;
-    if (strstr(choices.modelName, "KRP-B200") == nullptr &&
-        strstr(choices.modelName, "KRP-A100") == nullptr) {
-        return true;
-    }
-    CopyDriverFile("DMCOLOR.DLL", DriverDirectory, choices.targetSystem, false, message);
-    return !MessageSet(message);
-}
-
-void RecordUsbPort(const char* portName) {
-    RegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\TALVERN\\PRINTERPORT\\")) key.SetDword(portName, 0);
-}
-
 // The serial settings go under the port's "COM" name: "TVCOM2:" is written as "COM2:", port 2.
-void WriteSerialSettings(InstallChoices& choices) {
+void WriteChosenSerialSettings(InstallChoices& choices) {
     const char* portKey = strstr(choices.portName, "COM");
     if (portKey == nullptr) return;
     int portNumber = isdigit(static_cast<unsigned char>(portKey[3])) ? portKey[3] - '0' : 0;
@@ -100,7 +101,6 @@ void WriteSerialSettings(InstallChoices& choices) {
                               choices.flowControl);
     }
 }
-}  // namespace
 
 bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserver* observer) {
     choices.engineStatus = 0;
@@ -135,7 +135,7 @@ bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserve
     }
     if (choices.portKind == Serial) {
         Announce(observer, EngineStep::SerialSettings);
-        WriteSerialSettings(choices);
+        WriteChosenSerialSettings(choices);
     }
 
     // On Windows 98/Me the Install command shows its own success text unless a step left one.

@@ -25,6 +25,15 @@ struct EngineTask {
 // program-wide resultMessage and, as its very last act, sets *task->finishState. Returns 0.
 UINT RunInstallation(LPVOID task);
 
+// The component steps of an installation: installs the port monitor the port needs and the print
+// processor when missing, and replaces the first outdated one (choices.engineStatus says which were
+// outdated). False with message set when a step failed.
+bool InstallComponents(InstallChoices& choices, MessageText& message, EngineObserver* observer = nullptr);
+
+// Writes choices' serial settings for its port where the system keeps them; nothing for a port
+// without "COM" in its name.
+void WriteChosenSerialSettings(InstallChoices& choices);
+
 // The installation steps themselves. True on success; on failure message says why (it stays as the
 // failing step left it). On success on every system but Windows 98/Me message holds the success text.
 bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserver* observer = nullptr);

@@ -1,5 +1,8 @@
 #include "engine/SerialSettings.h"
 
+#include <cstdlib>
+#include <cstring>
+
 #include "common/BoundedText.h"
 #include "common/RegistryKey.h"
 
@@ -111,4 +114,32 @@ void WriteSerialSettingsNT(const char* portKey, int baudRate, int dataBits, doub
     RegistryKey key;
     // Without a name the settings would replace the key's default value.
     if (portKey != nullptr && key.Open(HKEY_LOCAL_MACHINE, kNtPortsKey)) key.SetString(portKey, text);
+}
+
+bool ReadSerialSettings(const char* portKey, bool windows9x, int& baudRate, int& dataBits, double& stopBits,
+                        char& parity, char& flowControl) {
+    char text[kSerialSettingsSize] = {};
+    if (portKey == nullptr) return false;
+    if (windows9x) {
+        GetProfileStringA("Ports", portKey, "", text, sizeof text);
+    } else {
+        RegistryKey key;
+        if (!key.Open(HKEY_LOCAL_MACHINE, kNtPortsKey) || !key.QueryString(portKey, text, sizeof text))
+            return false;
+    }
+    // "9600,n,8,1,x": the fields in order, the flow letter optional.
+    char* fields[5] = {};
+    int count = 0;
+    for (char* field = text; field != nullptr && count < 5; ++count) {
+        fields[count] = field;
+        field = strchr(field, ',');
+        if (field != nullptr) *field++ = '\0';
+    }
+    if (count < 4 || atoi(fields[0]) <= 0 || fields[1][0] == '\0' || atoi(fields[2]) <= 0) return false;
+    baudRate = atoi(fields[0]);
+    parity = fields[1][0];
+    dataBits = atoi(fields[2]);
+    stopBits = atof(fields[3]);
+    flowControl = count == 5 && fields[4][0] != '\0' ? fields[4][0] : ' ';
+    return true;
 }

@@ -23,6 +23,12 @@ void BuildSerialDcb(DCB& dcb, int baudRate, int dataBits, double stopBits, char 
 void WriteSerialSettings98(int portNumber, const char* portKey, int baudRate, int dataBits, double stopBits,
                            char parity, char flowControl);
 
+// The settings in force for portKey ("COM2:") where the system keeps them: the profile's "Ports"
+// section on Windows 98/Me, the registry's list of ports on the NT family. False when there is no
+// entry or it does not read as settings; a text without a flow letter means no flow control.
+bool ReadSerialSettings(const char* portKey, bool windows9x, int& baudRate, int& dataBits, double& stopBits,
+                        char& parity, char& flowControl);
+
 // NT family: the value portKey of the "Ports" key, when that key exists.
 void WriteSerialSettingsNT(const char* portKey, int baudRate, int dataBits, double stopBits, char parity,
                            char flowControl);

@@ -1,0 +1,170 @@
+#include "deploy/ProfileFile.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "deploy/DeployOutput.h"
+
+namespace {
+const char kHeaderSection[] = "QelvanProfile";
+const char kCountKey[] = "Printers";
+
+// The keys of a printer section, in the order they are written; serial ones in SerialList order.
+const char kModelKey[] = "Model";
+const char kPortKey[] = "Port";
+const char kAdvancedKey[] = "Advanced";
+const char kDefaultKey[] = "Default";
+const char* const kSerialKeys[kSerialListCount] = {"Baud", "DataBits", "Parity", "StopBits", "Flow"};
+
+// A profile call's whole answer: the buffer grows until the answer is no longer cut.
+template <typename Read>
+std::string ReadWhole(Read read) {
+    for (DWORD size = 4096;; size *= 2) {
+        std::string buffer(size, '\0');
+        DWORD length = read(&buffer[0], size);
+        if (length + 2 < size) return buffer.substr(0, length);
+    }
+}
+
+// The texts of a double-null-terminated list.
+std::vector<std::string> ListOf(const std::string& list) {
+    std::vector<std::string> items;
+    for (size_t at = 0; at < list.size();) {
+        size_t end = list.find('\0', at);
+        if (end == std::string::npos) end = list.size();
+        if (end > at) items.push_back(list.substr(at, end - at));
+        at = end + 1;
+    }
+    return items;
+}
+
+bool Refuse(const char* path, const std::string& where, const char* why) {
+    SayFormatted("配置文件 %s %s：%s", path, where.c_str(), why);
+    return false;
+}
+
+bool TakeFlag(const char* path, const RequestValue& value, bool& flag) {
+    if (lstrcmpiA(value.text.c_str(), "Yes") == 0 || lstrcmpiA(value.text.c_str(), "No") == 0) {
+        flag = lstrcmpiA(value.text.c_str(), "Yes") == 0;
+        return true;
+    }
+    return Refuse(path, value.where, "只能是 Yes 或 No");
+}
+
+// The slot of the request a key fills; null for a key the profile does not know.
+RequestValue* SlotOf(InstallRequest& request, const std::string& key, RequestValue& advanced,
+                     RequestValue& isDefault) {
+    if (lstrcmpiA(key.c_str(), kModelKey) == 0) return &request.model;
+    if (lstrcmpiA(key.c_str(), kPortKey) == 0) return &request.port;
+    if (lstrcmpiA(key.c_str(), kAdvancedKey) == 0) return &advanced;
+    if (lstrcmpiA(key.c_str(), kDefaultKey) == 0) return &isDefault;
+    for (int index = 0; index < kSerialListCount; ++index) {
+        if (lstrcmpiA(key.c_str(), kSerialKeys[index]) == 0) return &request.serial[index];
+    }
+    return nullptr;
+}
+
+bool ReadEntry(const char* path, const std::string& section, ProfileEntry& entry) {
+    entry.section = section;
+    std::string lines = ReadWhole([&](char* buffer, DWORD size) {
+        return GetPrivateProfileSectionA(section.c_str(), buffer, size, path);
+    });
+    RequestValue advanced, isDefault;
+    for (const std::string& line : ListOf(lines)) {
+        size_t equals = line.find('=');
+        std::string key = line.substr(0, equals);
+        while (!key.empty() && key.back() == ' ') key.pop_back();
+        std::string where = "[" + section + "] " + key;
+        if (equals == std::string::npos)
+            return Refuse(path, "[" + section + "]", ("无法解读的行：" + line).c_str());
+        RequestValue* slot = SlotOf(entry.request, key, advanced, isDefault);
+        if (slot == nullptr) return Refuse(path, where, "不认识的键");
+        if (slot->Given()) return Refuse(path, where, "键重复");
+        std::string value = line.substr(equals + 1);
+        size_t first = value.find_first_not_of(' ');
+        value = first == std::string::npos ? "" : value.substr(first);
+        while (!value.empty() && value.back() == ' ') value.pop_back();
+        if (value.empty()) return Refuse(path, where, "没有值");
+        *slot = {value, where};
+    }
+    if (!entry.request.model.Given()) return Refuse(path, "[" + section + "] " + kModelKey, "缺少型号");
+    if (!entry.request.port.Given()) return Refuse(path, "[" + section + "] " + kPortKey, "缺少端口");
+    return (!advanced.Given() || TakeFlag(path, advanced, entry.request.advanced)) &&
+           (!isDefault.Given() || TakeFlag(path, isDefault, entry.request.setDefault));
+}
+
+bool ReadHeaderCount(const char* path, size_t sections, int& count) {
+    char text[32] = {};
+    std::string where = std::string("[") + kHeaderSection + "] " + kCountKey;
+    GetPrivateProfileStringA(kHeaderSection, kCountKey, "", text, sizeof text, path);
+    char* end = nullptr;
+    count = static_cast<int>(strtol(text, &end, 10));
+    if (text[0] == '\0' || *end != '\0' || count < 0) return Refuse(path, where, "缺少或不是数字");
+    if (static_cast<size_t>(count) != sections) {
+        char why[160];
+        snprintf(why, sizeof why, "为 %d，但文件中有 %u 个打印机节（改动打印机时请同时改这个数）", count,
+                 static_cast<unsigned>(sections));
+        return Refuse(path, where, why);
+    }
+    return true;
+}
+}  // namespace
+
+bool ReadProfile(const char* path, std::vector<ProfileEntry>& entries) {
+    entries.clear();
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        SayWithError(("无法读取配置文件 " + std::string(path)).c_str(), GetLastError());
+        return false;
+    }
+    std::vector<std::string> sections = ListOf(ReadWhole(
+        [&](char* buffer, DWORD size) { return GetPrivateProfileSectionNamesA(buffer, size, path); }));
+    bool hasHeader = false;
+    for (const std::string& section : sections)
+        hasHeader = hasHeader || lstrcmpiA(section.c_str(), kHeaderSection) == 0;
+    if (!hasHeader)
+        return Refuse(path, std::string("[") + kHeaderSection + "]", "缺少文件头节：这不是打印机配置文件");
+    int count = 0;
+    if (!ReadHeaderCount(path, sections.size() - 1, count)) return false;
+    for (const std::string& section : sections) {
+        if (lstrcmpiA(section.c_str(), kHeaderSection) == 0) continue;
+        ProfileEntry entry;
+        if (!ReadEntry(path, section, entry)) return false;
+        entries.push_back(entry);
+    }
+    return true;
+}
+
+bool WriteProfile(const char* path, const std::vector<InstallRequest>& printers) {
+    std::string text =
+        "; Qelvan 打印机配置：由 QelvanDeploy export 写出，用 QelvanDeploy apply /file:文件 "
+        "在其他机器上照此安装。\r\n"
+        "; 可以编辑：每台打印机一节；增删打印机时请同时改 Printers 的数目（0 "
+        "表示这台机器不要任何打印机）。\r\n"
+        "; Advanced、Default 为 Yes 或 No；串口的 Baud、DataBits、Parity、StopBits、Flow "
+        "用端口页列表中的写法。\r\n";
+    text += std::string("[") + kHeaderSection + "]\r\n" + kCountKey + "=" + std::to_string(printers.size()) +
+            "\r\n";
+    int number = 0;
+    for (const InstallRequest& printer : printers) {
+        text += "\r\n[Printer" + std::to_string(++number) + "]\r\n";
+        text += std::string(kModelKey) + "=" + printer.model.text + "\r\n";
+        text += std::string(kPortKey) + "=" + printer.port.text + "\r\n";
+        text += std::string(kAdvancedKey) + "=" + (printer.advanced ? "Yes" : "No") + "\r\n";
+        text += std::string(kDefaultKey) + "=" + (printer.setDefault ? "Yes" : "No") + "\r\n";
+        for (int index = 0; index < kSerialListCount; ++index) {
+            if (!printer.serial[index].text.empty())
+                text += std::string(kSerialKeys[index]) + "=" + printer.serial[index].text + "\r\n";
+        }
+    }
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    bool done = file != INVALID_HANDLE_VALUE &&
+                WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                written == text.size();
+    DWORD error = GetLastError();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!done) SayWithError(("无法写入配置文件 " + std::string(path)).c_str(), error);
+    return done;
+}
