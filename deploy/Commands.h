@@ -9,6 +9,8 @@ int RunModelsCommand(const Switches& switches);
 int RunInstallCommand(const Switches& switches);
 int RunListCommand(const Switches& switches);
 int RunRemoveCommand(const Switches& switches);
+int RunExportCommand(const Switches& switches);
+int RunApplyCommand(const Switches& switches);
 
 // The end of an installation on Windows 98/Me: with /restart the restart is requested (kExitRestartStarted),
 // otherwise kExitRestartNeeded says one is needed.

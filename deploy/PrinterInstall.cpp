@@ -4,6 +4,7 @@
 
 #include "choices/InstallRecords.h"
 #include "choices/InstallRules.h"
+#include "choices/PortOffer.h"
 #include "deploy/DeployChoice.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
@@ -130,18 +131,26 @@ int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices&
     return kExitDone;
 }
 
+std::string PortNameForEntry(const char* entry) {
+    char alias[kPortNameSize];
+    if (ReactionToPort(entry) == PortReaction::UsbPort && BuildUsbPortAlias(entry, alias, sizeof alias))
+        return alias;
+    return entry;
+}
+
+bool IsPrinterOf(const SystemPrinter& printer, const InstallChoices& choices) {
+    return lstrcmpiA(printer.port.c_str(), PortNameForEntry(choices.portName).c_str()) == 0 &&
+           lstrcmpiA(printer.driver.c_str(), choices.driverInfo.pName) == 0;
+}
+
 namespace {
 // The printer with the model's driver (of the port's family) on the port the installation would use
 // (a USB port's alias where the model has one). False when there is none or the spooler cannot tell.
 bool FindPrinterOnPort(const InstallChoices& choices, SystemPrinter& found, bool& listed) {
-    char alias[kPortNameSize];
-    bool aliased = choices.portKind == Usb && BuildUsbPortAlias(choices.portName, alias, sizeof alias);
-    const char* port = aliased ? alias : choices.portName;
     std::vector<SystemPrinter> printers;
     listed = ReadSystemPrinters(printers);
     for (const SystemPrinter& printer : printers) {
-        if (lstrcmpiA(printer.port.c_str(), port) != 0) continue;
-        if (lstrcmpiA(printer.driver.c_str(), choices.driverInfo.pName) != 0) continue;
+        if (!IsPrinterOf(printer, choices)) continue;
         found = printer;
         return true;
     }

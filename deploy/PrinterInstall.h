@@ -2,8 +2,11 @@
 // The install command's steps for one printer, shared by every command that installs: the checks that
 // change nothing (PrepareInstall), then the USB numbering, the naming and the engine (InstallPrepared).
 
+#include <string>
+
 #include "choices/InstallChoices.h"
 #include "deploy/InstallRequest.h"
+#include "deploy/SystemPrinters.h"
 
 // The choices of the pages' rules for the request, the port kind, the installation record and the
 // model's driver records. False with the refusal said; nothing outside the program is changed.
@@ -14,6 +17,14 @@ bool PrepareInstall(const InstallRequest& request, int deviceId, InstallChoices&
 // unchecked: the default printer asked for, and on Windows 98/Me a failure text the engine left.
 // Returns kExitDone, kExitFailed or kExitRefused; on success choices.modelName is the printer's name.
 int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices& choices);
+
+// The port a printer installed on an offered port entry sits on: the entry, or a USB port's alias
+// where the model has one.
+std::string PortNameForEntry(const char* entry);
+
+// True when the printer is one the choices would install: the model's driver (of the port's family) on
+// the chosen port.
+bool IsPrinterOf(const SystemPrinter& printer, const InstallChoices& choices);
 
 // What became of a printer asked for.
 enum class PrinterOutcome { Installed, Kept, Updated, Failed, Refused };

@@ -13,7 +13,9 @@ enum : unsigned {
     kInstall = 2,
     kList = 4,
     kRemove = 8,
-    kEveryCommand = kModels | kInstall | kList | kRemove,
+    kExport = 16,
+    kApply = 32,
+    kEveryCommand = kModels | kInstall | kList | kRemove | kExport | kApply,
 };
 
 const CommandRule kCommands[] = {
@@ -23,6 +25,8 @@ const CommandRule kCommands[] = {
     {"list", kList, nullptr, "列出使用介质上驱动程序的打印机，以及端口监视器和打印处理器的版本",
      RunListCommand},
     {"remove", kRemove, "printer", "删除打印机，以及（按要求）无人使用的驱动程序和组件", RunRemoveCommand},
+    {"export", kExport, "file", "把本机使用介质上驱动程序的打印机写入配置文件", RunExportCommand},
+    {"apply", kApply, "file", "使本机的打印机与配置文件一致：已有的保留，缺少的安装", RunApplyCommand},
 };
 
 struct SwitchRule {
@@ -42,17 +46,19 @@ const SwitchRule kSwitches[] = {
     {"port", "端口", kInstall, "端口页会列出的端口；不给时用端口页的预选", kNoList},
     {"advanced", nullptr, kInstall, "高级安装模式（型号提供多个USB接口时）", kNoList},
     {"default", nullptr, kInstall, "设为默认打印机", kNoList},
-    {"renumber", nullptr, kInstall, "同意把连接的USB打印机改为端口的编号", kNoList},
+    {"renumber", nullptr, kInstall | kApply, "同意把连接的USB打印机改为端口的编号", kNoList},
     {"baud", "N", kInstall, "串口波特率", ListOf(SerialList::BaudRate)},
     {"databits", "N", kInstall, "串口数据位", ListOf(SerialList::DataBits)},
     {"parity", "P", kInstall, "串口校验", ListOf(SerialList::Parity)},
     {"stopbits", "S", kInstall, "串口停止位", ListOf(SerialList::StopBits)},
     {"flow", "F", kInstall, "串口流控制", ListOf(SerialList::FlowControl)},
     {"again", nullptr, kInstall, "端口上已有该型号的打印机时仍再装一台（如安装向导）", kNoList},
-    {"restart", nullptr, kInstall, "Windows 98/Me 上安装后重新启动计算机", kNoList},
+    {"restart", nullptr, kInstall | kApply, "Windows 98/Me 上安装后重新启动计算机", kNoList},
     {"printer", "名称", kRemove, "要删除的打印机", kNoList},
     {"driver", nullptr, kRemove, "同时删除无人使用的驱动程序", kNoList},
     {"components", nullptr, kRemove, "同时删除无人使用的端口监视器、打印处理器和USB端口记录", kNoList},
+    {"file", "文件", kExport | kApply, "打印机配置文件", kNoList},
+    {"exact", nullptr, kApply, "同时删除配置文件中没有的、使用介质上驱动程序的打印机", kNoList},
     {"medium", "目录", kEveryCommand, "使用该目录中的安装介质", kNoList},
     {"log", "文件", kEveryCommand, "把输出（带时间）附加到该文件", kNoList},
 };

@@ -118,6 +118,8 @@ TEST_F(DeployTest, SwitchesSystemAndMediumAreTakenStrictly) {
     Expect(1639, "install /model:QL-60 /port");
     std::string baud = Expect(1639, "install /model:QL-60 /port:TVCOM2: /baud:14400");
     EXPECT_TRUE(Says(baud, "9600、19200")) << baud;
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QR-58 /baud:9600"), "/baud:9600")) << "serial switch, USB port";
+    Expect(1639, "install /model:QT-200 /advanced");
     // The command word before the medium; a Windows NT the system page does not know before anything.
     Expect(1639, "bogus /medium:C:\\no-such-medium");
     EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200", "win7"), "本程序不支持当前系统.\r\n"));
@@ -169,5 +171,57 @@ TEST_F(DeployTest, SerialPrinterOnWindows98EndsWithRestartNeeded) {
     EXPECT_EQ("COM2:", ReadPrinter("QR-58(S)").port);
     // Wine's Windows 98 path stores the default attribute without making the printer the default.
     EXPECT_TRUE(Says(Expect(1603, "install /model:QT-200 /default", "win98"), "未能设为默认打印机"));
+}
+}  // namespace
+
+namespace {
+TEST_F(DeployTest, RunsConvergeAndATillIsCarriedToOthersInAProfile) {
+    // A second install changes nothing but the serial text it asks for, over the settings in force.
+    Expect(0, "install /model:QL-60 /port:TVCOM2: /baud:19200 /parity:Even");
+    std::string second = Expect(0, "install /model:QL-60 /port:TVCOM2: /flow:Xon/Xoff");
+    EXPECT_FALSE(Says(second, "正在添加打印机")) << second;
+    EXPECT_EQ("19200,e,8,1,x", ReadStringOrNone(HKEY_LOCAL_MACHINE, kNtPortsKey, "COM2:"));
+    Expect(0, "install /model:QR-58");
+    EXPECT_TRUE(Says(Expect(0, "install /model:QR-58"), "QR-58(U) 1 已在端口 USB_QR-58_1 上"));
+    Expect(0, "install /model:QT-200 /default");
+    EXPECT_TRUE(Says(Expect(0, "install /model:QT-200 /again"), "正在添加打印机"));
+
+    std::string profile = medium / "till.ini";
+    Expect(0, "export /file:\"" + profile + "\"");
+    std::string written = ReadTextFile(profile);
+    EXPECT_TRUE(Says(written, "[QelvanProfile]\nPrinters=3\n")) << written;
+    EXPECT_TRUE(Says(written, "Model=QL-60\nPort=TVCOM2:\nAdvanced=No\nDefault=No\nBaud=19200\nDataBits=8\n"
+                              "Parity=Even\nStopBits=1\nFlow=Xon/Xoff\n"))
+        << written;
+    EXPECT_TRUE(Says(written, "Model=QT-200\nPort=LPT1:\nAdvanced=No\nDefault=Yes\n")) << written;
+
+    // The till emptied (a printer already gone is no fault), then made to match the profile, twice.
+    for (const char* printer : {"QL-60(S)", "\"QR-58(U) 1\"", "QT-200(P)"})
+        Expect(0, std::string("remove /driver /components /printer:") + printer);
+    EXPECT_TRUE(Says(Expect(0, "remove /printer:QT-200(P)"), "QT-200(P)"));
+    ASSERT_TRUE(MakerPrinters().empty());
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kNtPortsKey, "COM2:");
+    std::string applied = Expect(0, "apply /file:\"" + profile + "\"");
+    EXPECT_EQ(3u, MakerPrinters().size()) << applied;
+    EXPECT_EQ(0u, DefaultPrinterDevice().find("QT-200(P),"));
+    EXPECT_EQ("19200,e,8,1,x", ReadStringOrNone(HKEY_LOCAL_MACHINE, kNtPortsKey, "COM2:"));
+    std::string reapplied = Expect(0, "apply /file:\"" + profile + "\"");
+    EXPECT_FALSE(Says(reapplied, "正在")) << reapplied;
+
+    // A profile that names a port the page would not offer changes nothing, even with /exact; a valid
+    // one with /exact removes the medium's printer it does not describe, with its driver.
+    Expect(0, "install /model:QL-40 /port:LPT2:");
+    ASSERT_TRUE(medium.ReplaceInFile("till.ini", "Port=LPT1:", "Port=LPT9:"));
+    EXPECT_TRUE(Says(Expect(1639, "apply /exact /file:\"" + profile + "\""), "[Printer3] Port"));
+    EXPECT_EQ(4u, MakerPrinters().size());
+    ASSERT_TRUE(medium.ReplaceInFile("till.ini", "Port=LPT9:", "Port=LPT1:"));
+    EXPECT_TRUE(Says(Expect(0, "apply /exact /file:\"" + profile + "\""), "已删除：打印机 QL-40(P)"));
+    EXPECT_EQ(3u, MakerPrinters().size());
+    EXPECT_EQ((std::vector<std::string>{"Qelvan QL-60", "Qelvan QR-58 GDI", "Qelvan QT-200 GDI"}),
+              MakerDrivers(kNtEnvironment));
+    // An empty file is no profile: it never empties a till.
+    ASSERT_TRUE(WriteTextFile(profile, ""));
+    EXPECT_TRUE(Says(Expect(1639, "apply /exact /file:\"" + profile + "\""), "[QelvanProfile]"));
+    EXPECT_EQ(3u, MakerPrinters().size());
 }
 }  // namespace

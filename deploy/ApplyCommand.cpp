@@ -1,0 +1,112 @@
+// QelvanDeploy apply: makes this machine's printers match a profile file, entry by entry, with the
+// install command's rules and convergence: printers already there are kept (their default and serial
+// settings made as the file says), missing ones installed. With /exact the medium's printers the file
+// does not describe are removed too. Every entry is checked before anything changes.
+#include <memory>
+
+#include "choices/InstallRules.h"
+#include "choices/PortOffer.h"
+#include "deploy/Commands.h"
+#include "deploy/DeployMedium.h"
+#include "deploy/DeployOutput.h"
+#include "deploy/ExitCodes.h"
+#include "deploy/InstanceLock.h"
+#include "deploy/PrinterInstall.h"
+#include "deploy/ProfileFile.h"
+#include "removal/RemovalRules.h"
+#include "usb/UsbDevice.h"
+
+namespace {
+struct PreparedEntry {
+    const ProfileEntry* entry;
+    std::unique_ptr<InstallChoices> choices;
+};
+
+// Every entry through the install command's checks; false at the first refusal, before any change.
+bool PrepareEntries(const std::string& path, const std::vector<ProfileEntry>& entries, int deviceId,
+                    std::vector<PreparedEntry>& prepared) {
+    for (const ProfileEntry& entry : entries) {
+        // The record holds the configuration reader's buffers: too large for the stack of every system.
+        PreparedEntry each = {&entry, std::unique_ptr<InstallChoices>(new InstallChoices)};
+        if (!PrepareInstall(entry.request, deviceId, *each.choices)) {
+            SayFormatted("配置文件 %s [%s] 被拒绝：本机未做任何改动。", path.c_str(), entry.section.c_str());
+            return false;
+        }
+        prepared.push_back(std::move(each));
+    }
+    return true;
+}
+
+bool Described(const SystemPrinter& printer, const std::vector<PreparedEntry>& prepared) {
+    for (const PreparedEntry& each : prepared) {
+        if (IsPrinterOf(printer, *each.choices)) return true;
+    }
+    return false;
+}
+
+// With /exact: the medium's printers no entry describes go, with their drivers and the components no
+// remaining printer needs.
+bool RemoveUndescribed(const std::vector<PreparedEntry>& prepared) {
+    std::vector<SystemPrinter> printers;
+    DWORD error = 0;
+    if (!ReadSystemPrinters(printers, error)) {
+        SayWithError("无法列出本机的打印机", error);
+        return false;
+    }
+    TargetSystem system = RunningSystem();
+    MediumNames names = ReadMediumNames(system);
+    RemovalScope everything = {true, true};
+    bool done = true;
+    for (const SystemPrinter& printer : MediumPrinters(printers, names)) {
+        if (Described(printer, prepared)) continue;
+        done = RemovePrinterAndOrphans(printer, everything, names, system,
+                                       [](const RemovalItem& item) { Say(DescribeRemoval(item).c_str()); }) &&
+               done;
+    }
+    return done;
+}
+
+const char* OutcomeText(PrinterOutcome outcome) {
+    switch (outcome) {
+        case PrinterOutcome::Installed:
+            return "已安装";
+        case PrinterOutcome::Kept:
+            return "保留";
+        case PrinterOutcome::Updated:
+            return "已更新";
+        case PrinterOutcome::Refused:
+        case PrinterOutcome::Failed:
+            break;
+    }
+    return "失败";
+}
+}  // namespace
+
+int RunApplyCommand(const Switches& switches) {
+    std::string path = PathFromStart(switches.Value("file"));
+    std::vector<ProfileEntry> entries;
+    if (!ReadProfile(path.c_str(), entries)) return kExitRefused;
+    InstanceLock lock;
+    if (!lock.Take()) return kExitAlreadyRunning;
+    // One query of the USB printer for the whole run, as for one installation.
+    int deviceId = GetUsbDeviceId();
+    std::vector<PreparedEntry> prepared;
+    if (!PrepareEntries(path, entries, deviceId, prepared)) return kExitRefused;
+
+    bool failed = false;
+    bool restartNeeded = false;
+    for (PreparedEntry& each : prepared) {
+        InstallChoices& choices = *each.choices;
+        SayFormatted("[%s] %s，端口 %s", each.entry->section.c_str(), choices.modelName, choices.portName);
+        InstallRequest request = each.entry->request;
+        request.renumber = switches.Has("renumber");
+        PrinterResult result = InstallOrKeep(request, deviceId, false, choices);
+        SayFormatted("[%s] %s：%s", each.entry->section.c_str(), OutcomeText(result.outcome),
+                     result.exitCode == kExitDone ? choices.modelName : "见上面的说明");
+        failed = failed || result.exitCode != kExitDone;
+        restartNeeded = restartNeeded || result.restartNeeded;
+    }
+    if (switches.Has("exact") && !RemoveUndescribed(prepared)) failed = true;
+    if (failed) return kExitFailed;
+    return restartNeeded ? FinishOnWindows98(switches) : kExitDone;
+}

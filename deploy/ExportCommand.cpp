@@ -1,0 +1,92 @@
+// QelvanDeploy export: this machine's printers whose driver the medium names, written as a profile
+// file that apply makes another machine match: for each its model, the port as the port page offers
+// it, the install mode, whether it is the default printer and the serial settings in force on it.
+#include "choices/InstallRecords.h"
+#include "choices/InstallRules.h"
+#include "choices/PortOffer.h"
+#include "config/ConfigValues.h"
+#include "deploy/Commands.h"
+#include "deploy/DeployMedium.h"
+#include "deploy/DeployOutput.h"
+#include "deploy/ExitCodes.h"
+#include "deploy/PrinterInstall.h"
+#include "deploy/ProfileFile.h"
+#include "deploy/SystemPrinters.h"
+#include "engine/SerialSettings.h"
+#include "usb/UsbDevice.h"
+
+namespace {
+// The offered entry whose port the printer sits on, and whether only the advanced mode offers it.
+bool FindOfferedPort(const CatalogueModel& model, TargetSystem system, const std::string& port,
+                     InstallRequest& request) {
+    for (InstallMode mode : {Typical, Advanced}) {
+        PortOffer offer;
+        BuildPortOffer(model.name, system, model.category, mode, NoUsbDevice, offer);
+        for (int index = 0; index < offer.count; ++index) {
+            if (lstrcmpiA(PortNameForEntry(offer.entries[index]).c_str(), port.c_str()) != 0) continue;
+            request.port.text = offer.entries[index];
+            request.advanced = mode == Advanced;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The catalogue's model whose driver (of the port's family) the printer uses on a port it offers.
+bool FindModelOf(const SystemPrinter& printer, TargetSystem system, InstallRequest& request) {
+    SetupConfig config;
+    for (const CatalogueModel& model : ReadCatalogue()) {
+        config.currentCategory = model.category;
+        DRIVER_INFO_3A driver = {};
+        config.ReadDriverInfo(model.name, system, driver, GdiDriverForPort(printer.port.c_str()));
+        if (driver.pName == nullptr || lstrcmpiA(driver.pName, printer.driver.c_str()) != 0) continue;
+        if (!FindOfferedPort(model, system, printer.port, request)) continue;
+        request.model.text = model.name;
+        return true;
+    }
+    return false;
+}
+
+// The settings in force on a serial port, in the texts the switches take; none when the system keeps
+// none for the port.
+void TakeSerialSettings(const std::string& port, TargetSystem system, InstallRequest& request) {
+    size_t com = port.find("COM");
+    SerialSettingsChoice settings;
+    if (com == std::string::npos ||
+        !ReadSerialSettings(port.c_str() + com, system == Windows98Me, settings.baudRate, settings.dataBits,
+                            settings.stopBits, settings.parity, settings.flowControl)) {
+        return;
+    }
+    for (int index = 0; index < kSerialListCount; ++index)
+        request.serial[index].text = SerialTextOf(static_cast<SerialList>(index), settings);
+}
+}  // namespace
+
+int RunExportCommand(const Switches& switches) {
+    std::string path = PathFromStart(switches.Value("file"));
+    TargetSystem system = RunningSystem();
+    std::vector<SystemPrinter> printers;
+    if (!ReadSystemPrinters(printers)) return kExitFailed;
+    MediumNames names = ReadMediumNames(system);
+    std::vector<InstallRequest> profile;
+    bool failed = false;
+    for (const SystemPrinter& printer : printers) {
+        if (!Contains(names.drivers, printer.driver)) continue;
+        InstallRequest request;
+        if (!FindModelOf(printer, system, request)) {
+            SayFormatted("未导出：打印机 %s（驱动程序 %s 在端口 %s 上不属于介质上的任何型号与端口）", printer.name.c_str(),
+                         printer.driver.c_str(), printer.port.c_str());
+            failed = true;
+            continue;
+        }
+        request.setDefault = printer.isDefault;
+        if (ReactionToPort(request.port.text.c_str()) == PortReaction::SerialPort)
+            TakeSerialSettings(printer.port, system, request);
+        profile.push_back(request);
+        SayFormatted("已导出：打印机 %s，型号 %s，端口 %s", printer.name.c_str(), request.model.text.c_str(),
+                     request.port.text.c_str());
+    }
+    if (!WriteProfile(path.c_str(), profile)) return kExitFailed;
+    SayFormatted("配置文件 %s：%u 台打印机", path.c_str(), static_cast<unsigned>(profile.size()));
+    return failed ? kExitFailed : kExitDone;
+}
