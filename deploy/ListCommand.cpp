@@ -4,8 +4,9 @@
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
-#include "deploy/SystemPrinters.h"
 #include "engine/ComponentKeys.h"
+#include "removal/MediumNames.h"
+#include "removal/SystemPrinters.h"
 
 namespace {
 void SayComponent(const char* kind, const char* keyPath, const char* name, int mediumVersion) {
@@ -31,7 +32,11 @@ int RunListCommand(const Switches&) {
     TargetSystem system = RunningSystem();
     MediumNames names = ReadMediumNames(system);
     std::vector<SystemPrinter> printers;
-    if (!ReadSystemPrinters(printers)) return kExitFailed;
+    DWORD error = 0;
+    if (!ReadSystemPrinters(printers, error)) {
+        SayWithError("无法列出本机的打印机", error);
+        return kExitFailed;
+    }
     Say("打印机\t端口\t驱动程序\t打印处理器\t默认");
     for (const SystemPrinter& printer : printers) {
         if (!Contains(names.drivers, printer.driver)) continue;

@@ -23,7 +23,13 @@ protected:
         EXPECT_EQ(expected, exitCode) << arguments << "\n" << output;
         return output;
     }
-    static bool Says(const std::string& output, const std::string& text) {
+    // A text of several lines is said line by line, each line ended with "\r\n": line ends are compared
+    // without their "\r".
+    static bool Says(std::string output, std::string text) {
+        for (std::string* each : {&output, &text}) {
+            for (size_t at = each->find('\r'); at != std::string::npos; at = each->find('\r', at))
+                each->erase(at, 1);
+        }
         return output.find(text) != std::string::npos;
     }
 
@@ -76,6 +82,7 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
     EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
     DWORD number = 0;
     EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_QR-58_2", number));
+    EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kPrinterPortKey, "USB_QR-58_2", number));
     EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_QR-58_1", number));
     Expect(0, "remove /printer:QL-60(S) /driver /components");
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey("Qelvan COM Port")));
@@ -84,6 +91,15 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
     Expect(0, "remove /printer:QT-200(P)");
     EXPECT_EQ((std::vector<std::string>{"Qelvan QR-58 GDI", "Qelvan QT-200 GDI"}),
               MakerDrivers(kNtEnvironment));
+    // The last printer that uses the print processor takes its registration along.
+    Expect(0, "remove /printer:\"QR-58(U) 1\" /components");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(kNtEnvironment, "QelvanProc")));
+
+    // A printer whose driver the medium does not name is not the medium's to remove.
+    Expect(0, "install /model:QT-200");
+    ASSERT_TRUE(medium.ReplaceInFile("DRVCONFIG\\setup_Ticket.ini", "Qelvan QT-200", "Qelvan QT-300"));
+    Expect(1639, "remove /printer:QT-200(P)");
+    EXPECT_TRUE(ReadPrinter("QT-200(P)").found);
 }
 
 TEST_F(DeployTest, RefusalsAndTheRunningWizardHaveTheirExitCodes) {
