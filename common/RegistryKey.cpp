@@ -50,7 +50,7 @@ bool RegistryKey::Open(HKEY root, const char* path) {
     HKEY opened = nullptr;
     LONG result = RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &opened);
     if (result != ERROR_SUCCESS) {
-        lastError = GetLastError();
+        lastError = static_cast<DWORD>(result);
         handle = nullptr;
         return false;
     }
@@ -69,7 +69,7 @@ bool RegistryKey::QueryValue(const char* name, void* buffer, DWORD size) {
     if (handle == nullptr) return false;
     DWORD length = size;
     LONG result = RegQueryValueExA(handle, name, nullptr, nullptr, static_cast<BYTE*>(buffer), &length);
-    lastError = GetLastError();
+    lastError = static_cast<DWORD>(result);
     return result == ERROR_SUCCESS;
 }
 
@@ -117,7 +117,7 @@ void RegistryKey::FreeStringList(char** list) {
 bool RegistryKey::SetValue(const char* name, const void* data, DWORD type, DWORD size) {
     if (handle == nullptr) return false;
     LONG result = RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size);
-    lastError = GetLastError();
+    lastError = static_cast<DWORD>(result);
     return result == ERROR_SUCCESS;
 }
 
@@ -152,8 +152,10 @@ bool RegistryKey::DeleteValue(const char* name) {
     return result == ERROR_SUCCESS;
 }
 
-bool RegistryKey::DeleteKey(HKEY root, const char* path) {
-    return RegDeleteKeyA(root, path) == ERROR_SUCCESS;
+bool RegistryKey::DeleteKey(HKEY root, const char* path, DWORD* error) {
+    LONG result = RegDeleteKeyA(root, path);
+    if (error) *error = static_cast<DWORD>(result);
+    return result == ERROR_SUCCESS;
 }
 
 LONG RegistryKey::EnumValue(DWORD index, char* name, DWORD& nameLength, DWORD& type) {

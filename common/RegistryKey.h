@@ -1,7 +1,7 @@
 #pragma once
 // The one class through which the program reads and writes the registry. It owns a single open key
 // (closed by the destructor), answers every operation with a plain result, keeps the platform's
-// last-error value for the caller and never shows a message.
+// result code for the caller and never shows a message.
 
 #include <windows.h>
 
@@ -40,15 +40,17 @@ public:
 
     // Creates root\path (or opens it when it exists) and closes it again at once.
     static bool CreateKey(HKEY root, const char* path, const char* className = nullptr);
-    // Deletes root\path, which must have no sub-keys.
-    static bool DeleteKey(HKEY root, const char* path);
+    // Deletes root\path, which must have no sub-keys. error, when given, receives the registry's code.
+    static bool DeleteKey(HKEY root, const char* path, DWORD* error = nullptr);
 
     // The result code of RegEnumValueA for the value at index (no data is read); nameLength is the
     // buffer's size on entry and the name's length on success. A closed object answers
     // ERROR_INVALID_HANDLE, so an enumeration loop ends instead of running forever.
     LONG EnumValue(DWORD index, char* name, DWORD& nameLength, DWORD& type);
 
-    // GetLastError right after the last failed Open or the last QueryValue / SetValue.
+    // The result code the registry returned to the last failed Open or the last QueryValue, SetValue or
+    // DeleteValue (ERROR_FILE_NOT_FOUND for a missing value). The registry functions answer with their
+    // result and leave the thread's last-error value alone.
     DWORD lastError = 0;
 
 private:

@@ -1,5 +1,6 @@
 #include "config/PortRegistry.h"
 
+#include <cstring>
 #include <initializer_list>
 
 #include "common/BoundedText.h"
@@ -55,17 +56,37 @@ void RegisterUsbPortDevice(const char* portName) {
 
 bool RemoveUsbPortRecords(const char* portName, DWORD& error) {
     error = 0;
+    // Both keys are cleaned every time: a value one of them has lost already counts as removed, and
+    // does not keep the other's from going.
+    for (const char* keyPath : {kPortNameKey, kPrinterPortKey}) {
+        RegistryKey key;
+        if (!key.Open(HKEY_LOCAL_MACHINE, keyPath)) {
+            if (key.lastError != ERROR_FILE_NOT_FOUND && error == 0) error = key.lastError;
+            continue;
+        }
+        if (!key.DeleteValue(portName) && key.lastError != ERROR_FILE_NOT_FOUND && error == 0)
+            error = key.lastError;
+    }
+    return error == 0;
+}
+
+std::vector<std::string> RecordedUsbPorts() {
+    std::vector<std::string> ports;
     for (const char* keyPath : {kPortNameKey, kPrinterPortKey}) {
         RegistryKey key;
         if (!key.Open(HKEY_LOCAL_MACHINE, keyPath)) continue;
-        DWORD ignored = 0;
-        if (!key.QueryDword(portName, ignored) && key.lastError == ERROR_FILE_NOT_FOUND) continue;
-        if (!key.DeleteValue(portName)) {
-            error = key.lastError;
-            return false;
+        char name[MAX_PATH];
+        DWORD length = sizeof name;
+        DWORD type = 0;
+        for (DWORD index = 0; key.EnumValue(index, name, length = sizeof name, type) == ERROR_SUCCESS;
+             ++index) {
+            if (strncmp(name, "USB_", 4) != 0) continue;
+            bool known = false;
+            for (const std::string& port : ports) known = known || lstrcmpiA(port.c_str(), name) == 0;
+            if (!known) ports.push_back(name);
         }
     }
-    return true;
+    return ports;
 }
 
 DetectedSystem RecognizeSystem(DWORD platformId, DWORD major, DWORD minor) {

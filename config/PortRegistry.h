@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "common/SharedTypes.h"
 
 // Records under HKLM "SOFTWARE\TALVERN\PORTNAME\" the device number that SUPPORTED-USB-DEVICE of the
@@ -13,9 +16,12 @@
 void RegisterUsbPortDevice(const char* portName);
 
 // Removes the port's values under "SOFTWARE\TALVERN\PORTNAME\" and "...\PRINTERPORT\" (what
-// RegisterUsbPortDevice and the installation record). True when none is left; otherwise error holds the
-// platform's code of the failed removal.
+// RegisterUsbPortDevice and the installation record). A value or key already absent counts as removed.
+// True when none is left; otherwise error holds the registry's code of the first failed removal.
 bool RemoveUsbPortRecords(const char* portName, DWORD& error);
+
+// The USB ports ("USB_...") that have a value under "...\PORTNAME\" or "...\PRINTERPORT\", each once.
+std::vector<std::string> RecordedUsbPorts();
 
 enum class SystemRecognition { Recognised, NotRecognised, Unsupported };
 

@@ -48,11 +48,7 @@ bool Described(const SystemPrinter& printer, const std::vector<PreparedEntry>& p
 // remaining printer needs.
 bool RemoveUndescribed(const std::vector<PreparedEntry>& prepared) {
     std::vector<SystemPrinter> printers;
-    DWORD error = 0;
-    if (!ReadSystemPrinters(printers, error)) {
-        SayWithError("无法列出本机的打印机", error);
-        return false;
-    }
+    if (!ListSystemPrinters(printers)) return false;
     TargetSystem system = RunningSystem();
     MediumNames names = ReadMediumNames(system);
     RemovalScope everything = {true, true};

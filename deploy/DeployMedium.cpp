@@ -90,3 +90,10 @@ std::string PathFromStart(const char* path) {
     if (base.back() != '\\') base += '\\';
     return base + given;
 }
+
+bool ListSystemPrinters(std::vector<SystemPrinter>& printers) {
+    DWORD error = 0;
+    if (ReadSystemPrinters(printers, error)) return true;
+    SayWithError("无法列出本机的打印机", error);
+    return false;
+}

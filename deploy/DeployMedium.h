@@ -6,11 +6,16 @@
 #include <vector>
 
 #include "common/SharedTypes.h"
+#include "removal/SystemPrinters.h"
 
 // Makes the medium (directory, or the program's own directory when null) the directory every reader
 // and the engine's copies resolve against, as it is for the wizard started from the medium. False
 // with a line said when the medium cannot be entered or holds no catalogue.
 bool OpenMedium(const char* directory);
+
+// The local printers, as ReadSystemPrinters reads them; false with a line naming the error number when
+// the spooler cannot list them.
+bool ListSystemPrinters(std::vector<SystemPrinter>& printers);
 
 // A path the user gave, taken from the directory the program was started in (the medium becomes the
 // current directory once opened).

@@ -11,7 +11,7 @@
 #include "deploy/ExitCodes.h"
 #include "deploy/PrinterInstall.h"
 #include "deploy/ProfileFile.h"
-#include "deploy/SystemPrinters.h"
+#include "removal/MediumNames.h"
 #include "engine/SerialSettings.h"
 #include "usb/UsbDevice.h"
 
@@ -66,7 +66,7 @@ int RunExportCommand(const Switches& switches) {
     std::string path = PathFromStart(switches.Value("file"));
     TargetSystem system = RunningSystem();
     std::vector<SystemPrinter> printers;
-    if (!ReadSystemPrinters(printers)) return kExitFailed;
+    if (!ListSystemPrinters(printers)) return kExitFailed;
     MediumNames names = ReadMediumNames(system);
     std::vector<InstallRequest> profile;
     bool failed = false;
@@ -74,8 +74,8 @@ int RunExportCommand(const Switches& switches) {
         if (!Contains(names.drivers, printer.driver)) continue;
         InstallRequest request;
         if (!FindModelOf(printer, system, request)) {
-            SayFormatted("未导出：打印机 %s（驱动程序 %s 在端口 %s 上不属于介质上的任何型号与端口）", printer.name.c_str(),
-                         printer.driver.c_str(), printer.port.c_str());
+            SayFormatted("未导出：打印机 %s（驱动程序 %s 在端口 %s 上不属于介质上的任何型号与端口）",
+                         printer.name.c_str(), printer.driver.c_str(), printer.port.c_str());
             failed = true;
             continue;
         }

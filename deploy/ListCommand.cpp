@@ -4,20 +4,24 @@
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
-#include "deploy/SystemPrinters.h"
 #include "engine/ComponentKeys.h"
+#include "removal/MediumNames.h"
+#include "removal/SystemPrinters.h"
 
 namespace {
 void SayComponent(const char* kind, const char* keyPath, const char* name, int mediumVersion) {
-    unsigned long installed = 0;
-    if (!InstalledVersion(keyPath, installed)) {
+    unsigned long recorded = 0;
+    if (!InstalledVersion(keyPath, recorded)) {
         SayFormatted("%s %s：未安装（介质版本 %d）", kind, name, mediumVersion);
         return;
     }
+    // The installation records the medium's version as a DWORD: a medium's -1 comes back as 0xFFFFFFFF
+    // and is read, shown and compared as the -1 it was.
+    int installed = static_cast<int>(static_cast<DWORD>(recorded));
     const char* state = "最新";
-    if (installed < static_cast<unsigned long>(mediumVersion)) state = "过旧";
-    if (installed > static_cast<unsigned long>(mediumVersion)) state = "较新";
-    SayFormatted("%s %s：已安装版本 %lu，介质版本 %d（%s）", kind, name, installed, mediumVersion, state);
+    if (installed < mediumVersion) state = "过旧";
+    if (installed > mediumVersion) state = "较新";
+    SayFormatted("%s %s：已安装版本 %d，介质版本 %d（%s）", kind, name, installed, mediumVersion, state);
 }
 
 void SayMonitor(const MediumMonitor& monitor) {
@@ -31,7 +35,7 @@ int RunListCommand(const Switches&) {
     TargetSystem system = RunningSystem();
     MediumNames names = ReadMediumNames(system);
     std::vector<SystemPrinter> printers;
-    if (!ReadSystemPrinters(printers)) return kExitFailed;
+    if (!ListSystemPrinters(printers)) return kExitFailed;
     Say("打印机\t端口\t驱动程序\t打印处理器\t默认");
     for (const SystemPrinter& printer : printers) {
         if (!Contains(names.drivers, printer.driver)) continue;

@@ -8,7 +8,7 @@
 #include "deploy/DeployChoice.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
-#include "deploy/SystemPrinters.h"
+#include "deploy/DeployMedium.h"
 #include "engine/DefaultPrinter.h"
 #include "engine/DriverFileCopy.h"
 #include "engine/InstallationSequence.h"
@@ -148,7 +148,7 @@ namespace {
 // (a USB port's alias where the model has one). False when there is none or the spooler cannot tell.
 bool FindPrinterOnPort(const InstallChoices& choices, SystemPrinter& found, bool& listed) {
     std::vector<SystemPrinter> printers;
-    listed = ReadSystemPrinters(printers);
+    listed = ListSystemPrinters(printers);
     for (const SystemPrinter& printer : printers) {
         if (!IsPrinterOf(printer, choices)) continue;
         found = printer;

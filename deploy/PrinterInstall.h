@@ -6,7 +6,7 @@
 
 #include "choices/InstallChoices.h"
 #include "deploy/InstallRequest.h"
-#include "deploy/SystemPrinters.h"
+#include "removal/SystemPrinters.h"
 
 // The choices of the pages' rules for the request, the port kind, the installation record and the
 // model's driver records. False with the refusal said; nothing outside the program is changed.

@@ -62,14 +62,22 @@ int CheckMonitor(const MonitorParts& monitor, int targetSystem, MessageText& cop
 }
 }  // namespace
 
+bool InstallsComMonitor(int targetSystem) {
+    return targetSystem != Windows98Me;
+}
+
+bool InstallsUsbMonitor(int targetSystem) {
+    return targetSystem != WindowsNT4;
+}
+
 bool NeedsComMonitor(const char* portName, int targetSystem) {
     return strstr(portName, "LPT") == nullptr && strstr(portName, "COM") != nullptr &&
-           targetSystem != Windows98Me;
+           InstallsComMonitor(targetSystem);
 }
 
 bool NeedsUsbMonitor(const char* portName, int targetSystem) {
     return strstr(portName, "LPT") == nullptr && strstr(portName, "USB_") != nullptr &&
-           targetSystem != WindowsNT4;
+           InstallsUsbMonitor(targetSystem);
 }
 
 int InstallPortMonitors(InstallChoices& choices, int targetSystem, const char* portName,

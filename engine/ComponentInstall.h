@@ -13,6 +13,11 @@ constexpr int ProcessorOutdated = 8;
 constexpr int MonitorInstallFailed = -15;
 constexpr int ProcessorInstallFailed = -14;
 
+// Whether the engine installs the serial-port monitor (never on Windows 98/Me, which uses the system's
+// own serial ports) and the USB-port monitor (never on NT 4.0, which has no USB) on targetSystem.
+bool InstallsComMonitor(int targetSystem);
+bool InstallsUsbMonitor(int targetSystem);
+
 // Which of the maker's port monitors a printer port needs on targetSystem: the serial-port monitor for
 // a "COM" port (not on Windows 98/Me, which uses the system's own ports), the USB-port monitor for a
 // "USB_" port (not on NT 4.0); a parallel port needs neither.

@@ -139,3 +139,16 @@ TEST(UsbPortRecords, RecordTheConfiguredNumberAndResetTheSlots) {
     DeleteValue(HKEY_LOCAL_MACHINE, kPortNames, "USB_QTEST_2");
     RemoveTree(ExeDir() + "DRVCONFIG");
 }
+
+TEST(UsbPortRecords, RemovalCleansBothKeysWhenOneValueIsGone) {
+    RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, kPortNames);
+    {
+        RegistryKey names(HKEY_LOCAL_MACHINE, kPortNames);
+        ASSERT_TRUE(names.SetDword("USB_QTEST_4", 4));
+    }
+    DeleteValue(HKEY_LOCAL_MACHINE, kPrinterPorts, "USB_QTEST_4");  // the slot record already gone
+    DWORD error = 99;
+    EXPECT_TRUE(RemoveUsbPortRecords("USB_QTEST_4", error));
+    EXPECT_EQ(0u, error);
+    EXPECT_EQ(0xDEADBEEFu, ReadDword(HKEY_LOCAL_MACHINE, kPortNames, "USB_QTEST_4"));
+}

@@ -24,10 +24,23 @@ protected:
         EXPECT_EQ(expected, exitCode) << arguments << "\n" << output;
         return output;
     }
-    // Whether the output holds the text, each of whose lines is a line of its own there.
-    static bool Says(const std::string& output, std::string text) {
-        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
-            if (at == 0 || text[at - 1] != '\r') text.insert(at++, "\r");
+    // A text of several lines is said line by line, each line ended with "\r\n": line ends are compared
+    // without their "\r".
+    static void SetVersion(const std::string& key, DWORD version) {
+        HKEY handle = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE, &handle));
+        RegSetValueExA(handle, "DriverVersion", 0, REG_DWORD, reinterpret_cast<BYTE*>(&version),
+                       sizeof version);
+        RegCloseKey(handle);
+    }
+    static bool HasVersion(const std::string& key, DWORD version) {
+        DWORD recorded = 0;
+        return ReadDword(HKEY_LOCAL_MACHINE, key, "DriverVersion", recorded) && recorded == version;
+    }
+    static bool Says(std::string output, std::string text) {
+        for (std::string* each : {&output, &text}) {
+            for (size_t at = each->find('\r'); at != std::string::npos; at = each->find('\r', at))
+                each->erase(at, 1);
         }
         return output.find(text) != std::string::npos;
     }
@@ -81,6 +94,7 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
     EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
     DWORD number = 0;
     EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_QR-58_2", number));
+    EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kPrinterPortKey, "USB_QR-58_2", number));
     EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_QR-58_1", number));
     Expect(0, "remove /printer:QL-60(S) /driver /components");
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey("Qelvan COM Port")));
@@ -89,6 +103,15 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
     Expect(0, "remove /printer:QT-200(P)");
     EXPECT_EQ((std::vector<std::string>{"Qelvan QR-58 GDI", "Qelvan QT-200 GDI"}),
               MakerDrivers(kNtEnvironment));
+    // The last printer that uses the print processor takes its registration along.
+    Expect(0, "remove /printer:\"QR-58(U) 1\" /components");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(kNtEnvironment, "QelvanProc")));
+
+    // A printer whose driver the medium does not name is not the medium's to remove.
+    Expect(0, "install /model:QT-200");
+    ASSERT_TRUE(medium.ReplaceInFile("DRVCONFIG\\setup_Ticket.ini", "Qelvan QT-200", "Qelvan QT-300"));
+    Expect(1639, "remove /printer:QT-200(P)");
+    EXPECT_TRUE(ReadPrinter("QT-200(P)").found);
 }
 
 TEST_F(DeployTest, RefusalsAndTheRunningWizardHaveTheirExitCodes) {
@@ -118,7 +141,8 @@ TEST_F(DeployTest, SwitchesSystemAndMediumAreTakenStrictly) {
     Expect(1639, "install /model:QL-60 /port");
     std::string baud = Expect(1639, "install /model:QL-60 /port:TVCOM2: /baud:14400");
     EXPECT_TRUE(Says(baud, "9600、19200")) << baud;
-    EXPECT_TRUE(Says(Expect(1639, "install /model:QR-58 /baud:9600"), "/baud:9600")) << "serial switch, USB port";
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QR-58 /baud:9600"), "/baud:9600"))
+        << "serial switch, USB port";
     Expect(1639, "install /model:QT-200 /advanced");
     // The command word before the medium; a Windows NT the system page does not know before anything.
     Expect(1639, "bogus /medium:C:\\no-such-medium");
@@ -183,6 +207,15 @@ TEST_F(DeployTest, RunsConvergeAndATillIsCarriedToOthersInAProfile) {
     EXPECT_EQ("19200,e,8,1,x", ReadStringOrNone(HKEY_LOCAL_MACHINE, kNtPortsKey, "COM2:"));
     Expect(0, "install /model:QR-58");
     EXPECT_TRUE(Says(Expect(0, "install /model:QR-58"), "QR-58(U) 1 已在端口 USB_QR-58_1 上"));
+    // An outdated monitor is brought up to the medium's version by the run that keeps the printer; a
+    // newer processor is said newer.
+    SetVersion(MonitorKey("Qelvan USB Port"), 1);
+    SetVersion(ProcessorKey(kNtEnvironment, "QelvanProc"), 9);
+    std::string list = Expect(0, "list");
+    EXPECT_TRUE(Says(list, "端口监视器 Qelvan USB Port：已安装版本 1，介质版本 2（过旧）")) << list;
+    EXPECT_TRUE(Says(list, "打印处理器 QelvanProc：已安装版本 9，介质版本 2（较新）")) << list;
+    Expect(0, "install /model:QR-58");
+    EXPECT_TRUE(HasVersion(MonitorKey("Qelvan USB Port"), 2));
     Expect(0, "install /model:QT-200 /default");
     EXPECT_TRUE(Says(Expect(0, "install /model:QT-200 /again"), "正在添加打印机"));
 
@@ -190,8 +223,9 @@ TEST_F(DeployTest, RunsConvergeAndATillIsCarriedToOthersInAProfile) {
     Expect(0, "export /file:\"" + profile + "\"");
     std::string written = ReadTextFile(profile);
     EXPECT_TRUE(Says(written, "[QelvanProfile]\nPrinters=3\n")) << written;
-    EXPECT_TRUE(Says(written, "Model=QL-60\nPort=TVCOM2:\nAdvanced=No\nDefault=No\nBaud=19200\nDataBits=8\n"
-                              "Parity=Even\nStopBits=1\nFlow=Xon/Xoff\n"))
+    EXPECT_TRUE(Says(written,
+                     "Model=QL-60\nPort=TVCOM2:\nAdvanced=No\nDefault=No\nBaud=19200\nDataBits=8\n"
+                     "Parity=Even\nStopBits=1\nFlow=Xon/Xoff\n"))
         << written;
     EXPECT_TRUE(Says(written, "Model=QT-200\nPort=LPT1:\nAdvanced=No\nDefault=Yes\n")) << written;
 

@@ -106,7 +106,8 @@ TEST_F(RegistryKeyTest, DwordRoundTripAndOversizedValue) {
     WriteRaw("Long", REG_BINARY, eight, sizeof eight);
     EXPECT_FALSE(key.QueryDword("Long", value, &error));
     EXPECT_EQ(key.lastError, error);
-    EXPECT_FALSE(key.QueryDword("Missing", value));
+    EXPECT_FALSE(key.QueryDword("Missing", value, &error));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), error);  // the registry's own answer
 }
 
 TEST_F(RegistryKeyTest, StringsAreWrittenWithTheirTerminator) {

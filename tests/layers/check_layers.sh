@@ -6,9 +6,9 @@ set -u
 cd "${1:-.}" || exit 2
 
 # Layer of each folder, bottom first. The programs on the medium other than the wizard (checker,
-# deploy) stand on the engine and never include a page or the frame.
+# deploy, uninstall) stand on the engine and the removal rules and never include a page or the frame.
 declare -A layer=([common]=0 [framework]=0 [resources]=0 [config]=1 [usb]=1 [choices]=2 [engine]=3
-                  [pages]=4 [app]=5 [checker]=4 [deploy]=4)
+                  [removal]=4 [pages]=5 [app]=6 [checker]=5 [deploy]=5 [uninstall]=5)
 
 status=0
 for folder in "${!layer[@]}"; do
@@ -19,11 +19,11 @@ for folder in "${!layer[@]}"; do
     target=${layer[$included]:-}
     [ -n "$target" ] || continue
     if [ "$target" -gt "${layer[$folder]}" ] ||
-       { [ "$folder" != "$included" ] && [ "${layer[$folder]}" -eq 4 ] && [ "$target" -eq 4 ]; }; then
+       { [ "$folder" != "$included" ] && [ "${layer[$folder]}" -eq 5 ] && [ "$target" -eq 5 ]; }; then
       echo "$file:$line: $folder/ includes $included/ from a higher layer:${text#*#}"
       status=1
     fi
   done < <(grep -rn --include='*.h' --include='*.cpp' --include='*.c' '^[[:space:]]*#include "' "$folder")
 done
-[ $status -eq 0 ] && echo "includes run one way: programs, app, pages, engine, choices, config/usb, common/framework"
+[ $status -eq 0 ] && echo "includes run one way: programs, app, pages, removal, engine, choices, config/usb, common/framework"
 exit $status

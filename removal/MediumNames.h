@@ -1,22 +1,11 @@
 #pragma once
-// What the deployment program's list and remove commands look at: the printers of this machine, and
-// the names the medium gives its drivers, port monitors and print processors on the running system.
+// The names the medium gives its drivers, port monitors and print processors on the running system:
+// what the removal programs may remove and what the deployment program's list reports.
 
 #include <string>
 #include <vector>
 
 #include "common/SharedTypes.h"
-
-struct SystemPrinter {
-    std::string name;
-    std::string port;
-    std::string driver;
-    std::string processor;
-    bool isDefault;
-};
-
-// The local printers, in the spooler's order. False with a line said when the spooler cannot list them.
-bool ReadSystemPrinters(std::vector<SystemPrinter>& printers);
 
 // One of the medium's two port monitors and which printer ports need it.
 struct MediumMonitor {
@@ -26,11 +15,14 @@ struct MediumMonitor {
 };
 
 struct MediumNames {
+    std::vector<std::string> models;      // the catalogue's models the printer page lists
     std::vector<std::string> drivers;     // of every model, both driver families
     std::vector<std::string> processors;  // every model's print processor but the system's own
-    std::vector<MediumMonitor> monitors;  // the serial-port and USB-port monitors the medium names
+    std::vector<MediumMonitor> monitors;  // the monitors the engine installs on this system
     int processorVersion;
 };
+// Read through the configuration readers from the medium's directory (the program's, or the one
+// UseMediumDirectory set). A monitor the engine never installs on system is left out.
 MediumNames ReadMediumNames(TargetSystem system);
 
 // True when names holds name (compared without regard to case, as the spooler compares).

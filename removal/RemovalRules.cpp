@@ -1,0 +1,260 @@
+#include "removal/RemovalRules.h"
+
+#include <winspool.h>
+
+#include "choices/InstallRules.h"
+#include "choices/InstallChoices.h"
+#include "common/RegistryKey.h"
+#include "config/PortRegistry.h"
+#include "common/BoundedText.h"
+#include "engine/ComponentKeys.h"
+
+namespace {
+typedef std::function<bool(const SystemPrinter&)> Uses;
+
+class Reporter {
+public:
+    explicit Reporter(const RemovalReport& report) : report_(report) {}
+    void Done(RemovalKind kind, const std::string& name, bool removed, DWORD error) {
+        report_(
+            {kind, name, removed ? RemovalResult::Removed : RemovalResult::Failed, "", removed ? 0 : error});
+        failed = failed || !removed;
+    }
+    // Reports the item kept, naming the first remaining printer that uses it; false when none does.
+    bool KeptWhileUsed(RemovalKind kind, const std::string& name, const std::vector<SystemPrinter>& rest,
+                       const Uses& uses) {
+        for (const SystemPrinter& printer : rest) {
+            if (!uses(printer)) continue;
+            report_({kind, name, RemovalResult::Kept, printer.name, 0});
+            return true;
+        }
+        return false;
+    }
+    bool failed = false;
+
+private:
+    const RemovalReport& report_;
+};
+
+bool Same(const std::string& one, const std::string& other) {
+    return lstrcmpiA(one.c_str(), other.c_str()) == 0;
+}
+
+bool DeleteNamedPrinter(const SystemPrinter& printer, Reporter& reporter) {
+    HANDLE handle = nullptr;
+    PRINTER_DEFAULTSA access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    std::string name = printer.name;
+    bool removed = OpenPrinterA(&name[0], &handle, &access) && DeletePrinter(handle);
+    DWORD error = removed ? 0 : GetLastError();
+    if (handle != nullptr) ClosePrinter(handle);
+    reporter.Done(RemovalKind::Printer, printer.name, removed, error);
+    return removed;
+}
+
+void RemoveDriver(const std::string& driver, TargetSystem system, const std::vector<SystemPrinter>& rest,
+                  Reporter& reporter) {
+    auto uses = [&](const SystemPrinter& printer) { return Same(printer.driver, driver); };
+    if (reporter.KeptWhileUsed(RemovalKind::Driver, driver, rest, uses)) return;
+    std::string name = driver;
+    bool removed = DeletePrinterDriverA(nullptr, ComponentEnvironment(system), &name[0]);
+    reporter.Done(RemovalKind::Driver, driver, removed, removed ? 0 : GetLastError());
+}
+
+// The port a printer reaches a USB port record by: the record's own name, or the short alias the
+// installation gives certain models' ports (the engine records the full name, the printer uses the alias).
+bool ReachesPort(const SystemPrinter& printer, const std::string& recordedPort) {
+    if (Same(printer.port, recordedPort)) return true;
+    char alias[kPortNameSize];
+    return BuildUsbPortAlias(recordedPort.c_str(), alias, sizeof alias) && Same(printer.port, alias);
+}
+
+// The maker's records of a USB port: its device number and its slot entry.
+void RemoveUsbPortRecord(const std::string& port, const std::vector<SystemPrinter>& rest,
+                         Reporter& reporter) {
+    if (port.compare(0, 4, "USB_") != 0) return;
+    auto uses = [&](const SystemPrinter& printer) { return ReachesPort(printer, port); };
+    if (reporter.KeptWhileUsed(RemovalKind::UsbPortRecord, port, rest, uses)) return;
+    DWORD error = 0;
+    bool removed = RemoveUsbPortRecords(port.c_str(), error);
+    reporter.Done(RemovalKind::UsbPortRecord, port, removed, error);
+}
+
+// The records of a printer's USB port, and those the installation made under the port's full name when
+// the printer uses its alias.
+void RemovePrinterUsbRecords(const std::string& port, const MediumNames& names,
+                             const std::vector<SystemPrinter>& rest, Reporter& reporter) {
+    RemoveUsbPortRecord(port, rest, reporter);
+    if (port.compare(0, 4, "USB_") != 0 || port.empty()) return;
+    const char number = port[port.size() - 1];
+    for (const std::string& model : names.models) {
+        std::string full = "USB_" + model + "_" + number;
+        char alias[kPortNameSize];
+        if (Same(full, port) || !BuildUsbPortAlias(full.c_str(), alias, sizeof alias) || !Same(alias, port))
+            continue;
+        // Only a record that is there is reported: most models have no alias.
+        for (const std::string& recorded : RecordedUsbPorts()) {
+            if (Same(recorded, full)) RemoveUsbPortRecord(full, rest, reporter);
+        }
+    }
+}
+
+void RemoveMonitor(const MediumMonitor& monitor, TargetSystem system, const std::vector<SystemPrinter>& rest,
+                   Reporter& reporter) {
+    char keyPath[kComponentKeyPathSize];
+    MonitorKeyPath(monitor.name.c_str(), keyPath);
+    unsigned long version = 0;
+    if (!InstalledVersion(keyPath, version)) return;
+    auto uses = [&](const SystemPrinter& printer) { return monitor.needsIt(printer.port.c_str(), system); };
+    if (reporter.KeptWhileUsed(RemovalKind::Monitor, monitor.name, rest, uses)) return;
+    std::string name = monitor.name;
+    bool removed = DeleteMonitorA(nullptr, nullptr, &name[0]);
+    reporter.Done(RemovalKind::Monitor, monitor.name, removed, removed ? 0 : GetLastError());
+}
+
+typedef BOOL(WINAPI* DeletePrintProcessorFunction)(LPSTR, LPSTR, LPSTR);
+
+void RemoveProcessor(const std::string& processor, TargetSystem system,
+                     const std::vector<SystemPrinter>& rest, Reporter& reporter) {
+    char keyPath[kComponentKeyPathSize];
+    ProcessorKeyPath(system, processor.c_str(), keyPath);
+    unsigned long version = 0;
+    if (!InstalledVersion(keyPath, version)) return;
+    auto uses = [&](const SystemPrinter& printer) { return Same(printer.processor, processor); };
+    if (reporter.KeptWhileUsed(RemovalKind::Processor, processor, rest, uses)) return;
+    // Not every target system's spooler library exports the call: it is looked up when needed.
+    HMODULE spooler = LoadLibraryA("winspool.drv");
+    auto deleteProcessor = reinterpret_cast<DeletePrintProcessorFunction>(
+        spooler != nullptr ? reinterpret_cast<void*>(GetProcAddress(spooler, "DeletePrintProcessorA"))
+                           : nullptr);
+    std::string name = processor;
+    bool removed =
+        deleteProcessor != nullptr && deleteProcessor(nullptr, ComponentEnvironment(system), &name[0]);
+    DWORD error = deleteProcessor == nullptr ? ERROR_PROC_NOT_FOUND : GetLastError();
+    if (spooler != nullptr) FreeLibrary(spooler);
+    // A spooler that answers the call without removing the registration (Wine's) leaves the key with
+    // its "Driver" and the installation's "DriverVersion": it is removed here, so that the next
+    // installation registers the processor afresh.
+    if (removed && InstalledVersion(keyPath, version) &&
+        !RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE, keyPath, &error)) {
+        removed = false;
+    }
+    reporter.Done(RemovalKind::Processor, processor, removed, removed ? 0 : error);
+}
+
+void RemoveComponents(const MediumNames& names, TargetSystem system, const std::vector<SystemPrinter>& rest,
+                      Reporter& reporter) {
+    for (const MediumMonitor& monitor : names.monitors) RemoveMonitor(monitor, system, rest, reporter);
+    for (const std::string& processor : names.processors) RemoveProcessor(processor, system, rest, reporter);
+}
+
+// The medium's drivers registered for the system's environment.
+std::vector<std::string> RegisteredMediumDrivers(const MediumNames& names, TargetSystem system,
+                                                 DWORD& error) {
+    std::vector<std::string> drivers;
+    DWORD needed = 0;
+    DWORD count = 0;
+    error = 0;
+    char* environment = ComponentEnvironment(system);
+    if (!EnumPrinterDriversA(nullptr, environment, 1, nullptr, 0, &needed, &count)) {
+        error = GetLastError();
+        if (error != ERROR_INSUFFICIENT_BUFFER || needed == 0) return drivers;
+        error = 0;
+    }
+    if (needed == 0) return drivers;
+    std::vector<BYTE> buffer(needed);
+    if (!EnumPrinterDriversA(nullptr, environment, 1, buffer.data(), needed, &needed, &count)) {
+        error = GetLastError();
+        return drivers;
+    }
+    const DRIVER_INFO_1A* info = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
+    for (DWORD index = 0; index < count; ++index) {
+        if (info[index].pName != nullptr && Contains(names.drivers, info[index].pName))
+            drivers.push_back(info[index].pName);
+    }
+    return drivers;
+}
+
+bool ReadRest(std::vector<SystemPrinter>& rest, Reporter& reporter) {
+    DWORD error = 0;
+    if (ReadSystemPrinters(rest, error)) return true;
+    reporter.Done(RemovalKind::PrinterList, "", false, error);
+    return false;
+}
+}  // namespace
+
+const char* RemovalKindText(RemovalKind kind) {
+    switch (kind) {
+        case RemovalKind::Printer:
+            return "打印机";
+        case RemovalKind::PrinterList:
+            return "打印机列表";
+        case RemovalKind::Driver:
+            return "驱动程序";
+        case RemovalKind::UsbPortRecord:
+            return "USB端口记录";
+        case RemovalKind::Monitor:
+            return "端口监视器";
+        case RemovalKind::Processor:
+            return "打印处理器";
+        case RemovalKind::ProgramEntry:
+            return "程序列表中的项目和安装目录";
+    }
+    return "";
+}
+
+std::string DescribeRemoval(const RemovalItem& item) {
+    std::string what = std::string(RemovalKindText(item.kind)) + (item.name.empty() ? "" : " " + item.name);
+    char error[32];
+    FormatText(error, sizeof error, "  er = %lu", static_cast<unsigned long>(item.error));
+    switch (item.result) {
+        case RemovalResult::Removed:
+            return "已删除：" + what;
+        case RemovalResult::Kept:
+            return "保留：" + what + "（打印机 " + item.usedBy + " 仍在使用）";
+        case RemovalResult::Failed:
+            if (item.kind == RemovalKind::PrinterList) return std::string("无法列出本机的打印机") + error;
+            return "删除失败：" + what + error;
+    }
+    return what;
+}
+
+std::vector<SystemPrinter> MediumPrinters(const std::vector<SystemPrinter>& printers,
+                                          const MediumNames& names) {
+    std::vector<SystemPrinter> medium;
+    for (const SystemPrinter& printer : printers) {
+        if (Contains(names.drivers, printer.driver)) medium.push_back(printer);
+    }
+    return medium;
+}
+
+bool RemovePrinterAndOrphans(const SystemPrinter& printer, RemovalScope scope, const MediumNames& names,
+                             TargetSystem system, const RemovalReport& report) {
+    Reporter reporter(report);
+    if (!DeleteNamedPrinter(printer, reporter)) return false;
+    std::vector<SystemPrinter> rest;
+    if (!ReadRest(rest, reporter)) return false;
+    if (scope.driver) RemoveDriver(printer.driver, system, rest, reporter);
+    if (scope.components) {
+        RemovePrinterUsbRecords(printer.port, names, rest, reporter);
+        RemoveComponents(names, system, rest, reporter);
+    }
+    return !reporter.failed;
+}
+
+bool RemoveOrphans(RemovalScope scope, const MediumNames& names, TargetSystem system,
+                   const RemovalReport& report) {
+    Reporter reporter(report);
+    std::vector<SystemPrinter> printers;
+    if (!ReadRest(printers, reporter)) return false;
+    if (scope.driver) {
+        DWORD error = 0;
+        std::vector<std::string> drivers = RegisteredMediumDrivers(names, system, error);
+        if (error != 0) reporter.Done(RemovalKind::Driver, "", false, error);
+        for (const std::string& driver : drivers) RemoveDriver(driver, system, printers, reporter);
+    }
+    if (scope.components) {
+        for (const std::string& port : RecordedUsbPorts()) RemoveUsbPortRecord(port, printers, reporter);
+        RemoveComponents(names, system, printers, reporter);
+    }
+    return !reporter.failed;
+}
