@@ -119,6 +119,9 @@ bool PrepareInstall(const InstallRequest& request, int deviceId, InstallChoices&
 }
 
 int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices& choices) {
+    // The mode is program-wide, as on the wizard's mode page: a run that prepared several printers
+    // left the last one's there.
+    installMode = request.advanced ? Advanced : Typical;
     int refusal = kExitRefused;
     if (choices.portKind == Usb && !CheckUsbPrinter(request, deviceId, choices, refusal)) return refusal;
     ApplyPortNaming(choices);
