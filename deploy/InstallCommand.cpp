@@ -11,6 +11,7 @@
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/InstanceLock.h"
+#include "deploy/Registration.h"
 #include "engine/InstallationSequence.h"
 #include "resources/ResourceIds.h"
 #include "usb/UsbDevice.h"
@@ -110,6 +111,7 @@ int RunInstallCommand(const Switches& switches) {
         return kExitRefused;
     }
     int result = RunEngine(*choices);
+    if (result == kExitDone) RegisterAfterInstallation();
     if (result != kExitDone || choices->targetSystem != Windows98Me) return result;
     return FinishOnWindows98(switches);
 }
