@@ -70,6 +70,8 @@ void RemovalDialog::SetStatus(const char* text) {
 }
 
 void RemovalDialog::OnOK() {
+    // Enter comes here too; after a removal the Remove button is disabled and the outcome stays shown.
+    if (!::IsWindowEnabled(GetDlgItem(IDOK))) return;
     std::vector<SystemPrinter> chosen;
     for (size_t row = 0; row < printers_.size(); ++row) {
         if (IsDlgButtonChecked(IDC_REMOVAL_FIRST_PRINTER + static_cast<int>(row)) == BST_CHECKED)
