@@ -92,8 +92,13 @@ void RemovalDialog::OnOK() {
     std::vector<std::string> lines;
     int failures = 0;
     RemovalReport collect = [&](const RemovalItem& item) {
-        lines.push_back(DescribeRemoval(item));
         if (item.result == RemovalResult::Failed) ++failures;
+        // An item kept for the same printer is said once, however many steps looked at it.
+        std::string line = DescribeRemoval(item);
+        for (const std::string& said : lines) {
+            if (said == line) return;
+        }
+        lines.push_back(line);
     };
     RemovalScope scope = {orphans, orphans};
     for (size_t index = 0; index < chosen.size(); ++index) {
