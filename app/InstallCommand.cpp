@@ -11,6 +11,7 @@
 #include "engine/InstallationSequence.h"
 #include "framework/MessageBoxes.h"
 #include "framework/Thread.h"
+#include "removal/ProgramEntry.h"
 #include "pages/PortPage.h"
 #include "pages/ProgressWindow.h"
 #include "resources/ResourceIds.h"
@@ -39,7 +40,13 @@ void WizardDialog::Install() {
         ShowText(m_hWnd, IDS_NT4_NO_USB);
         return;
     }
-    RunEngine();
+    // The entry in the list of installed programs comes after the engine's success, before the result
+    // message; a failure to register leaves a working installation a success, and is not shown.
+    if (RunEngine()) {
+        DWORD error = 0;
+        std::string step;
+        RegisterProgramEntry(choices.targetSystem, error, step);
+    }
     ReportResult();
     DestroyPages();
     CDialog::OnOK();
@@ -109,7 +116,7 @@ bool WizardDialog::CheckUsbPrinter() {
 // The engine runs on a worker thread while the progress window runs modally here. The window may close
 // before the engine ends (at 90 % on Windows 98/Me), so the end of the thread, which comes after its
 // last write of finishState, is waited for before resultMessage is read.
-void WizardDialog::RunEngine() {
+bool WizardDialog::RunEngine() {
     ProgressWindow progress(this);
     ShowWindow(SW_SHOWMINIMIZED);
     progress.targetSystem = choices.targetSystem;
@@ -124,6 +131,7 @@ void WizardDialog::RunEngine() {
         WaitForSingleObject(engine, INFINITE);
         CloseHandle(engine);
     }
+    return progress.finishState == Succeeded;
 }
 
 void WizardDialog::ReportResult() {

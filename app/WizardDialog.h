@@ -73,7 +73,8 @@ private:
     bool CollectAndValidate();
     bool ApplyUsbRules();
     bool CheckUsbPrinter();
-    void RunEngine();
+    // True when the engine succeeded.
+    bool RunEngine();
     void ReportResult();
 
     void ClearPageTable();

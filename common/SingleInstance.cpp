@@ -2,10 +2,17 @@
 
 const char kWizardCaption[] = "Qelvan";
 const char kCloseUninstallerText[] = "请先关闭Drovix!";
+const char kRemovalWindowCaption[] = "Drovix";
+const char kRemovalWindowMutex[] = "QelvanRemoval";
+const char kWizardMutex[] = "QelvanSetup";
 
 namespace {
-// The caption of the maker's companion uninstaller, which must not run alongside.
-const char kUninstallerCaption[] = "Drovix";
+bool MutexExists(const char* name) {
+    HANDLE existing = OpenMutexA(SYNCHRONIZE, FALSE, name);
+    if (existing == nullptr) return false;
+    CloseHandle(existing);
+    return true;
+}
 }  // namespace
 
 StartRefusal CheckSingleInstance(const char* mutexName, bool lookForWizard, HANDLE& mutex) {
@@ -16,6 +23,20 @@ StartRefusal CheckSingleInstance(const char* mutexName, bool lookForWizard, HAND
         return StartRefusal::SameNameRuns;
     }
     if (lookForWizard && FindWindowA(nullptr, kWizardCaption) != nullptr) return StartRefusal::WizardOpen;
-    if (FindWindowA(nullptr, kUninstallerCaption) != nullptr) return StartRefusal::UninstallerOpen;
+    // The removal window holds its mutex from its start, before its window shows.
+    if (FindWindowA(nullptr, kRemovalWindowCaption) != nullptr || MutexExists(kRemovalWindowMutex))
+        return StartRefusal::UninstallerOpen;
+    return StartRefusal::None;
+}
+
+StartRefusal CheckRemovalWindowStart(HANDLE& mutex) {
+    mutex = CreateMutexA(nullptr, TRUE, kRemovalWindowMutex);
+    if (mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        mutex = nullptr;
+        return StartRefusal::SameNameRuns;
+    }
+    if (FindWindowA(nullptr, kWizardCaption) != nullptr || MutexExists(kWizardMutex))
+        return StartRefusal::WizardOpen;
     return StartRefusal::None;
 }

@@ -13,6 +13,8 @@
 #include "deploy/InstanceLock.h"
 #include "deploy/PrinterInstall.h"
 #include "deploy/ProfileFile.h"
+#include "deploy/Registration.h"
+#include "removal/ProgramEntry.h"
 #include "removal/RemovalRules.h"
 #include "usb/UsbDevice.h"
 
@@ -52,14 +54,14 @@ bool RemoveUndescribed(const std::vector<PreparedEntry>& prepared) {
     TargetSystem system = RunningSystem();
     MediumNames names = ReadMediumNames(system);
     RemovalScope everything = {true, true};
+    auto sayItem = [](const RemovalItem& item) { Say(DescribeRemoval(item).c_str()); };
     bool done = true;
     for (const SystemPrinter& printer : MediumPrinters(printers, names)) {
         if (Described(printer, prepared)) continue;
-        done = RemovePrinterAndOrphans(printer, everything, names, system,
-                                       [](const RemovalItem& item) { Say(DescribeRemoval(item).c_str()); }) &&
-               done;
+        done = RemovePrinterAndOrphans(printer, everything, names, system, sayItem) && done;
     }
-    return done;
+    // A profile that wants no printers leaves nothing of the medium: the entry and its folder go too.
+    return RemoveEntryWhenNothingLeft(names, system, sayItem) && done;
 }
 
 const char* OutcomeText(PrinterOutcome outcome) {
@@ -104,5 +106,6 @@ int RunApplyCommand(const Switches& switches) {
     }
     if (switches.Has("exact") && !RemoveUndescribed(prepared)) failed = true;
     if (failed) return kExitFailed;
+    if (!prepared.empty()) RegisterAfterInstallation();
     return restartNeeded ? FinishOnWindows98(switches) : kExitDone;
 }

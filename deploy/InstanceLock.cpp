@@ -3,12 +3,6 @@
 #include "common/SingleInstance.h"
 #include "deploy/DeployOutput.h"
 
-namespace {
-// The mutex of the wizard started under its own name, QelvanSetup.exe; a wizard started under another
-// name is found by its caption.
-const char kWizardMutex[] = "QelvanSetup";
-}  // namespace
-
 InstanceLock::~InstanceLock() {
     if (mutex_ != nullptr) {
         ReleaseMutex(mutex_);

@@ -7,6 +7,7 @@
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/InstanceLock.h"
+#include "removal/ProgramEntry.h"
 #include "removal/RemovalRules.h"
 
 namespace {
@@ -22,27 +23,43 @@ bool FindPrinter(const std::vector<SystemPrinter>& printers, const char* name, S
     }
     return false;
 }
+
+// remove /all: every printer of the medium, then what is left of the medium with no printer to reach it.
+bool RemoveAll(RemovalScope scope, const MediumNames& names, TargetSystem system,
+               const std::vector<SystemPrinter>& printers) {
+    bool removed = true;
+    for (const SystemPrinter& printer : MediumPrinters(printers, names))
+        removed = RemovePrinterAndOrphans(printer, scope, names, system, SayItem) && removed;
+    return RemoveOrphans(scope, names, system, SayItem) && removed;
+}
 }  // namespace
 
 int RunRemoveCommand(const Switches& switches) {
-    const char* name = switches.Value("printer");
     InstanceLock lock;
     if (!lock.Take()) return kExitAlreadyRunning;
     TargetSystem system = RunningSystem();
     MediumNames names = ReadMediumNames(system);
     std::vector<SystemPrinter> printers;
     if (!ListSystemPrinters(printers)) return kExitFailed;
-    SystemPrinter printer;
-    // The state asked for holds already: a removal script may run twice.
-    if (!FindPrinter(printers, name, printer)) {
-        SayFormatted("本机没有名为 %s 的打印机，无需删除。", name);
-        return kExitDone;
-    }
-    if (!Contains(names.drivers, printer.driver)) {
-        SayFormatted("打印机 %s 的驱动程序 %s 不是安装介质上的，不删除。", printer.name.c_str(),
-                     printer.driver.c_str());
-        return kExitRefused;
-    }
     RemovalScope scope = {switches.Has("driver"), switches.Has("components")};
-    return RemovePrinterAndOrphans(printer, scope, names, system, SayItem) ? kExitDone : kExitFailed;
+    bool removed = true;
+    if (switches.Has("all")) {
+        removed = RemoveAll(scope, names, system, printers);
+    } else {
+        const char* name = switches.Value("printer");
+        SystemPrinter printer;
+        // The state asked for holds already: a removal script may run twice.
+        if (!FindPrinter(printers, name, printer)) {
+            SayFormatted("本机没有名为 %s 的打印机，无需删除。", name);
+            return kExitDone;
+        }
+        if (!Contains(names.drivers, printer.driver)) {
+            SayFormatted("打印机 %s 的驱动程序 %s 不是安装介质上的，不删除。", printer.name.c_str(),
+                         printer.driver.c_str());
+            return kExitRefused;
+        }
+        removed = RemovePrinterAndOrphans(printer, scope, names, system, SayItem);
+    }
+    // With nothing of the medium left, the entry in the list of installed programs goes too.
+    return RemoveEntryWhenNothingLeft(names, system, SayItem) && removed ? kExitDone : kExitFailed;
 }

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "deploy/Commands.h"
 #include "deploy/DeployOutput.h"
@@ -24,7 +26,8 @@ const CommandRule kCommands[] = {
     {"install", kInstall, "model", "按安装向导的规则安装打印机，不提问", RunInstallCommand},
     {"list", kList, nullptr, "列出使用介质上驱动程序的打印机，以及端口监视器和打印处理器的版本",
      RunListCommand},
-    {"remove", kRemove, "printer", "删除打印机，以及（按要求）无人使用的驱动程序和组件", RunRemoveCommand},
+    {"remove", kRemove, "printer|all", "删除打印机，以及（按要求）无人使用的驱动程序和组件",
+     RunRemoveCommand},
     {"export", kExport, "file", "把本机使用介质上驱动程序的打印机写入配置文件", RunExportCommand},
     {"apply", kApply, "file", "使本机的打印机与配置文件一致：已有的保留，缺少的安装", RunApplyCommand},
 };
@@ -55,6 +58,8 @@ const SwitchRule kSwitches[] = {
     {"again", nullptr, kInstall, "端口上已有该型号的打印机时仍再装一台（如安装向导）", kNoList},
     {"restart", nullptr, kInstall | kApply, "Windows 98/Me 上安装后重新启动计算机", kNoList},
     {"printer", "名称", kRemove, "要删除的打印机", kNoList},
+    {"all", nullptr, kRemove, "删除介质的全部打印机；没有介质的东西留下时，也删除程序列表中的项目和安装目录",
+     kNoList},
     {"driver", nullptr, kRemove, "同时删除无人使用的驱动程序", kNoList},
     {"components", nullptr, kRemove, "同时删除无人使用的端口监视器、打印处理器和USB端口记录", kNoList},
     {"file", "文件", kExport | kApply, "打印机配置文件", kNoList},
@@ -73,6 +78,31 @@ const SwitchRule* FindSwitch(const std::string& name) {
 std::string Written(const SwitchRule& rule) {
     std::string text = std::string("/") + rule.name;
     return rule.value != nullptr ? text + ":" + rule.value : text;
+}
+
+// The command's required switches: one name, or alternatives written "a|b".
+std::vector<std::string> RequiredSwitches(const CommandRule& command) {
+    std::vector<std::string> names;
+    for (const char* at = command.required; at != nullptr && *at != '\0';) {
+        const char* bar = strchr(at, '|');
+        names.push_back(bar != nullptr ? std::string(at, bar) : std::string(at));
+        at = bar != nullptr ? bar + 1 : nullptr;
+    }
+    return names;
+}
+
+std::string WrittenRequired(const CommandRule& command) {
+    std::string text;
+    for (const std::string& name : RequiredSwitches(command))
+        text += (text.empty() ? "" : "|") + Written(*FindSwitch(name));
+    return text;
+}
+
+bool IsRequired(const CommandRule& command, const char* name) {
+    for (const std::string& required : RequiredSwitches(command)) {
+        if (lstrcmpiA(required.c_str(), name) == 0) return true;
+    }
+    return false;
 }
 
 bool CheckSwitch(const CommandRule& command, const Switches::Switch& given, const Switches& switches) {
@@ -110,12 +140,10 @@ void SayCommandUsage(const CommandRule& command) {
         }
         line += " " + word;
     };
-    if (command.required != nullptr) add(Written(*FindSwitch(command.required)));
+    if (command.required != nullptr) add(WrittenRequired(command));
     for (const SwitchRule& rule : kSwitches) {
         bool shared = rule.commands == kEveryCommand;
-        if (shared || (rule.commands & command.bit) == 0 ||
-            (command.required != nullptr && lstrcmpiA(rule.name, command.required) == 0))
-            continue;
+        if (shared || (rule.commands & command.bit) == 0 || IsRequired(command, rule.name)) continue;
         add("[" + Written(rule) + "]");
     }
     Say(line.c_str());
@@ -143,8 +171,14 @@ const CommandRule* CheckCommandLine(const Switches& switches) {
     for (const Switches::Switch& given : switches.All()) {
         if (!CheckSwitch(*command, given, switches)) return nullptr;
     }
-    if (command->required != nullptr && switches.Value(command->required) == nullptr) {
-        SayFormatted("%s：缺少 %s", command->name, Written(*FindSwitch(command->required)).c_str());
+    int given = 0;
+    for (const std::string& name : RequiredSwitches(*command)) {
+        const SwitchRule* rule = FindSwitch(name);
+        given += rule->value != nullptr ? switches.Value(rule->name) != nullptr : switches.Has(rule->name);
+    }
+    if (command->required != nullptr && given != 1) {
+        SayFormatted(given == 0 ? "%s：缺少 %s" : "%s：%s 只能给一个", command->name,
+                     WrittenRequired(*command).c_str());
         return nullptr;
     }
     return command;

@@ -11,7 +11,7 @@
 struct CommandRule {
     const char* name;
     unsigned bit;          // the command's bit in SwitchRule::commands
-    const char* required;  // the switch the command cannot do without, or null
+    const char* required;  // the switch the command cannot do without ("a|b": one of them), or null
     const char* help;
     int (*run)(const Switches& switches);
 };

@@ -114,6 +114,21 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
     EXPECT_TRUE(ReadPrinter("QT-200(P)").found);
 }
 
+TEST_F(DeployTest, AliasedUsbPortLosesTheRecordUnderItsFullName) {
+    // A model whose USB port the installation shortens: the printer uses "USB_KRP-C3_1", the engine
+    // records the port under its full name "USB_KRP-C3S_1" too.
+    ASSERT_TRUE(
+        medium.ReplaceInFile("DRVCONFIG\\setup.ini", "KRP-C3-ReceiptPrinter", "KRP-C3S-ReceiptPrinter"));
+    ASSERT_TRUE(medium.ReplaceInFile("DRVCONFIG\\setup_receipt.ini", "[KRP-C3.", "[KRP-C3S."));
+    Expect(0, "install /model:KRP-C3S /port:USB_KRP-C3S_1 /renumber");
+    EXPECT_EQ("USB_KRP-C3_1", ReadPrinter("KRP-C3S(U) 1").port);
+    DWORD number = 0;
+    ASSERT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, kPrinterPortKey, "USB_KRP-C3S_1", number));
+    std::string removed = Expect(0, "remove /printer:\"KRP-C3S(U) 1\" /components");
+    EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kPrinterPortKey, "USB_KRP-C3S_1", number)) << removed;
+    EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_KRP-C3_1", number)) << removed;
+}
+
 TEST_F(DeployTest, RefusalsAndTheRunningWizardHaveTheirExitCodes) {
     EXPECT_TRUE(Says(Expect(1639, "install /model:QR-99"), "QR-99"));
     std::string port = Expect(1639, "install /model:QT-200 /port:USB_QT-200_1");
@@ -121,6 +136,8 @@ TEST_F(DeployTest, RefusalsAndTheRunningWizardHaveTheirExitCodes) {
     EXPECT_TRUE(Says(Expect(1639, "install /model:QL-60 /port:TVCOM1: /parity:Maybe"), "Maybe"));
     EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200", "win2003"), ResourceText(IDS_NO_SERVER_2003)));
     Expect(1639, "install /model:QR-58 /colour:red");
+    Expect(1639, "remove");  // /printer or /all
+    Expect(1639, "remove /all /printer:QT-200(P)");
     Expect(1619, "list /medium:C:\\no-such-medium");
 
     // The wizard started under another file name holds another mutex: its caption still stops an install.

@@ -106,9 +106,27 @@ void RemoveCompatibilityRecords() {
             DeleteRegistryValue(HKEY_CURRENT_USER, kCompatibilityKey, name);
     }
 }
+
+// The entry in the list of installed programs, the folder it keeps and the removal window's copy.
+void RemoveProgramEntry() {
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallEntryKey);
+    char programFiles[MAX_PATH] = {};
+    DWORD size = sizeof programFiles;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, KEY_READ,
+                      &key) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(key, "ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(programFiles),
+                             &size) == ERROR_SUCCESS)
+            RemoveTree(std::string(programFiles) + "\\Qelvan");
+        RegCloseKey(key);
+    }
+    char temporary[MAX_PATH] = {};
+    if (GetTempPathA(sizeof temporary, temporary) > 0) RemoveTree(std::string(temporary) + "QelvanRemoval");
+}
 }  // namespace
 
 void InstallationCleanup::RemoveInstallations() {
+    RemoveProgramEntry();
     RemovePrinters();
     RemoveDrivers();
     RemoveComponents();

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+const char kUninstallEntryKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QelvanPrinterDrivers";
 const char kPortNameKey[] = "SOFTWARE\\TALVERN\\PORTNAME";
 const char kPrinterPortKey[] = "SOFTWARE\\TALVERN\\PRINTERPORT";
 

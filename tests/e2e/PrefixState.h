@@ -23,6 +23,9 @@ std::vector<std::string> MakerDrivers(const char* environment);
 // The names of a key's values.
 std::vector<std::string> ValueNames(HKEY root, const std::string& path);
 
+// HKLM "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\QelvanPrinterDrivers": the medium's entry in
+// the list of installed programs.
+extern const char kUninstallEntryKey[];
 extern const char kPortNameKey[];     // HKLM "SOFTWARE\TALVERN\PORTNAME"
 extern const char kPrinterPortKey[];  // HKLM "SOFTWARE\TALVERN\PRINTERPORT"
 

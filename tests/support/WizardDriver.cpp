@@ -106,6 +106,18 @@ bool WizardDriver::Launch(const std::string& exe, const std::string& workingDir)
     return true;
 }
 
+bool WizardDriver::Attach(const char* caption, DWORD timeoutMs) {
+    if (process_ != nullptr) return false;
+    HWND window = nullptr;
+    for (DWORD start = GetTickCount(); window == nullptr && GetTickCount() - start < timeoutMs; Sleep(20))
+        window = FindWindowA(nullptr, caption);
+    DWORD processId = 0;
+    if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0) return false;
+    process_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    processId_ = process_ != nullptr ? processId : 0;
+    return process_ != nullptr && WaitForWindow(caption) != nullptr;
+}
+
 bool WizardDriver::IsRunning() const {
     return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }

@@ -30,6 +30,9 @@ public:
 
     // Starts exe with workingDir as its current directory. False when it cannot be started.
     bool Launch(const std::string& exe, const std::string& workingDir);
+    // Drives the process that shows a top-level window with this caption, however it was started (the
+    // removal window runs as a copy of itself); waits for the window. False after the time-out.
+    bool Attach(const char* caption, DWORD timeoutMs = 20000);
     DWORD ProcessId() const { return processId_; }
     bool IsRunning() const;
     // Waits for the process to end; false on time-out. exitCode receives its exit code.

@@ -1,0 +1,171 @@
+#include "uninstall/RemovalDialog.h"
+
+#include <commctrl.h>
+
+#include "common/BoundedText.h"
+#include "config/ConfigValues.h"
+#include "framework/MessageBoxes.h"
+#include "removal/ProgramEntry.h"
+#include "removal/RemovalRules.h"
+#include "resources/ResourceIds.h"
+#include "uninstall/RemovalIds.h"
+
+namespace {
+const char kBannerFile[] = "DRVCONFIG\\Left.bmp";
+const char kConfirmText[] = "确定要删除选中的打印机吗？";
+const char kNothingChosenText[] = "请先选择要删除的打印机";
+}  // namespace
+
+RemovalDialog::RemovalDialog(TargetSystem system) : CDialog(IDD_REMOVAL), system_(system) {}
+
+BOOL RemovalDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    icon_ = LoadProgramIcon(IDI_PROGRAM);
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    // The banner of the configuration files kept beside the program, as the wizard shows it.
+    char path[kConfigPathSize];
+    GetProgramDirectory(path);
+    if (AppendText(path, kBannerFile))
+        banner_ = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    CheckDlgButton(m_hWnd, IDC_REMOVAL_ORPHANS, BST_CHECKED);
+    names_ = ReadMediumNames(system_);
+    ListPrinters();
+    return TRUE;
+}
+
+void RemovalDialog::ListPrinters() {
+    std::vector<SystemPrinter> all;
+    DWORD error = 0;
+    if (!ReadSystemPrinters(all, error)) {
+        char text[100];
+        FormatText(text, sizeof text, "无法列出本机的打印机  er = %lu", static_cast<unsigned long>(error));
+        SetStatus(text);
+        return;
+    }
+    printers_ = MediumPrinters(all, names_);
+    int rows =
+        static_cast<int>(printers_.size()) < kRemovalRows ? static_cast<int>(printers_.size()) : kRemovalRows;
+    for (int row = 0; row < rows; ++row) {
+        const SystemPrinter& printer = printers_[row];
+        std::string text = printer.name + "（" + printer.port + "，" + printer.driver + "）";
+        HWND box = GetDlgItem(IDC_REMOVAL_FIRST_PRINTER + row);
+        ::SetWindowTextA(box, text.c_str());
+        ::SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+        ::ShowWindow(box, SW_SHOW);
+    }
+    printers_.resize(rows);
+    if (all.empty() || rows == 0) SetStatus("本机没有使用 Qelvan 打印机驱动程序的打印机。");
+    int more = static_cast<int>(MediumPrinters(all, names_).size()) - rows;
+    if (more > 0) {
+        char text[160];
+        FormatText(text, sizeof text, "另有 %d 台打印机未列出：删除以上打印机后再次打开本程序。", more);
+        SetStatus(text);
+    }
+}
+
+void RemovalDialog::SetStatus(const char* text) {
+    SetDlgItemText(IDC_REMOVAL_STATUS, text);
+    ::UpdateWindow(GetDlgItem(IDC_REMOVAL_STATUS));
+}
+
+void RemovalDialog::OnOK() {
+    // Enter comes here too; after a removal the Remove button is disabled and the outcome stays shown.
+    if (!::IsWindowEnabled(GetDlgItem(IDOK))) return;
+    std::vector<SystemPrinter> chosen;
+    for (size_t row = 0; row < printers_.size(); ++row) {
+        if (IsDlgButtonChecked(IDC_REMOVAL_FIRST_PRINTER + static_cast<int>(row)) == BST_CHECKED)
+            chosen.push_back(printers_[row]);
+    }
+    bool orphans = IsDlgButtonChecked(IDC_REMOVAL_ORPHANS) == BST_CHECKED;
+    if (chosen.empty() && !orphans) {
+        ShowAppMessage(kNothingChosenText);
+        return;
+    }
+    if (ShowAppMessage(kConfirmText, MB_YESNO) != IDYES) return;
+
+    for (int id : {IDOK, IDCANCEL, IDC_REMOVAL_ORPHANS}) ::EnableWindow(GetDlgItem(id), FALSE);
+    for (int row = 0; row < kRemovalRows; ++row)
+        ::EnableWindow(GetDlgItem(IDC_REMOVAL_FIRST_PRINTER + row), FALSE);
+    HWND progress = GetDlgItem(IDC_REMOVAL_PROGRESS);
+    ::SendMessageA(progress, PBM_SETRANGE, 0, MAKELPARAM(0, chosen.size() + 1));
+    std::vector<std::string> lines;
+    int failures = 0;
+    RemovalReport collect = [&](const RemovalItem& item) {
+        if (item.result == RemovalResult::Failed) ++failures;
+        // An item kept for the same printer is said once, however many steps looked at it.
+        std::string line = DescribeRemoval(item);
+        for (const std::string& said : lines) {
+            if (said == line) return;
+        }
+        lines.push_back(line);
+    };
+    RemovalScope scope = {orphans, orphans};
+    for (size_t index = 0; index < chosen.size(); ++index) {
+        std::string text = "正在删除打印机 " + chosen[index].name + "……";
+        SetStatus(text.c_str());
+        RemovePrinterAndOrphans(chosen[index], scope, names_, system_, collect);
+        ::SendMessageA(progress, PBM_SETPOS, index + 1, 0);
+    }
+    if (orphans) {
+        SetStatus("正在删除不再使用的驱动程序和组件……");
+        RemoveOrphans(scope, names_, system_, collect);
+    }
+    RemoveEntryWhenNothingLeft(names_, system_, collect);
+    ::SendMessageA(progress, PBM_SETPOS, chosen.size() + 1, 0);
+    ShowResults(lines, failures);
+}
+
+void RemovalDialog::ShowResults(const std::vector<std::string>& lines, int failures) {
+    for (int row = 0; row < kRemovalRows; ++row)
+        ::ShowWindow(GetDlgItem(IDC_REMOVAL_FIRST_PRINTER + row), SW_HIDE);
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    SetDlgItemText(IDC_REMOVAL_RESULTS, text.c_str());
+    ::ShowWindow(GetDlgItem(IDC_REMOVAL_RESULTS), SW_SHOW);
+    SetDlgItemText(IDC_REMOVAL_INTRO, "删除结果：");
+    char status[100];
+    if (failures == 0)
+        CopyText(status, "删除完毕。");
+    else
+        FormatText(status, sizeof status, "删除完毕，%d 项未能删除。", failures);
+    SetStatus(status);
+    ::EnableWindow(GetDlgItem(IDCANCEL), TRUE);
+    GotoDlgCtrl(GetDlgItem(IDCANCEL));
+}
+
+LRESULT RemovalDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            PaintBanner();
+            return FALSE;
+        case WM_DESTROY:
+            if (banner_ != nullptr) DeleteObject(banner_);
+            banner_ = nullptr;
+            return FALSE;
+        default:
+            return CDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+// The banner stretched onto its frame, as the wizard paints it.
+void RemovalDialog::PaintBanner() {
+    PAINTSTRUCT paint;
+    BeginPaint(m_hWnd, &paint);
+    HWND frame = GetDlgItem(IDC_REMOVAL_BANNER);
+    HDC dc = ::GetDC(frame);
+    HDC memory = CreateCompatibleDC(dc);
+    if (memory != nullptr && banner_ != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, banner_);
+        BITMAP info = {};
+        GetObjectA(banner_, sizeof info, &info);
+        RECT target;
+        ::GetClientRect(frame, &target);
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, target.right, target.bottom, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        SelectObject(memory, previous);
+    }
+    if (memory != nullptr) DeleteDC(memory);
+    ::ReleaseDC(frame, dc);
+    EndPaint(m_hWnd, &paint);
+}
