@@ -55,11 +55,11 @@ bool RemoveUndescribed(const std::vector<PreparedEntry>& prepared) {
     MediumNames names = ReadMediumNames(system);
     RemovalScope everything = {true, true};
     auto sayItem = [](const RemovalItem& item) { Say(DescribeRemoval(item).c_str()); };
-    bool done = true;
+    std::vector<SystemPrinter> undescribed;
     for (const SystemPrinter& printer : MediumPrinters(printers, names)) {
-        if (Described(printer, prepared)) continue;
-        done = RemovePrinterAndOrphans(printer, everything, names, system, sayItem) && done;
+        if (!Described(printer, prepared)) undescribed.push_back(printer);
     }
+    bool done = RemovePrintersThenOrphans(undescribed, everything, names, system, sayItem);
     // A profile that wants no printers leaves nothing of the medium: the entry and its folder go too.
     return RemoveEntryWhenNothingLeft(names, system, sayItem) && done;
 }

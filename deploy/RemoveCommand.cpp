@@ -27,10 +27,7 @@ bool FindPrinter(const std::vector<SystemPrinter>& printers, const char* name, S
 // remove /all: every printer of the medium, then what is left of the medium with no printer to reach it.
 bool RemoveAll(RemovalScope scope, const MediumNames& names, TargetSystem system,
                const std::vector<SystemPrinter>& printers) {
-    bool removed = true;
-    for (const SystemPrinter& printer : MediumPrinters(printers, names))
-        removed = RemovePrinterAndOrphans(printer, scope, names, system, SayItem) && removed;
-    return RemoveOrphans(scope, names, system, SayItem) && removed;
+    return RemovePrintersThenOrphans(MediumPrinters(printers, names), scope, names, system, SayItem);
 }
 }  // namespace
 

@@ -258,3 +258,10 @@ bool RemoveOrphans(RemovalScope scope, const MediumNames& names, TargetSystem sy
     }
     return !reporter.failed;
 }
+
+bool RemovePrintersThenOrphans(const std::vector<SystemPrinter>& printers, RemovalScope scope,
+                               const MediumNames& names, TargetSystem system, const RemovalReport& report) {
+    Reporter reporter(report);
+    for (const SystemPrinter& printer : printers) DeleteNamedPrinter(printer, reporter);
+    return RemoveOrphans(scope, names, system, report) && !reporter.failed;
+}

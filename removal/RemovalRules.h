@@ -46,6 +46,11 @@ std::vector<SystemPrinter> MediumPrinters(const std::vector<SystemPrinter>& prin
 bool RemovePrinterAndOrphans(const SystemPrinter& printer, RemovalScope scope, const MediumNames& names,
                              TargetSystem system, const RemovalReport& report);
 
+// Deletes each of the printers, then what scope asks for among what they leave unused (and what was
+// unused before): each item is said once, not once a printer. False when an item failed.
+bool RemovePrintersThenOrphans(const std::vector<SystemPrinter>& printers, RemovalScope scope,
+                               const MediumNames& names, TargetSystem system, const RemovalReport& report);
+
 // What is left of the medium with no printer to reach it by, as scope asks: its registered drivers, the
 // maker's USB port records, the port monitors and the print processor that no printer uses. False when
 // an item failed.
