@@ -17,7 +17,7 @@ TEST(ConfigValues, DecimalConversionStopsAtTheFirstNonDigit) {
 
 TEST(ConfigPaths, FollowTheProgramDirectoryWhateverTheWorkingDirectory) {
     ConfigMedium elsewhere;  // the working directory is not the program's
-    char common[200], category[200];
+    char common[kConfigPathSize], category[kConfigPathSize];
     BuildConfigPaths(Label, common, category);
     EXPECT_EQ(ExeDir() + "DRVCONFIG\\setup.ini", common);
     EXPECT_EQ(ExeDir() + "DRVCONFIG\\setup_Lable.ini", category);
