@@ -102,6 +102,21 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
+std::string MakeDeepDirectory(const std::string& base, size_t length) {
+    std::string path = base;
+    while (path.size() < length) {
+        // A folder takes its backslash and at least one character; never leave one character over.
+        size_t left = length - path.size();
+        if (left < 2) return std::string();
+        size_t name = left - 1 > 40 ? 40 : left - 1;
+        if (left - 1 - name == 1) --name;
+        path += "\\" + std::string(name, 'd');
+        if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            return std::string();
+    }
+    return path.size() == length ? path : std::string();
+}
+
 TempDir::TempDir(const char* tag) {
     char base[MAX_PATH] = {};
     GetTempPathA(sizeof base, base);
