@@ -24,8 +24,34 @@ BOOL WINAPI NoProcessorDirectory(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD) {
     return FALSE;
 }
 
-// A service manager that refuses the first start request and passes the later ones on.
+// A spooler that answers "stop pending" to the first status queries, as a real one does while it lets
+// go of its files, and then its real state. Each answer up to the first real one records whether the
+// monitor file was already replaced or a start already asked for: neither may happen before the
+// spooler has said it stopped.
+int pendingAnswers = 0;
+int watchedQueries = 0;
+bool replacedBeforeStopped = false;
+bool startedBeforeStopped = false;
 int startRequests = 0;
+std::string watchedMonitor;
+
+BOOL WINAPI SlowToStop(SC_HANDLE service, LPSERVICE_STATUS status) {
+    if (watchedQueries > pendingAnswers) return QueryServiceStatus(service, status);
+    ++watchedQueries;
+    if (HoldsFixtureMonitor(watchedMonitor)) replacedBeforeStopped = true;
+    if (startRequests > 0) startedBeforeStopped = true;
+    if (watchedQueries > pendingAnswers) return QueryServiceStatus(service, status);
+    *status = SERVICE_STATUS();
+    status->dwCurrentState = SERVICE_STOP_PENDING;
+    return TRUE;
+}
+
+BOOL WINAPI CountedStart(SC_HANDLE service, DWORD count, LPCSTR* arguments) {
+    ++startRequests;
+    return StartServiceA(service, count, arguments);
+}
+
+// A service manager that refuses the first start request and passes the later ones on.
 BOOL WINAPI FirstStartRefused(SC_HANDLE service, DWORD count, LPCSTR* arguments) {
     if (++startRequests > 1) return StartServiceA(service, count, arguments);
     SetLastError(ERROR_SERVICE_DISABLED);
@@ -110,6 +136,26 @@ TEST_F(NtUpdateTest, SerialMonitorFlagSurvivesTheUsbMonitorCheck) {
     EXPECT_NE(spooler, SpoolerProcessId());
 }
 
+TEST_F(NtUpdateTest, NothingIsReplacedOrStartedBeforeTheSpoolerHasStopped) {
+    DWORD older = kComVersion - 1;
+    InstallOldMonitor(kComMonitor, "qtcommon.dll", &older);
+    watchedMonitor = SystemDirectoryPath() + "\\qtcommon.dll";
+    pendingAnswers = 3;
+    watchedQueries = 0;
+    startRequests = 0;
+    replacedBeforeStopped = startedBeforeStopped = false;
+    SeamOverride<decltype(Services().queryStatus)> slow(Services().queryStatus, SlowToStop);
+    SeamOverride<decltype(Services().startService)> counted(Services().startService, CountedStart);
+    EngineOutcome outcome = Install(kModel, SerialPort());
+
+    EXPECT_EQ(Succeeded, outcome.finishState);
+    EXPECT_EQ(pendingAnswers + 1, watchedQueries);
+    EXPECT_FALSE(replacedBeforeStopped);
+    EXPECT_FALSE(startedBeforeStopped);
+    EXPECT_TRUE(HoldsFixtureMonitor(watchedMonitor));
+    EXPECT_EQ(kComVersion, RecordedVersion(MonitorKey(kComMonitor)));
+}
+
 TEST_F(NtUpdateTest, FailedCopyLeavesTheSpoolerStopped) {
     DWORD older = kComVersion - 1;
     InstallOldMonitor(kComMonitor, "qtcommon.dll", &older);
@@ -149,7 +195,7 @@ TEST_F(NtUpdateTest, MonitorStillInUseAfterARefusedStop) {
     EXPECT_EQ("发生系统错误，重新启动系统后，再次安装", outcome.message);
     EXPECT_EQ(older, RecordedVersion(MonitorKey(kComMonitor)));
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
-    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTDRV.DLL"));
+    ExpectNoDriverFiles();
 }
 
 TEST_F(NtUpdateTest, ProcessorStillInUseStartsTheSpoolerAgain) {
@@ -164,6 +210,7 @@ TEST_F(NtUpdateTest, ProcessorStillInUseStartsTheSpoolerAgain) {
     // The spooler was stopped and runs again with the old processor.
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
     EXPECT_NE(spooler, SpoolerProcessId());
+    ExpectNoDriverFiles();
 }
 
 TEST_F(NtUpdateTest, RefusedStartEndsTheInstallationAtTheNextTest) {
