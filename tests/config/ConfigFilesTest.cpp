@@ -122,6 +122,10 @@ TEST(MediumPaths, DeepMediumIsReadWholeOrRefused) {
     EXPECT_NE(nullptr, strstr(refusal, named.c_str())) << refusal;
     MediumDirectoryScope medium(tooDeep);
     ASSERT_TRUE(medium.Fits());
+    // Never a cut path: one that would be cut is left empty and its keys read as their defaults.
+    char path[kConfigPathSize];
+    BuildCategoryIniPath(Embedded, path);
+    EXPECT_STREQ("", path);
     SetCurrentDirectoryA(base.Path().c_str());
     refusal[0] = '\0';
     EXPECT_FALSE(MediumPathsFit(refusal));  // the program directory's place
