@@ -104,17 +104,13 @@ void RemoveTree(const std::string& path) {
 
 std::string MakeDeepDirectory(const std::string& base, size_t length) {
     std::string path = base;
-    while (path.size() < length) {
-        // A folder takes its backslash and at least one character; never leave one character over.
+    while (path.size() + 1 < length) {
+        // Folders of 40 characters; the last takes the rest, never leaving a single one over.
         size_t left = length - path.size();
-        if (left < 2) return std::string();
-        size_t name = left - 1 > 40 ? 40 : left - 1;
-        if (left - 1 - name == 1) --name;
-        path += "\\" + std::string(name, 'd');
-        if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-            return std::string();
+        path += "\\" + std::string(left > 42 ? 40 : left - 1, 'd');
+        if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return "";
     }
-    return path.size() == length ? path : std::string();
+    return path.size() == length ? path : "";
 }
 
 TempDir::TempDir(const char* tag) {
