@@ -2,6 +2,7 @@
 
 #include "app/WizardDialog.h"
 #include "common/SingleInstance.h"
+#include "config/MediumPaths.h"
 #include "framework/MessageBoxes.h"
 #include "pages/LicensePage.h"
 #include "pages/ModePage.h"
@@ -14,6 +15,13 @@ BOOL SetupApp::InitInstance() {
     // The toolkit's control-container and 3-D drawing switches have no counterpart here: the
     // standard controls draw themselves in 3-D on every target system.
     if (!MayStart()) return FALSE;
+    // Before any page reads the medium: from a medium too deep in a folder tree every read would go
+    // through a cut path and give its default.
+    MediumRefusal refusal;
+    if (!MediumPathsFit(refusal)) {
+        ShowWindowMessage(nullptr, refusal);
+        return FALSE;
+    }
     RunWizard();
     return FALSE;
 }

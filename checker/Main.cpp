@@ -7,6 +7,8 @@
 #include "checker/Findings.h"
 #include "checker/MediumCheck.h"
 #include "common/BoundedText.h"
+#include "config/ConfigValues.h"
+#include "config/MediumPaths.h"
 
 int main(int argc, char** argv) {
     if (argc > 2) {
@@ -18,6 +20,16 @@ int main(int argc, char** argv) {
         char text[400];
         FormatText(text, sizeof text, "无法进入目录 %s", argv[1]);
         WriteLine(GetStdHandle(STD_ERROR_HANDLE), text);
+        return 2;
+    }
+    // The medium is the directory checked, wherever the checker itself lies; its paths must fit as
+    // the wizard's start-up requires.
+    char medium[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof medium, medium);
+    if (length > 0 && length < sizeof medium) UseMediumDirectory(medium);
+    MediumRefusal refusal;
+    if (!MediumPathsFit(refusal)) {
+        WriteLine(GetStdHandle(STD_ERROR_HANDLE), refusal);
         return 2;
     }
     Findings findings(GetStdHandle(STD_OUTPUT_HANDLE));

@@ -11,20 +11,16 @@
 const char kCommonFileName[] = "DRVCONFIG\\setup.ini";
 
 void CategoryFileName(int category, char (&name)[kMediumPathSize]) {
-    // The wizard's own builder, minus its program directory, so the report spells the file as the
-    // wizard does.
-    char directory[kConfigPathSize];
-    char path[kConfigPathSize];
-    GetProgramDirectory(directory);
-    BuildCategoryIniPath(category, path);
-    CopyText(name, path + strlen(directory));
+    // The wizard's own name, so the report spells the file as the wizard does.
+    const char* file = CategoryFileRelative(category);
+    CopyText(name, file != nullptr ? file : "");
 }
 
 void MediumPath(const char* relative, char (&path)[kMediumPathSize]) {
-    path[0] = '\0';
-    if (GetCurrentDirectoryA(sizeof path, path) == 0) return;
-    AppendText(path, "\\");
-    AppendText(path, relative);
+    // A path that does not fit stays empty: it names no file of the medium.
+    DWORD length = GetCurrentDirectoryA(sizeof path, path);
+    if (length == 0 || length >= sizeof path || !AppendText(path, "\\") || !AppendText(path, relative))
+        path[0] = '\0';
 }
 
 static bool RegularFileExists(const char* path) {
@@ -41,8 +37,9 @@ bool MediumFileExists(const char* relative) {
 bool SystemFileExists(int targetSystem, const char* name) {
     if (FileNameFault(name) != nullptr) return false;
     char path[kMediumPathSize] = {};
-    GetCurrentDirectoryA(sizeof path, path);
-    bool fits = AppendText(path, SourceSubdirectory(targetSystem)) && AppendText(path, name);
+    DWORD length = GetCurrentDirectoryA(sizeof path, path);
+    bool fits = length != 0 && length < sizeof path && AppendText(path, SourceSubdirectory(targetSystem)) &&
+                AppendText(path, name);
     return fits && RegularFileExists(path);
 }
 
@@ -58,6 +55,7 @@ void SystemDirectoryName(int targetSystem, char (&name)[16]) {
 bool SectionExists(const char* relativeFile, const char* section) {
     char path[kMediumPathSize];
     MediumPath(relativeFile, path);
+    if (path[0] == '\0') return false;
     // With a null key name the profile function lists the section's keys; an absent section lists none.
     char keys[64];
     return GetPrivateProfileStringA(section, nullptr, "", keys, sizeof keys, path) > 0;

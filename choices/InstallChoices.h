@@ -27,8 +27,8 @@ struct InstallChoices {
     char parity = 0;
     char flowControl = 0;
     int32_t engineStatus = 0;  // the engine's update flags
-    char commonIniPath[200] = {};
-    char categoryIniPath[200] = {};
+    char commonIniPath[kConfigPathSize] = {};
+    char categoryIniPath[kConfigPathSize] = {};
     PortKind portKind = Serial;
     SetupConfig config;
     DriverFileList driverFiles = {};
@@ -38,9 +38,9 @@ struct InstallChoices {
 };
 
 // Program-wide values.
-extern InstallMode installMode;    // Typical at start
-extern MessageText resultMessage;  // the engine's message for the end of the installation
-extern int32_t reloadBaudRate;     // 1 at start: the next arrival at the port page presets it
-extern char portSection[200];      // "%s.PORT" with the chosen model
-extern char modelIniPath[200];     // full path of the chosen category's file
-extern InstallMode lastListMode;   // install mode of the last port-list build
+extern InstallMode installMode;             // Typical at start
+extern MessageText resultMessage;           // the engine's message for the end of the installation
+extern int32_t reloadBaudRate;              // 1 at start: the next arrival at the port page presets it
+extern char portSection[200];               // "%s.PORT" with the chosen model
+extern char modelIniPath[kConfigPathSize];  // full path of the chosen category's file
+extern InstallMode lastListMode;            // install mode of the last port-list build

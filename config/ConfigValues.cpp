@@ -41,32 +41,39 @@ bool UseMediumDirectory(const char* directory) {
     return true;
 }
 
-void GetProgramDirectory(char (&directory)[kConfigPathSize]) {
-    if (mediumDirectory[0] != '\0') {
-        CopyText(directory, mediumDirectory);
-        return;
-    }
-    char path[kConfigPathSize] = {};
-    // A path longer than the buffer comes back cut; the cut text still ends in a directory name.
-    GetModuleFileNameA(nullptr, path, sizeof path - 1);
+bool GetProgramDirectory(char (&directory)[kConfigPathSize]) {
     directory[0] = '\0';
+    if (mediumDirectory[0] != '\0') return CopyText(directory, mediumDirectory);
+    char path[kConfigPathSize] = {};
+    // One byte is kept back: some systems answer a cut path with the buffer's size, others with one
+    // less, and a cut path names another directory.
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path - 1);
+    if (length == 0 || length + 1 >= sizeof path - 1) return false;
+    path[length] = '\0';
     const char* lastBackslash = strrchr(path, '\\');
-    if (lastBackslash == nullptr) return;
+    if (lastBackslash == nullptr) return true;
     path[lastBackslash - path + 1] = '\0';
-    CopyText(directory, path);
+    return CopyText(directory, path);
 }
 
 void BuildConfigPaths(int category, char (&commonPath)[kConfigPathSize],
                       char (&categoryPath)[kConfigPathSize]) {
-    GetProgramDirectory(commonPath);
+    categoryPath[0] = '\0';
+    if (!GetProgramDirectory(commonPath)) return;
     CopyText(categoryPath, commonPath);
-    AppendText(commonPath, "DRVCONFIG\\setup.ini");
-    if (category >= Receipt && category <= Embedded) AppendText(categoryPath, kCategoryFileNames[category]);
+    if (!AppendText(commonPath, "DRVCONFIG\\setup.ini")) commonPath[0] = '\0';
+    const char* categoryFile = CategoryFileRelative(category);
+    if (categoryFile != nullptr && !AppendText(categoryPath, categoryFile)) categoryPath[0] = '\0';
 }
 
 void BuildCategoryIniPath(int category, char (&path)[kConfigPathSize]) {
     char commonPath[kConfigPathSize];
     BuildConfigPaths(category, commonPath, path);
+}
+
+const char* CategoryFileRelative(int category) {
+    if (category < Receipt || category > Embedded) return nullptr;
+    return kCategoryFileNames[category];
 }
 
 const char* SystemSuffix(int targetSystem) {
@@ -85,6 +92,9 @@ void BuildDescriptorSection(const char* modelName, int targetSystem, char (&sect
 }
 
 int ReadSectionValue(const char* iniPath, const char* section, const char* key) {
+    // A path that did not fit was left empty; the profile functions would read the system's own
+    // profile for it.
+    if (iniPath == nullptr || iniPath[0] == '\0') return 0;
     char value[200] = {};
     GetPrivateProfileStringA(section, key, "0", value, sizeof value, iniPath);
     return DecimalValue(value);

@@ -11,10 +11,9 @@
 int DecimalValue(const char* text);
 
 // The running program file's full path cut after its last backslash, the backslash kept; empty when
-// there is none. The path is read into 199 of the 200 bytes, so a longer path than that (198
-// characters, or 199 where the system does not terminate a cut path) comes back cut. After
-// UseMediumDirectory, that directory instead.
-void GetProgramDirectory(char (&directory)[kConfigPathSize]);
+// there is none. After UseMediumDirectory, that directory instead. False, with directory empty, when
+// the program's path cannot be read whole: a cut path would name another directory.
+bool GetProgramDirectory(char (&directory)[kConfigPathSize]);
 
 // For a program that works on a medium it does not stand in: the medium's directory (full path, a
 // trailing backslash is added) takes the program directory's place for every reader. False when the
@@ -25,6 +24,10 @@ bool UseMediumDirectory(const char* directory);
 // the directory alone for a category outside 0..3.
 void BuildCategoryIniPath(int category, char (&path)[kConfigPathSize]);
 
+// The category file's name relative to the program directory ("DRVCONFIG\setup_Lable.ini" for
+// Label); null for a category outside 0..3.
+const char* CategoryFileRelative(int category);
+
 // "98", "NT", "2K", "XP", "2003", "Vista" for the TargetSystem values 0..5; null otherwise.
 const char* SystemSuffix(int targetSystem);
 
@@ -33,7 +36,7 @@ void BuildPortSection(const char* modelName, char (&section)[200]);
 void BuildDescriptorSection(const char* modelName, int targetSystem, char (&section)[200]);
 
 // Reads a key of a section of iniPath with the default "0" and a 200-byte buffer, converted with
-// DecimalValue.
+// DecimalValue; 0 for an empty path (one that did not fit).
 int ReadSectionValue(const char* iniPath, const char* section, const char* key);
 
 // Reads a key of the model's port section ("%s.PORT") from iniPath with the default "0" and a 200-byte

@@ -38,7 +38,9 @@ void RegisterUsbPortDevice(const char* portName) {
     char commonPath[kConfigPathSize];
     char categoryPath[kConfigPathSize];
     BuildConfigPaths(-1, commonPath, categoryPath);
-    UINT number = GetPrivateProfileIntA("SUPPORTED-USB-DEVICE", portName, 0, commonPath);
+    // A path that did not fit is empty; the profile functions would read the system's own profile.
+    UINT number =
+        commonPath[0] != '\0' ? GetPrivateProfileIntA("SUPPORTED-USB-DEVICE", portName, 0, commonPath) : 0;
 
     RegistryKey portNames;
     OpenOrCreate(portNames, HKEY_LOCAL_MACHINE, kPortNameKey);

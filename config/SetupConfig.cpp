@@ -20,8 +20,11 @@ SetupConfig::SetupConfig() {
 
     // The common file follows the working directory; the category files stay relative, and the
     // profile functions resolve a name with a backslash against the working directory too.
-    GetCurrentDirectoryA(sizeof commonFile, commonFile);
-    AppendText(commonFile, "\\DRVCONFIG\\setup.ini");
+    // A working directory that does not fit, or leaves no room for the name, leaves commonFile empty:
+    // its keys then read as their defaults rather than from a cut path naming another file.
+    DWORD length = GetCurrentDirectoryA(sizeof commonFile, commonFile);
+    if (length == 0 || length >= sizeof commonFile || !AppendText(commonFile, "\\DRVCONFIG\\setup.ini"))
+        commonFile[0] = '\0';
     CopyText(categoryFiles[Receipt], "DRVCONFIG\\setup_receipt.ini");
     CopyText(categoryFiles[Ticket], "DRVCONFIG\\setup_ticket.ini");
     CopyText(categoryFiles[Label], "DRVCONFIG\\setup_lable.ini");

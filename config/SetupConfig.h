@@ -9,7 +9,9 @@
 
 #include "common/SharedTypes.h"
 
-constexpr size_t kConfigPathSize = 200;
+// Every path below the installation medium: the room the system's ANSI file functions allow
+// (MAX_PATH, terminator included). MediumPathsFit refuses a medium whose paths would not fit.
+constexpr size_t kConfigPathSize = MAX_PATH;
 // Room for the longest dependent-file list the keys can produce: the data file, the three base files
 // and the four optional files, each up to 199 characters with its terminator, and the closing zero.
 constexpr size_t kDependentFilesSize = 5 * 200 + 3 * 16 + 1;
@@ -39,7 +41,8 @@ struct MonitorDescriptors {
 
 // Fills commonPath with the program directory followed by "DRVCONFIG\setup.ini" and categoryPath with
 // the program directory followed by the category's file ("DRVCONFIG\setup_receipt.ini", ...); for a
-// category outside 0..3 categoryPath holds the directory alone.
+// category outside 0..3 categoryPath holds the directory alone. A path that does not fit is left
+// empty, so every key read from it yields its default instead of a read from a cut path.
 void BuildConfigPaths(int category, char (&commonPath)[kConfigPathSize],
                       char (&categoryPath)[kConfigPathSize]);
 
@@ -105,10 +108,11 @@ public:
     char printProcessor[50];
     char printerName[200];
 
-    int currentCategory;         // category whose file the category readers use; set by the owner
-    char currentFile[200];       // category file of the read in progress
-    char categoryFiles[4][200];  // relative names, indexed by PrinterCategory
-    char commonFile[200];        // working directory + "\DRVCONFIG\setup.ini"
+    int currentCategory;                     // category whose file the category readers use; set by the owner
+    char currentFile[kConfigPathSize];       // category file of the read in progress
+    char categoryFiles[4][kConfigPathSize];  // relative names, indexed by PrinterCategory
+    char commonFile[kConfigPathSize];        // working directory + "\DRVCONFIG\setup.ini"; empty when
+                                             // that path does not fit
 
 private:
     void ChooseCategoryFile();

@@ -4,6 +4,7 @@
 
 #include "common/BoundedText.h"
 #include "config/ConfigValues.h"
+#include "config/MediumPaths.h"
 #include "config/PortRegistry.h"
 #include "config/SetupConfig.h"
 #include "deploy/DeployOutput.h"
@@ -26,13 +27,20 @@ bool OpenMedium(const char* directory) {
     char medium[kConfigPathSize] = {};
     if (directory == nullptr) {
         GetProgramDirectory(medium);
-    } else if (GetFullPathNameA(directory, sizeof medium, medium, nullptr) == 0 ||
-               !UseMediumDirectory(medium)) {
-        SayFormatted("无法读取安装介质：%s", directory);
-        return false;
+    } else {
+        DWORD length = GetFullPathNameA(directory, sizeof medium, medium, nullptr);
+        if (length == 0 || length >= sizeof medium || !UseMediumDirectory(medium)) {
+            SayFormatted("无法读取安装介质：%s", directory);
+            return false;
+        }
     }
     if (!SetCurrentDirectoryA(medium)) {
         SayWithError("无法进入安装介质目录", GetLastError());
+        return false;
+    }
+    MediumRefusal refusal;
+    if (!MediumPathsFit(refusal)) {
+        Say(refusal);
         return false;
     }
     char commonPath[kConfigPathSize];

@@ -12,6 +12,7 @@
 
 namespace {
 
+static_assert(kCopyPathSize == MAX_PATH, "the copy's paths have the room the file functions allow");
 typedef char PathText[kCopyPathSize];
 
 CopyFailure lastFailure = {};

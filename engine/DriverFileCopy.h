@@ -14,8 +14,9 @@ enum CopyTarget {
     DriverVersion3Directory = 999  // the printer-driver directory's "3"
 };
 
-// Directory and path texts of the copy, terminator included.
-constexpr size_t kCopyPathSize = 256;
+// Directory and path texts of the copy, terminator included: what the system's ANSI file functions
+// take (MAX_PATH).
+constexpr size_t kCopyPathSize = 260;
 
 // The medium's sub-directory holding a system's files ("\win98\", "\winnt\", "\win2003\", "\Vista\");
 // empty for a value outside the TargetSystem range.

@@ -36,12 +36,14 @@ const char* FindFileVersion(const void* block) {
     return text;
 }
 
-// The medium's driver: the program directory followed by USBDRV\bulkusb.sys. Empty when the path
-// does not fit, which reads as a missing file.
+// The medium's driver: the program directory followed by USBDRV\bulkusb.sys. Empty when the program
+// directory cannot be read whole or the path does not fit, which reads as a missing file.
 void MediumDriverPath(char (&path)[kPathSize]) {
     char directory[kConfigPathSize];
-    GetProgramDirectory(directory);
-    if (!CopyText(path, directory) || !AppendText(path, "USBDRV\\bulkusb.sys")) path[0] = '\0';
+    if (!GetProgramDirectory(directory) || !CopyText(path, directory) ||
+        !AppendText(path, "USBDRV\\bulkusb.sys")) {
+        path[0] = '\0';
+    }
 }
 
 // The installed driver: the Windows directory followed by \system32\drivers\bulkusb.sys. Empty when

@@ -276,4 +276,8 @@ TEST(MediumCheck, EmptyAndMissingDirectories) {
     RunAndCapture("\"" + WizardDriver::BuiltMedium() + "\\MediumCheck.exe\" \"" + scratch.Path() + "\\none\"",
                   exitCode);
     EXPECT_EQ(2u, exitCode);
+    // Nor can a directory too deep for the medium's paths.
+    std::string deep = MakeDeepDirectory(scratch.Path(), 240);
+    RunAndCapture("\"" + WizardDriver::BuiltMedium() + "\\MediumCheck.exe\" \"" + deep + "\"", exitCode);
+    EXPECT_EQ(2u, exitCode);
 }

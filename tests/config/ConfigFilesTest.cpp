@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "config/ConfigValues.h"
+#include "config/MediumPaths.h"
 #include "config/SetupConfig.h"
 #include "tests/config/ConfigMedium.h"
 
@@ -17,7 +19,7 @@ TEST(ConfigValues, DecimalConversionStopsAtTheFirstNonDigit) {
 
 TEST(ConfigPaths, FollowTheProgramDirectoryWhateverTheWorkingDirectory) {
     ConfigMedium elsewhere;  // the working directory is not the program's
-    char common[200], category[200];
+    char common[kConfigPathSize], category[kConfigPathSize];
     BuildConfigPaths(Label, common, category);
     EXPECT_EQ(ExeDir() + "DRVCONFIG\\setup.ini", common);
     EXPECT_EQ(ExeDir() + "DRVCONFIG\\setup_Lable.ini", category);
@@ -63,4 +65,22 @@ TEST(PortSection, ValuesFollowTheProfileRules) {
     EXPECT_EQ(0, ReadPortSectionValue(file.c_str(), "T80", "System2003Supported"));
     EXPECT_EQ(0, ReadPortSectionValue(file.c_str(), "T81", "BaudRate"));
     EXPECT_EQ(0, ReadPortSectionValue((medium.Path() + "\\DRVCONFIG\\").c_str(), "T80", "BaudRate"));
+}
+
+TEST(MediumPaths, TheLongestNameDecidesAndNothingIsReadCut) {
+    TempDir base("config");
+    // "DRVCONFIG\setup_Embedded.ini" takes 28 characters and a backslash of the 259.
+    EXPECT_TRUE(MediumDirectoryFits(MakeDeepDirectory(base.Path(), 230).c_str()));
+    std::string tooDeep = MakeDeepDirectory(base.Path(), 231);
+    EXPECT_FALSE(MediumDirectoryFits(tooDeep.c_str()));
+    ASSERT_TRUE(UseMediumDirectory(tooDeep.c_str()));
+    MediumRefusal refusal;
+    bool fits = MediumPathsFit(refusal);
+    char path[kConfigPathSize];
+    BuildCategoryIniPath(Embedded, path);
+    UseMediumDirectory("");  // the program directory again
+    EXPECT_FALSE(fits);
+    EXPECT_NE(nullptr, strstr(refusal, ("安装介质的路径太长：" + tooDeep + " 中").c_str())) << refusal;
+    // A path that would be cut is left empty, and its keys read as their defaults.
+    EXPECT_STREQ("", path);
 }

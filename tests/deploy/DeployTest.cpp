@@ -206,6 +206,27 @@ TEST_F(DeployTest, RunsAtOnceKeepEveryLineOfTheirLog) {
     EXPECT_EQ(4u, said / lines(outputs[0]));
 }
 
+TEST_F(DeployTest, MediumTooDeepIsRefusedAndOneThatFitsIsReadWhole) {
+    TempDir base("qelvan-deep");
+    // The common file fits below it, the category files do not.
+    std::string tooDeep = MakeDeepDirectory(base.Path(), 240);
+    ASSERT_TRUE(CopyFileTo(medium / "DRVCONFIG\\setup.ini", tooDeep + "\\DRVCONFIG\\setup.ini"));
+    std::string refused = Expect(1619, "install /model:QT-200 /medium:\"" + tooDeep + "\"");
+    EXPECT_TRUE(Says(refused, "安装介质的路径太长：" + tooDeep + " 中的文件路径将超过")) << refused;
+    EXPECT_TRUE(MakerPrinters().empty());
+
+    // 175 characters: the category file's path takes 204, more than the readers once had room for.
+    std::string deep = MakeDeepDirectory(base.Path(), 175);
+    ASSERT_TRUE(WizardDriver::CopyTree(medium.Path(), deep));
+    SetWindowsVersionFor("QelvanDeploy.exe", "winxp");
+    DWORD exitCode = 0;
+    std::string output =
+        RunAndCapture("\"" + deep + "\\QelvanDeploy.exe\" install /model:QR-58", exitCode, deep, 120000);
+    SetWindowsVersionFor("QelvanDeploy.exe", "");
+    EXPECT_EQ(0u, exitCode) << output;
+    EXPECT_EQ("USB_QR-58_1", ReadPrinter("QR-58(U) 1").port) << output;
+}
+
 TEST_F(DeployTest, SerialPrinterOnWindows98EndsWithRestartNeeded) {
     std::string output = Expect(3010, "install /model:QR-58 /port:COM2:", "win98");
     EXPECT_TRUE(Says(output, "需要重新启动计算机")) << output;

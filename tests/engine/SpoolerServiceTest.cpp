@@ -40,6 +40,15 @@ BOOL WINAPI CountedStatus(SC_HANDLE, LPSERVICE_STATUS status) {
     return TRUE;
 }
 
+// A spooler still letting go of its files: "stop pending" up to the query that reports it stopped.
+int stoppedFromQuery = 0;
+BOOL WINAPI SlowStop(SC_HANDLE, LPSERVICE_STATUS status) {
+    ++statusQueries;
+    *status = SERVICE_STATUS();
+    status->dwCurrentState = statusQueries >= stoppedFromQuery ? SERVICE_STOPPED : SERVICE_STOP_PENDING;
+    return TRUE;
+}
+
 BOOL WINAPI RefusedStart(SC_HANDLE, DWORD, LPCSTR*) {
     SetLastError(ERROR_SERVICE_DISABLED);
     return FALSE;
@@ -99,6 +108,14 @@ TEST_F(SpoolerServiceTest, WaitCountsTheStatusQueries) {
     EXPECT_FALSE(WaitSpoolerRunning(message));
     EXPECT_EQ(10, statusQueries);
     EXPECT_STREQ("启动Spool服务出错！", message);
+}
+
+TEST_F(SpoolerServiceTest, StopWaitLastsUntilTheServiceReportsStopped) {
+    SeamOverride<decltype(Services().queryStatus)> slow(Services().queryStatus, SlowStop);
+    statusQueries = 0;
+    stoppedFromQuery = 4;
+    WaitSpoolerStopped();
+    EXPECT_EQ(4, statusQueries);
 }
 
 TEST_F(SpoolerServiceTest, ManagerThatCannotBeOpened) {

@@ -34,6 +34,12 @@ protected:
     bool DriverFileInstalled(const char* name) const {
         return ReadTextFile(SpoolerDriverDirectory() + "\\" + name) == std::string("stand-in ") + name;
     }
+    // Nothing of the driver reached the spooler: none of its files, required or optional, is in the
+    // printer-driver directory.
+    static void ExpectNoDriverFiles() {
+        for (const char* name : {"QTUI.DLL", "QTR58.GPD", "QTDRV.DLL", "QTDRV.HLP", "QTEXT.DLL", "QTUNI.DLL"})
+            EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\" + name)) << name;
+    }
 
     TargetSystem system = ExpectedSystem();
     InstallationLeftovers leftovers;

@@ -36,13 +36,6 @@ BOOL WINAPI CloseFakePrinter(HANDLE printer) {
     return printer == kFakePrinter;
 }
 
-// Nothing of the driver reached the spooler: no file in its directory, no printer.
-void ExpectNoDriverFiles() {
-    for (const char* name : {"QTUI.DLL", "QTR58.GPD", "QTDRV.DLL", "QTDRV.HLP"}) {
-        EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\" + name)) << name;
-    }
-}
-
 TEST_F(EngineRunTest, MonitorNotAdded) {
     medium.RemoveSystemFile(MonitorFileOfPort().c_str());
     EngineOutcome outcome = Install(kModel, MonitoredPort());

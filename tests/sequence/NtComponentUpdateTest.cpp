@@ -24,8 +24,26 @@ BOOL WINAPI NoProcessorDirectory(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD) {
     return FALSE;
 }
 
-// A service manager that refuses the first start request and passes the later ones on.
+// A spooler that answers "stop pending" three times, as a real one does while it lets go of its files,
+// and its real state from the fourth query on. Up to that answer nothing may be replaced or started.
+int statusQueries = 0;
 int startRequests = 0;
+bool workedBeforeStopped = false;
+std::string watchedMonitor;
+BOOL WINAPI SlowToStop(SC_HANDLE service, LPSERVICE_STATUS status) {
+    if (++statusQueries > 4) return QueryServiceStatus(service, status);
+    workedBeforeStopped = workedBeforeStopped || startRequests > 0 || HoldsFixtureMonitor(watchedMonitor);
+    if (statusQueries == 4) return QueryServiceStatus(service, status);
+    *status = SERVICE_STATUS();
+    status->dwCurrentState = SERVICE_STOP_PENDING;
+    return TRUE;
+}
+BOOL WINAPI CountedStart(SC_HANDLE service, DWORD count, LPCSTR* arguments) {
+    ++startRequests;
+    return StartServiceA(service, count, arguments);
+}
+
+// A service manager that refuses the first start request and passes the later ones on.
 BOOL WINAPI FirstStartRefused(SC_HANDLE service, DWORD count, LPCSTR* arguments) {
     if (++startRequests > 1) return StartServiceA(service, count, arguments);
     SetLastError(ERROR_SERVICE_DISABLED);
@@ -110,6 +128,21 @@ TEST_F(NtUpdateTest, SerialMonitorFlagSurvivesTheUsbMonitorCheck) {
     EXPECT_NE(spooler, SpoolerProcessId());
 }
 
+TEST_F(NtUpdateTest, NothingIsReplacedOrStartedBeforeTheSpoolerHasStopped) {
+    DWORD older = kComVersion - 1;
+    InstallOldMonitor(kComMonitor, "qtcommon.dll", &older);
+    watchedMonitor = SystemDirectoryPath() + "\\qtcommon.dll";
+    statusQueries = startRequests = 0;
+    workedBeforeStopped = false;
+    SeamOverride<decltype(Services().queryStatus)> slow(Services().queryStatus, SlowToStop);
+    SeamOverride<decltype(Services().startService)> counted(Services().startService, CountedStart);
+
+    EXPECT_EQ(Succeeded, Install(kModel, SerialPort()).finishState);
+    EXPECT_GE(statusQueries, 4);
+    EXPECT_FALSE(workedBeforeStopped);
+    EXPECT_TRUE(HoldsFixtureMonitor(watchedMonitor));
+}
+
 TEST_F(NtUpdateTest, FailedCopyLeavesTheSpoolerStopped) {
     DWORD older = kComVersion - 1;
     InstallOldMonitor(kComMonitor, "qtcommon.dll", &older);
@@ -149,7 +182,7 @@ TEST_F(NtUpdateTest, MonitorStillInUseAfterARefusedStop) {
     EXPECT_EQ("发生系统错误，重新启动系统后，再次安装", outcome.message);
     EXPECT_EQ(older, RecordedVersion(MonitorKey(kComMonitor)));
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
-    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTDRV.DLL"));
+    ExpectNoDriverFiles();
 }
 
 TEST_F(NtUpdateTest, ProcessorStillInUseStartsTheSpoolerAgain) {
@@ -164,6 +197,7 @@ TEST_F(NtUpdateTest, ProcessorStillInUseStartsTheSpoolerAgain) {
     // The spooler was stopped and runs again with the old processor.
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
     EXPECT_NE(spooler, SpoolerProcessId());
+    ExpectNoDriverFiles();
 }
 
 TEST_F(NtUpdateTest, RefusedStartEndsTheInstallationAtTheNextTest) {

@@ -30,7 +30,7 @@ TEST_F(EngineRunTest, ProcessorAndItsPrefixedCopyBothInUse) {
     EXPECT_EQ(Failed, outcome.finishState);
     EXPECT_EQ("发生系统错误，重新启动系统后，再次安装", outcome.message);
     EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
-    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTDRV.DLL"));
+    ExpectNoDriverFiles();
 }
 
 TEST_F(EngineRunTest, UsbMonitorBeforeTheProcessor) {

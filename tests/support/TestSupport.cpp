@@ -102,6 +102,17 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
+std::string MakeDeepDirectory(const std::string& base, size_t length) {
+    std::string path = base;
+    while (path.size() + 1 < length) {
+        // Folders of 40 characters; the last takes the rest, never leaving a single one over.
+        size_t left = length - path.size();
+        path += "\\" + std::string(left > 42 ? 40 : left - 1, 'd');
+        if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return "";
+    }
+    return path.size() == length ? path : "";
+}
+
 TempDir::TempDir(const char* tag) {
     char base[MAX_PATH] = {};
     GetTempPathA(sizeof base, base);

@@ -58,6 +58,10 @@ private:
 
 void RemoveTree(const std::string& path);
 
+// Makes nested folders below base so that the last one's full path (no closing backslash) is exactly
+// length characters long, as a medium copied deep into a folder tree; empty when that cannot be made.
+std::string MakeDeepDirectory(const std::string& base, size_t length);
+
 // Runs a program (a full command line) in dir (empty: the current directory), waits at most
 // timeoutMs, and returns what it wrote to its standard output. exitCode receives its exit code, or
 // STILL_ACTIVE when it was stopped for taking too long.

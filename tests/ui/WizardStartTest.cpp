@@ -66,6 +66,21 @@ TEST(WizardStart, MissingBannerInTheWorkingDirectoryEndsTheWizard) {
     EXPECT_EQ(nullptr, driver.FindWindowOfProcess(kWizardCaption));
 }
 
+TEST(WizardStart, MediumTooDeepIsRefusedBeforeAnyPage) {
+    // The licence and the banner fit; the category files would not.
+    TempDir work("qelvan-ui");
+    std::string deep = MakeDeepDirectory(work.Path(), 231);
+    ASSERT_TRUE(CopyFileTo(WizardDriver::BuiltMedium() + "\\License.txt", deep + "\\License.txt"));
+    ASSERT_TRUE(
+        CopyFileTo(WizardDriver::BuiltMedium() + "\\DRVCONFIG\\Left.bmp", deep + "\\DRVCONFIG\\Left.bmp"));
+    WizardDriver driver;
+    std::vector<ShownMessage> shown = RunUntilExit(driver, deep);
+    EXPECT_TRUE(driver.WaitForExit(5000));
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ(0u, shown[0].text.find("安装介质的路径太长：" + deep + " 中的文件路径将超过")) << shown[0].text;
+    EXPECT_EQ(kAppTitle, shown[0].caption);
+}
+
 TEST(WizardStart, SecondCopyRestoresTheFirstAndEndsSilently) {
     WizardDriver first;
     HWND wizard = StartWizard(first);
