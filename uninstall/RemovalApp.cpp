@@ -5,6 +5,7 @@
 #include "common/BoundedText.h"
 #include "common/SingleInstance.h"
 #include "config/ConfigValues.h"
+#include "config/MediumPaths.h"
 #include "config/PortRegistry.h"
 #include "framework/MessageBoxes.h"
 #include "removal/ProgramEntry.h"
@@ -48,8 +49,13 @@ BOOL RemovalApp::InitInstance() {
     // The configuration readers read the files of the current directory, as the wizard's do on the
     // medium: here the folder the program stands in (or the one the temporary copy was given).
     char directory[kConfigPathSize];
-    GetProgramDirectory(directory);
-    SetCurrentDirectoryA(directory);
+    if (GetProgramDirectory(directory)) SetCurrentDirectoryA(directory);
+    // A folder too deep for the configuration files' paths would be read through cut paths.
+    MediumRefusal refusal;
+    if (!MediumPathsFit(refusal)) {
+        ShowWindowMessage(nullptr, refusal);
+        return FALSE;
+    }
     RunWindow();
     if (!temporaryCopy_.empty()) {
         // The temporary copy cannot delete itself while it runs: it goes at the next start.

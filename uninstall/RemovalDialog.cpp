@@ -25,8 +25,7 @@ BOOL RemovalDialog::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     // The banner of the configuration files kept beside the program, as the wizard shows it.
     char path[kConfigPathSize];
-    GetProgramDirectory(path);
-    if (AppendText(path, kBannerFile))
+    if (GetProgramDirectory(path) && AppendText(path, kBannerFile))
         banner_ = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     CheckDlgButton(m_hWnd, IDC_REMOVAL_ORPHANS, BST_CHECKED);
     names_ = ReadMediumNames(system_);
