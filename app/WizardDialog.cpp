@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "common/BoundedText.h"
+#include "framework/BitmapPainting.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBoxes.h"
 #include "pages/SystemPage.h"
@@ -196,21 +197,7 @@ void WizardDialog::PaintMinimisedIcon() {
 void WizardDialog::PaintBanner() {
     PAINTSTRUCT paint;
     BeginPaint(m_hWnd, &paint);
-    HDC dc = ::GetDC(banner_.m_hWnd);
-    HDC memory = CreateCompatibleDC(dc);
-    if (memory != nullptr && bannerBitmap != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, bannerBitmap);
-        BITMAP info = {};
-        GetObjectA(bannerBitmap, sizeof info, &info);
-        RECT target;
-        banner_.GetClientRect(&target);
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, 0, 0, target.right - target.left, target.bottom - target.top, memory, 0, 0,
-                   info.bmWidth, info.bmHeight, SRCCOPY);
-        SelectObject(memory, previous);
-    }
-    if (memory != nullptr) DeleteDC(memory);
-    ::ReleaseDC(banner_.m_hWnd, dc);
+    StretchBitmapOnto(banner_.m_hWnd, bannerBitmap);
     EndPaint(m_hWnd, &paint);
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/BoundedText.h"
 #include "config/ConfigValues.h"
+#include "framework/BitmapPainting.h"
 #include "framework/MessageBoxes.h"
 #include "removal/ProgramEntry.h"
 #include "removal/RemovalRules.h"
@@ -151,20 +152,6 @@ LRESULT RemovalDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void RemovalDialog::PaintBanner() {
     PAINTSTRUCT paint;
     BeginPaint(m_hWnd, &paint);
-    HWND frame = GetDlgItem(IDC_REMOVAL_BANNER);
-    HDC dc = ::GetDC(frame);
-    HDC memory = CreateCompatibleDC(dc);
-    if (memory != nullptr && banner_ != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, banner_);
-        BITMAP info = {};
-        GetObjectA(banner_, sizeof info, &info);
-        RECT target;
-        ::GetClientRect(frame, &target);
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, 0, 0, target.right, target.bottom, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-        SelectObject(memory, previous);
-    }
-    if (memory != nullptr) DeleteDC(memory);
-    ::ReleaseDC(frame, dc);
+    StretchBitmapOnto(GetDlgItem(IDC_REMOVAL_BANNER), banner_);
     EndPaint(m_hWnd, &paint);
 }
