@@ -297,3 +297,31 @@ TEST_F(DeployTest, RunsConvergeAndATillIsCarriedToOthersInAProfile) {
     EXPECT_EQ(3u, MakerPrinters().size());
 }
 }  // namespace
+
+namespace {
+// Each fault of a profile is refused before anything changes, naming where it stands in the file.
+TEST_F(DeployTest, BrokenProfilesAreRefusedNamingSectionAndKey) {
+    const std::string header = "; a till\r\n[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\n";
+    const struct {
+        const char* entry;
+        const char* named;
+    } broken[] = {
+        {"Model=QT-200\r\nPort=LPT1:\r\nColour=Red\r\n", "[Printer1] Colour"},
+        {"Model=QT-200\r\nModel=QT-300\r\nPort=LPT1:\r\n", "[Printer1] Model"},
+        {"Model=QT-200\r\nPort=LPT1:\r\nDefault=Maybe\r\n", "[Printer1] Default"},
+        {"Model=QT-200\r\nPort=LPT1:\r\nthis is no entry\r\n", "this is no entry"},
+        {"Model=QT-200\r\n", "[Printer1] Port"},
+        {"Model=QR-99\r\nPort=LPT1:\r\n", "[Printer1] Model"},
+        {"Model=QL-60\r\nPort=TVCOM1:\r\nBaud=14400\r\n", "[Printer1] Baud"},
+        {"Model=QT-200\r\nPort=LPT1:\r\n[Printer2]\r\nModel=QT-200\r\nPort=LPT2:\r\n",
+         "[QelvanProfile] Printers"},
+    };
+    std::string profile = medium / "broken.ini";
+    for (const auto& each : broken) {
+        ASSERT_TRUE(WriteTextFile(profile, header + each.entry));
+        std::string refused = Expect(1639, "apply /exact /file:\"" + profile + "\"");
+        EXPECT_TRUE(Says(refused, each.named)) << each.entry << refused;
+    }
+    EXPECT_TRUE(MakerPrinters().empty());
+}
+}  // namespace
