@@ -65,21 +65,6 @@ TargetSystem RunningSystem() {
     return runningSystem;
 }
 
-std::vector<CatalogueModel> ReadCatalogue() {
-    std::vector<CatalogueModel> models;
-    SetupConfig config;
-    // As many entries as the printer page reads.
-    int count = CatalogueEntriesToRead(config.GetDeviceCount());
-    for (int entry = 1; entry <= count; ++entry) {
-        CatalogueModel model = {};
-        int category = config.GetDeviceName(entry, model.name, sizeof model.name);
-        if (category < Receipt || category > Embedded) continue;
-        model.category = static_cast<PrinterCategory>(category);
-        models.push_back(model);
-    }
-    return models;
-}
-
 bool FindModel(const char* name, CatalogueModel& model) {
     for (const CatalogueModel& each : ReadCatalogue()) {
         if (lstrcmpiA(each.name, name) != 0) continue;

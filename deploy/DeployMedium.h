@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/SharedTypes.h"
+#include "config/CatalogueModels.h"
 #include "removal/SystemPrinters.h"
 
 // Makes the medium (directory, or the program's own directory when null) the directory every reader
@@ -28,14 +29,6 @@ bool CheckRunningSystem();
 // The system CheckRunningSystem recognised.
 TargetSystem RunningSystem();
 
-// A model the printer page lists: entries without a known category suffix are left out, as the page
-// leaves them out.
-struct CatalogueModel {
-    PrinterCategory category;
-    char name[200];
-};
-// The catalogue's models in catalogue order.
-std::vector<CatalogueModel> ReadCatalogue();
 // The catalogue's model of that name (the catalogue's spelling wins over the case given); false when
 // the catalogue has none.
 bool FindModel(const char* name, CatalogueModel& model);

@@ -33,9 +33,10 @@ bool FindOfferedPort(const CatalogueModel& model, TargetSystem system, const std
 }
 
 // The catalogue's model whose driver (of the port's family) the printer uses on a port it offers.
-bool FindModelOf(const SystemPrinter& printer, TargetSystem system, InstallRequest& request) {
+bool FindModelOf(const SystemPrinter& printer, const std::vector<CatalogueModel>& catalogue,
+                 TargetSystem system, InstallRequest& request) {
     SetupConfig config;
-    for (const CatalogueModel& model : ReadCatalogue()) {
+    for (const CatalogueModel& model : catalogue) {
         config.currentCategory = model.category;
         DRIVER_INFO_3A driver = {};
         config.ReadDriverInfo(model.name, system, driver, GdiDriverForPort(printer.port.c_str()));
@@ -68,12 +69,13 @@ int RunExportCommand(const Switches& switches) {
     std::vector<SystemPrinter> printers;
     if (!ListSystemPrinters(printers)) return kExitFailed;
     MediumNames names = ReadMediumNames(system);
+    std::vector<CatalogueModel> catalogue = ReadCatalogue();
     std::vector<InstallRequest> profile;
     bool failed = false;
     for (const SystemPrinter& printer : printers) {
         if (!Contains(names.drivers, printer.driver)) continue;
         InstallRequest request;
-        if (!FindModelOf(printer, system, request)) {
+        if (!FindModelOf(printer, catalogue, system, request)) {
             SayFormatted("未导出：打印机 %s（驱动程序 %s 在端口 %s 上不属于介质上的任何型号与端口）",
                          printer.name.c_str(), printer.driver.c_str(), printer.port.c_str());
             failed = true;

@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include "common/RegistryKey.h"
+#include "config/CatalogueModels.h"
 #include "config/SetupConfig.h"
 #include "engine/ComponentInstall.h"
 
@@ -21,14 +22,11 @@ bool Named(const char* name) {
 MediumNames ReadMediumNames(TargetSystem system) {
     MediumNames names = {};
     SetupConfig config;
-    // As many catalogue entries as the printer page reads, and only those it lists.
-    int count = CatalogueEntriesToRead(config.GetDeviceCount());
-    for (int entry = 1; entry <= count; ++entry) {
-        char model[200] = {};
-        int category = config.GetDeviceName(entry, model);
-        if (category < Receipt || category > Embedded) continue;
+    // The models the printer page lists, and only those.
+    for (const CatalogueModel& catalogued : ReadCatalogue()) {
+        const char* model = catalogued.name;
         names.models.push_back(model);
-        config.currentCategory = category;
+        config.currentCategory = catalogued.category;
         for (int gdiDriver = 0; gdiDriver <= 1; ++gdiDriver) {
             DRIVER_INFO_3A driver = {};
             config.ReadDriverInfo(model, system, driver, gdiDriver);
