@@ -33,15 +33,18 @@ int SetupApp::ExitInstance() {
 bool SetupApp::MayStart() {
     // Kept and never closed: the name stays taken until the process ends.
     HANDLE mutex = nullptr;
-    switch (CheckSingleInstance(AppTitle(), false, mutex)) {
+    switch (CheckWizardStart(AppTitle(), mutex)) {
         case StartRefusal::None:
             return true;
         case StartRefusal::SameNameRuns: {
-            HWND running = FindWindowA(nullptr, kWizardCaption);
+            HWND running = FindProductDialog(kWizardCaption);
             SetForegroundWindow(running);
             OpenIcon(running);
             return false;
         }
+        case StartRefusal::DeployRuns:
+            AfxMessageBox(IDS_DEPLOY_RUNNING);
+            return false;
         case StartRefusal::WizardOpen:
         case StartRefusal::UninstallerOpen:
             ShowAppMessage(kCloseUninstallerText);

@@ -13,10 +13,37 @@ HANDLE logFile = INVALID_HANDLE_VALUE;
 // How long a line waits for another run that is writing to the same log, a few milliseconds at a time.
 constexpr DWORD kLogLockTries = 500;
 constexpr DWORD kLogLockPause = 10;
+// The byte every run locks while it writes: far beyond any log's end (locking there is allowed on every
+// target system and over a network share), so that the lines themselves are never locked and a line
+// written without the lock is never refused.
+constexpr DWORD kLogLockOffset = 0x40000000;
+// Once a run has waited in vain, the other run is taken as stuck: the rest of this run's lines are
+// written at once instead of each waiting again.
+bool lockGivenUp = false;
+// Read when the log is opened.
+std::string computerName;
 
-// Every run that appends to the log locks the same range while it writes, so that two runs (two tills
+// The computer's name, by which the lines of fifty tills in one shared log are told apart.
+std::string ComputerName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    if (!GetComputerNameA(name, &size)) return "?";
+    return name;
+}
+
+bool TakeLogLock() {
+    for (DWORD tries = 0; tries < kLogLockTries && !lockGivenUp; ++tries) {
+        if (LockFile(logFile, kLogLockOffset, 0, 1, 0)) return true;
+        Sleep(kLogLockPause);
+    }
+    lockGivenUp = true;
+    return false;
+}
+
+// Every run that appends to the log holds the lock byte while it writes, so that two runs (two tills
 // on one share) never write to the same place: the line goes to the end the file has at that moment.
-// LockFile works alike on every target system and over a network share.
+// A run that cannot take the lock in time (a writer that does not let go) still writes its line whole
+// at the end; only a writer that holds the lock and writes at that very moment could meet it there.
 void AppendToLog(const std::string& text) {
     if (logFile == INVALID_HANDLE_VALUE) return;
     SYSTEMTIME now;
@@ -24,17 +51,12 @@ void AppendToLog(const std::string& text) {
     char stamp[32];
     snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth, now.wDay,
              now.wHour, now.wMinute, now.wSecond);
-    std::string line = stamp + text + "\r\n";
-    bool locked = false;
-    for (DWORD tries = 0; tries < kLogLockTries && !locked; ++tries) {
-        locked = LockFile(logFile, 0, 0, MAXDWORD, 0) != FALSE;
-        if (!locked) Sleep(kLogLockPause);
-    }
-    // A run that never gets the lock (a writer that does not let go) still leaves its line.
+    std::string line = stamp + computerName + " " + text + "\r\n";
+    bool locked = TakeLogLock();
     SetFilePointer(logFile, 0, nullptr, FILE_END);
     DWORD written = 0;
     WriteFile(logFile, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    if (locked) UnlockFile(logFile, 0, 0, MAXDWORD, 0);
+    if (locked) UnlockFile(logFile, kLogLockOffset, 0, 1, 0);
 }
 
 void SayMessage(const char* text) {
@@ -43,6 +65,7 @@ void SayMessage(const char* text) {
 }  // namespace
 
 bool OpenDeployLog(const char* path) {
+    computerName = ComputerName();
     logFile = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     return logFile != INVALID_HANDLE_VALUE;

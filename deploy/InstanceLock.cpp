@@ -3,18 +3,26 @@
 #include "common/SingleInstance.h"
 #include "deploy/DeployOutput.h"
 
+namespace {
+void Release(HANDLE mutex) {
+    if (mutex == nullptr) return;
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+}
+}  // namespace
+
 InstanceLock::~InstanceLock() {
-    if (mutex_ != nullptr) {
-        ReleaseMutex(mutex_);
-        CloseHandle(mutex_);
-    }
+    Release(deployMutex_);
+    Release(mutex_);
 }
 
 bool InstanceLock::Take() {
     switch (CheckSingleInstance(kWizardMutex, true, mutex_)) {
         case StartRefusal::None:
+            deployMutex_ = CreateMutexA(nullptr, TRUE, kDeployMutex);
             return true;
         case StartRefusal::SameNameRuns:
+        case StartRefusal::DeployRuns:
         case StartRefusal::WizardOpen:
             Say("安装向导或另一个 QelvanDeploy 正在运行，请等它结束后再试。");
             return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The wizard's single-instance rule, held both ways: the deployment program takes the wizard's own
-// mutex while it changes the system, so neither runs while the other installs.
+// mutex while it changes the system, so neither runs while the other installs, and a mutex of its own,
+// by which the wizard under any file name knows it is the deployment program at work.
 
 #include <windows.h>
 
@@ -17,4 +18,5 @@ public:
 
 private:
     HANDLE mutex_ = nullptr;
+    HANDLE deployMutex_ = nullptr;
 };

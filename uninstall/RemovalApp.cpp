@@ -73,7 +73,7 @@ bool RemovalApp::MayStart() {
         case StartRefusal::None:
             return true;
         case StartRefusal::SameNameRuns: {
-            HWND running = FindWindowA(nullptr, kRemovalWindowCaption);
+            HWND running = FindProductDialog(kRemovalWindowCaption);
             if (running != nullptr) {
                 SetForegroundWindow(running);
                 OpenIcon(running);
@@ -82,6 +82,7 @@ bool RemovalApp::MayStart() {
         }
         case StartRefusal::WizardOpen:
         case StartRefusal::UninstallerOpen:
+        case StartRefusal::DeployRuns:
             ShowAppMessage(kCloseWizardText);
             return false;
     }

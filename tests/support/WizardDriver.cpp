@@ -1,5 +1,7 @@
 #include "tests/support/WizardDriver.h"
 
+#include <vector>
+
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -276,4 +278,28 @@ void CaptionedWindow::Pump() const {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+namespace {
+INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+}  // namespace
+
+CaptionedDialog::CaptionedDialog(const char* caption) {
+    // An in-memory template: the header, empty menu and class, the caption in UTF-16, no controls.
+    std::vector<WORD> buffer(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3 + 64, 0);
+    DLGTEMPLATE* dialog = reinterpret_cast<DLGTEMPLATE*>(buffer.data());
+    dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+    dialog->cx = 150;
+    dialog->cy = 60;
+    WORD* after = buffer.data() + sizeof(DLGTEMPLATE) / sizeof(WORD);
+    after[0] = 0;  // no menu
+    after[1] = 0;  // the standard dialog class
+    MultiByteToWideChar(CP_ACP, 0, caption, -1, reinterpret_cast<wchar_t*>(after + 2), 60);
+    hwnd_ = CreateDialogIndirectA(GetModuleHandleA(nullptr), dialog, nullptr, PassiveDialogProc);
+}
+
+CaptionedDialog::~CaptionedDialog() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }

@@ -85,3 +85,18 @@ public:
 private:
     HWND hwnd_ = nullptr;
 };
+
+// A dialog of the test's own process (the standard dialog class, as every program of the product has)
+// with the given caption, destroyed with the object: it stands for the wizard's or the removal window's
+// own dialog, where a CaptionedWindow stands for a window of another kind that only shares the caption.
+class CaptionedDialog {
+public:
+    explicit CaptionedDialog(const char* caption);
+    ~CaptionedDialog();
+    CaptionedDialog(const CaptionedDialog&) = delete;
+    CaptionedDialog& operator=(const CaptionedDialog&) = delete;
+    HWND Handle() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};
