@@ -8,11 +8,14 @@
 #include "config/PortRegistry.h"
 #include "config/SetupConfig.h"
 #include "deploy/DeployOutput.h"
+#include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 
 namespace {
 TargetSystem runningSystem = Windows98Me;
 std::string startDirectory;
+
+void SwallowMessage(const char*) {}
 
 bool FileExists(const char* path) {
     DWORD attributes = GetFileAttributesA(path);
@@ -54,11 +57,22 @@ bool OpenMedium(const char* directory) {
 }
 
 bool CheckRunningSystem() {
+    // The wizard's text for a system it does not support asks a person to click its button: the
+    // program says it in its own words instead.
+    RouteMessagesTo(SwallowMessage);
     DetectedSystem detected = DetectSystem();
+    RouteMessagesToOutput();
     runningSystem = detected.system;
-    // DetectSystem has said the wizard's text for an unsupported platform already.
-    if (detected.recognition == SystemRecognition::NotRecognised) SayResourceText(IDS_UNSUPPORTED_SYSTEM);
-    return detected.recognition == SystemRecognition::Recognised;
+    if (detected.recognition == SystemRecognition::Recognised) return true;
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    SayFormatted(
+        "本程序不支持当前系统（Windows %lu.%lu）：只在 Windows 98/Me、NT 4.0、2000、XP、Server 2003 "
+        "和 Vista 上安装，本机未做任何改动。",
+        static_cast<unsigned long>(version.dwMajorVersion),
+        static_cast<unsigned long>(version.dwMinorVersion));
+    return false;
 }
 
 TargetSystem RunningSystem() {

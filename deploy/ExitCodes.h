@@ -9,3 +9,4 @@ constexpr int kExitFailed = 1603;          // the installation or removal failed
 constexpr int kExitRefused = 1639;         // bad switches, or a choice the wizard's rules refuse
 constexpr int kExitAlreadyRunning = 1618;  // the wizard or another copy is running
 constexpr int kExitNoMedium = 1619;        // the medium cannot be read
+constexpr int kExitLogFailed = 1622;       // the log file cannot be opened

@@ -15,11 +15,13 @@ int Run(const Switches& switches) {
         SayUsage();
         return kExitDone;
     }
-    // The log is opened first, so that a refused run leaves its lines and exit code there too.
+    // The log is opened first, so that a refused run leaves its lines and exit code there too. A log
+    // that cannot be opened ends the run before anything changes: a script that reads the log afterwards
+    // would find nothing of a run that went on.
     const char* log = switches.Value("log");
     if (log != nullptr && log[0] != '\0' && !OpenDeployLog(log)) {
-        SayWithError(("无法打开日志文件 " + std::string(log)).c_str(), GetLastError());
-        return kExitRefused;
+        SayWithError(("无法打开日志文件 " + std::string(log) + "，未做任何改动").c_str(), GetLastError());
+        return kExitLogFailed;
     }
     const CommandRule* command = CheckCommandLine(switches);
     if (command == nullptr) return kExitRefused;

@@ -124,7 +124,15 @@ TEST_F(DeployTest, SwitchesSystemAndMediumAreTakenStrictly) {
     Expect(1639, "install /model:QT-200 /advanced");
     // The command word before the medium; a Windows NT the system page does not know before anything.
     Expect(1639, "bogus /medium:C:\\no-such-medium");
-    EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200", "win7"), "本程序不支持当前系统.\r\n"));
+    // A system it does not know is said in the program's own words: no line asks a person to click.
+    for (const char* system : {"win7", "win31"}) {
+        std::string refused = Expect(1639, "install /model:QT-200", system);
+        EXPECT_TRUE(Says(refused, "本程序不支持当前系统（Windows ")) << refused;
+        EXPECT_FALSE(Says(refused, "点击")) << refused;
+    }
+    // A log that cannot be opened ends the run before anything changes.
+    std::string noLog = Expect(1622, "install /model:QT-200 /log:C:\\no-such-folder\\qelvan.log");
+    EXPECT_TRUE(Says(noLog, "C:\\no-such-folder\\qelvan.log")) << noLog;
     EXPECT_TRUE(MakerDrivers(k9xEnvironment).empty());
     EXPECT_TRUE(MakerPrinters().empty());
 
