@@ -2,9 +2,11 @@
 // with the file, section and key, and its exit code (1 with an error, 0 with warnings only).
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "tests/checker/BrokenMedium.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/WizardDriver.h"
 
 namespace {
@@ -280,4 +282,31 @@ TEST(MediumCheck, EmptyAndMissingDirectories) {
     std::string deep = MakeDeepDirectory(scratch.Path(), 240);
     RunAndCapture("\"" + WizardDriver::BuiltMedium() + "\\MediumCheck.exe\" \"" + deep + "\"", exitCode);
     EXPECT_EQ(2u, exitCode);
+}
+
+namespace {
+// The names directly in a directory, without "." and "..".
+std::set<std::string> EntriesOf(const std::string& directory) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((directory + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return names;
+}
+}  // namespace
+
+// The demo medium is a folder one could copy to a share: the medium's own files and the programs that
+// ship on it, nothing of the build.
+TEST(DemoMedium, HoldsOnlyWhatAMediumHolds) {
+    std::set<std::string> expected = EntriesOf(SourceDir() + "\\medium");
+    expected.erase("CMakeLists.txt");
+    for (const char* shipped :
+         {"QelvanSetup.exe", "QelvanDeploy.exe", "Drovix.exe", "MediumCheck.exe", "TvUsbInt.dll", "USBDRV"})
+        expected.insert(shipped);
+    EXPECT_EQ(expected, EntriesOf(MediumDir()));
 }
