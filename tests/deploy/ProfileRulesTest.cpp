@@ -165,3 +165,19 @@ TEST_F(DeployTest, ExportWritesOnlyWhatEveryTillCanApply) {
     EXPECT_TRUE(ForeignPrinter::There());
 }
 }  // namespace
+
+namespace {
+TEST_F(DeployTest, ExportOnWindows98ReplacesTheOldFileWhole) {
+    // Windows 98/Me have no MoveFileEx: the old file goes first, then the new one takes its name.
+    Expect(3010, "install /model:QT-200", "win98");
+    TempDir share("qelvan-share98");
+    std::string profile = share / "till.ini";
+    ASSERT_TRUE(WriteTextFile(profile, "an older file"));
+    std::string output = Expect(0, "export /file:\"" + profile + "\"", "win98");
+    EXPECT_TRUE(Says(ReadTextFile(profile), "Model=QT-200\nPort=LPT1:\n")) << output;
+    WIN32_FIND_DATAA found;
+    HANDLE left = FindFirstFileA((share / "*.tmp").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, left) << found.cFileName;
+    if (left != INVALID_HANDLE_VALUE) FindClose(left);
+}
+}  // namespace
