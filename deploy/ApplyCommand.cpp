@@ -1,7 +1,8 @@
 // QelvanDeploy apply: makes this machine's printers match a profile file, entry by entry, with the
 // install command's rules and convergence: printers already there are kept (their default and serial
 // settings made as the file says), missing ones installed. With /exact the medium's printers the file
-// does not describe are removed too. Every entry is checked before anything changes.
+// does not describe are removed too, only when every entry ended as the file says. Every entry is
+// checked before anything changes.
 #include <memory>
 
 #include "choices/InstallRules.h"
@@ -14,9 +15,9 @@
 #include "deploy/PrinterInstall.h"
 #include "deploy/ProfileFile.h"
 #include "deploy/Registration.h"
+#include "deploy/UsbOfRun.h"
 #include "removal/ProgramEntry.h"
 #include "removal/RemovalRules.h"
-#include "usb/UsbDevice.h"
 
 namespace {
 struct PreparedEntry {
@@ -24,13 +25,15 @@ struct PreparedEntry {
     std::unique_ptr<InstallChoices> choices;
 };
 
-// Every entry through the install command's checks; false at the first refusal, before any change.
-bool PrepareEntries(const std::string& path, const std::vector<ProfileEntry>& entries, int deviceId,
-                    std::vector<PreparedEntry>& prepared) {
+// Every entry through the install command's checks and the connected USB printer's; false at the first
+// refusal, before any change.
+bool PrepareEntries(const std::string& path, const std::vector<ProfileEntry>& entries, const UsbOfRun& usb,
+                    bool renumber, std::vector<PreparedEntry>& prepared) {
     for (const ProfileEntry& entry : entries) {
         // The record holds the configuration reader's buffers: too large for the stack of every system.
         PreparedEntry each = {&entry, std::unique_ptr<InstallChoices>(new InstallChoices)};
-        if (!PrepareInstall(entry.request, deviceId, *each.choices)) {
+        if (!PrepareInstall(entry.request, usb.DeviceId(), *each.choices) ||
+            !usb.CheckUpFront(entry.request, *each.choices, renumber)) {
             SayFormatted("配置文件 %s [%s] 被拒绝：本机未做任何改动。", path.c_str(), entry.section.c_str());
             return false;
         }
@@ -86,25 +89,37 @@ int RunApplyCommand(const Switches& switches) {
     if (!ReadProfile(path.c_str(), entries)) return kExitRefused;
     InstanceLock lock;
     if (!lock.Take()) return kExitAlreadyRunning;
-    // One query of the USB printer for the whole run, as for one installation.
-    int deviceId = GetUsbDeviceId();
+    // The USB printer is asked once before the entries and again after each renumbering.
+    UsbOfRun usb;
     std::vector<PreparedEntry> prepared;
-    if (!PrepareEntries(path, entries, deviceId, prepared)) return kExitRefused;
+    if (!PrepareEntries(path, entries, usb, switches.Has("renumber"), prepared)) return kExitRefused;
 
     bool failed = false;
     bool restartNeeded = false;
     for (PreparedEntry& each : prepared) {
         InstallChoices& choices = *each.choices;
-        SayFormatted("[%s] %s，端口 %s", each.entry->section.c_str(), choices.modelName, choices.portName);
+        const char* section = each.entry->section.c_str();
+        SayFormatted("[%s] %s，端口 %s", section, choices.modelName, choices.portName);
         InstallRequest request = each.entry->request;
         request.renumber = switches.Has("renumber");
-        PrinterResult result = InstallOrKeep(request, deviceId, false, choices);
-        SayFormatted("[%s] %s：%s", each.entry->section.c_str(), OutcomeText(result.outcome),
+        PrinterResult result = {PrinterOutcome::Failed, kExitFailed, false};
+        if (usb.BeforeEntry(request, choices, each.entry->section)) {
+            result = InstallOrKeep(request, usb.DeviceId(), false, choices);
+            usb.AfterEntry(result.exitCode == kExitDone);
+        }
+        SayFormatted("[%s] %s：%s", section, OutcomeText(result.outcome),
                      result.exitCode == kExitDone ? choices.modelName : "见上面的说明");
         failed = failed || result.exitCode != kExitDone;
         restartNeeded = restartNeeded || result.restartNeeded;
     }
-    if (switches.Has("exact") && !RemoveUndescribed(prepared)) failed = true;
+    if (switches.Has("exact")) {
+        // A till that did not become what the file says keeps every printer it has: removing them on top
+        // of a failed entry would leave it with less than before and less than asked for.
+        if (failed)
+            Say("/exact：未删除任何打印机，因为上面有打印机未能按配置文件安装；本机其余的打印机保持原样。");
+        else if (!RemoveUndescribed(prepared))
+            failed = true;
+    }
     if (failed) return kExitFailed;
     if (!prepared.empty()) RegisterAfterInstallation();
     return restartNeeded ? FinishOnWindows98(switches) : kExitDone;

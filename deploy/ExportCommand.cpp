@@ -1,6 +1,7 @@
 // QelvanDeploy export: this machine's printers whose driver the medium names, written as a profile
 // file that apply makes another machine match: for each its model, the port as the port page offers
-// it, the install mode, whether it is the default printer and the serial settings in force on it.
+// it, the install mode, whether it is the default printer and the serial settings in force on it. A
+// file that is not the whole till ends with 1603; with none of the medium's printers none is written.
 #include "choices/InstallRecords.h"
 #include "choices/InstallRules.h"
 #include "choices/PortOffer.h"
@@ -49,17 +50,33 @@ bool FindModelOf(const SystemPrinter& printer, const std::vector<CatalogueModel>
 }
 
 // The settings in force on a serial port, in the texts the switches take; none when the system keeps
-// none for the port.
-void TakeSerialSettings(const std::string& port, TargetSystem system, InstallRequest& request) {
-    size_t com = port.find("COM");
+// none for the port. A setting the port page's lists do not hold (set by hand in the port's record) is
+// said and left out: applying the file leaves it as it is, and no till refuses the file for it. False
+// when one was left out.
+bool TakeSerialSettings(const SystemPrinter& printer, TargetSystem system, InstallRequest& request) {
+    size_t com = printer.port.find("COM");
     SerialSettingsChoice settings;
     if (com == std::string::npos ||
-        !ReadSerialSettings(port.c_str() + com, system == Windows98Me, settings.baudRate, settings.dataBits,
-                            settings.stopBits, settings.parity, settings.flowControl)) {
-        return;
+        !ReadSerialSettings(printer.port.c_str() + com, system == Windows98Me, settings.baudRate,
+                            settings.dataBits, settings.stopBits, settings.parity, settings.flowControl)) {
+        return true;
     }
-    for (int index = 0; index < kSerialListCount; ++index)
-        request.serial[index].text = SerialTextOf(static_cast<SerialList>(index), settings);
+    bool whole = true;
+    for (int index = 0; index < kSerialListCount; ++index) {
+        SerialList list = static_cast<SerialList>(index);
+        std::string text = SerialTextOf(list, settings);
+        if (OfferedSerialText(list, text.c_str()) != nullptr) {
+            request.serial[index].text = text;
+            continue;
+        }
+        SayFormatted(
+            "未导出：打印机 %s 端口 %s 的设置 %s=%s 不在端口页的列表中（%s）；配置文件中不写这一项，"
+            "应用时各机器保持自己的设置。",
+            printer.name.c_str(), printer.port.c_str(), ProfileSerialKey(list), text.c_str(),
+            SerialListTexts(list, "、").c_str());
+        whole = false;
+    }
+    return whole;
 }
 }  // namespace
 
@@ -82,11 +99,21 @@ int RunExportCommand(const Switches& switches) {
             continue;
         }
         request.setDefault = printer.isDefault;
-        if (ReactionToPort(request.port.text.c_str()) == PortReaction::SerialPort)
-            TakeSerialSettings(printer.port, system, request);
+        if (ReactionToPort(request.port.text.c_str()) == PortReaction::SerialPort &&
+            !TakeSerialSettings(printer, system, request))
+            failed = true;
         profile.push_back(request);
         SayFormatted("已导出：打印机 %s，型号 %s，端口 %s", printer.name.c_str(), request.model.text.c_str(),
                      request.port.text.c_str());
+    }
+    // A machine without the medium's printers is the wrong one or not set up yet: its empty profile
+    // would empty every till applying it with /exact. Printers=0 is a person's word, written by hand.
+    if (profile.empty()) {
+        SayFormatted(
+            "未写出配置文件 %s：本机没有介质上型号的打印机。原有文件保持不变；要让各机器不装任何打印机，"
+            "请手工写 Printers=0。",
+            path.c_str());
+        return kExitFailed;
     }
     if (!WriteProfile(path.c_str(), profile)) return kExitFailed;
     SayFormatted("配置文件 %s：%u 台打印机", path.c_str(), static_cast<unsigned>(profile.size()));

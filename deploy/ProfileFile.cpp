@@ -4,7 +4,10 @@
 
 #include <cstdlib>
 
+#include "common/BoundedText.h"
+#include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/ProfileLines.h"
 
 namespace {
 const char kHeaderSection[] = "QelvanProfile";
@@ -37,6 +40,21 @@ std::vector<std::string> ListOf(const std::string& list) {
         at = end + 1;
     }
     return items;
+}
+
+// A value as the file means it: an inline comment (";" after a space or tab) cut off, the spaces around
+// it dropped. No value a profile holds contains ";".
+std::string MeantValue(const std::string& raw) {
+    std::string value = raw;
+    for (size_t at = value.find(';'); at != std::string::npos; at = value.find(';', at + 1)) {
+        if (at > 0 && (value[at - 1] == ' ' || value[at - 1] == '\t')) {
+            value.erase(at);
+            break;
+        }
+    }
+    size_t first = value.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return value.substr(first, value.find_last_not_of(" \t") - first + 1);
 }
 
 bool Refuse(const char* path, const std::string& where, const char* why) {
@@ -80,11 +98,7 @@ bool ReadEntry(const char* path, const std::string& section, ProfileEntry& entry
             return Refuse(path, "[" + section + "]", ("无法解读的行：" + line).c_str());
         RequestValue* slot = SlotOf(entry.request, key, advanced, isDefault);
         if (slot == nullptr) return Refuse(path, where, "不认识的键");
-        if (slot->Given()) return Refuse(path, where, "键重复");
-        std::string value = line.substr(equals + 1);
-        size_t first = value.find_first_not_of(' ');
-        value = first == std::string::npos ? "" : value.substr(first);
-        while (!value.empty() && value.back() == ' ') value.pop_back();
+        std::string value = MeantValue(line.substr(equals + 1));
         if (value.empty()) return Refuse(path, where, "没有值");
         *slot = {value, where};
     }
@@ -95,12 +109,13 @@ bool ReadEntry(const char* path, const std::string& section, ProfileEntry& entry
 }
 
 bool ReadHeaderCount(const char* path, size_t sections, int& count) {
-    char text[32] = {};
+    char read[64] = {};
     std::string where = std::string("[") + kHeaderSection + "] " + kCountKey;
-    GetPrivateProfileStringA(kHeaderSection, kCountKey, "", text, sizeof text, path);
+    GetPrivateProfileStringA(kHeaderSection, kCountKey, "", read, sizeof read, path);
+    std::string text = MeantValue(read);
     char* end = nullptr;
-    count = static_cast<int>(strtol(text, &end, 10));
-    if (text[0] == '\0' || *end != '\0' || count < 0) return Refuse(path, where, "缺少或不是数字");
+    count = static_cast<int>(strtol(text.c_str(), &end, 10));
+    if (text.empty() || *end != '\0' || count < 0) return Refuse(path, where, "缺少或不是数字");
     if (static_cast<size_t>(count) != sections) {
         char why[160];
         snprintf(why, sizeof why, "为 %d，但文件中有 %u 个打印机节（改动打印机时请同时改这个数）", count,
@@ -108,6 +123,90 @@ bool ReadHeaderCount(const char* path, size_t sections, int& count) {
         return Refuse(path, where, why);
     }
     return true;
+}
+// The serial settings' key of a port ("COM2:" for "TVCOM2:"); empty for a port that has none.
+std::string SerialPortOf(const std::string& port) {
+    std::string upper = port;
+    CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+    size_t com = upper.find("COM");
+    return com == std::string::npos ? "" : upper.substr(com);
+}
+
+// Two entries on one serial port that ask for different settings would turn the port's settings back
+// and forth at every apply: the file says two things.
+bool SerialSettingsAgree(const char* path, const ProfileEntry& earlier, const ProfileEntry& later) {
+    std::string port = SerialPortOf(later.request.port.text);
+    if (port.empty() || port != SerialPortOf(earlier.request.port.text)) return true;
+    for (int index = 0; index < kSerialListCount; ++index) {
+        const RequestValue& first = earlier.request.serial[index];
+        const RequestValue& second = later.request.serial[index];
+        if (!first.Given() || !second.Given() || lstrcmpiA(first.text.c_str(), second.text.c_str()) == 0)
+            continue;
+        std::string why = "与 " + first.where + "=" + first.text + " 不同，而两台打印机在同一个端口 " + port +
+                          " 上，端口只能有一种串口设置";
+        return Refuse(path, second.where, why.c_str());
+    }
+    return true;
+}
+
+// One default printer and one setting per serial port: what the file asks for can all hold at once.
+bool EntriesAgree(const char* path, const std::vector<ProfileEntry>& entries) {
+    const ProfileEntry* isDefault = nullptr;
+    for (size_t later = 0; later < entries.size(); ++later) {
+        for (size_t earlier = 0; earlier < later; ++earlier) {
+            if (!SerialSettingsAgree(path, entries[earlier], entries[later])) return false;
+        }
+        if (!entries[later].request.setDefault) continue;
+        if (isDefault != nullptr) {
+            std::string why = "只能有一台默认打印机，[" + isDefault->section + "] 已是 Default=Yes";
+            return Refuse(path, "[" + entries[later].section + "] " + kDefaultKey, why.c_str());
+        }
+        isDefault = &entries[later];
+    }
+    return true;
+}
+bool WriteBytes(const char* path, const std::string& text) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    bool done = file != INVALID_HANDLE_VALUE &&
+                WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                written == text.size();
+    DWORD error = GetLastError();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    SetLastError(error);
+    return done;
+}
+
+// Puts the written file in the target's place in one step, so that a till applying the share's file
+// meanwhile reads the old file or the new one, never a part. Windows 98/Me have no MoveFileEx: there
+// the old file is deleted first.
+bool ReplaceWith(const char* written, const char* path) {
+    if (RunningSystem() != Windows98Me) return MoveFileExA(written, path, MOVEFILE_REPLACE_EXISTING) != FALSE;
+    if (!DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    return MoveFileA(written, path) != FALSE;
+}
+
+// Writes the text to a new file in the target's folder, then replaces the target with it whole; a
+// failure leaves the target as it was.
+bool WriteWhole(const char* path, const std::string& text) {
+    std::string target = path;
+    // Stepped through by character: a second byte of code page 936 may be a backslash.
+    const char* name = path;
+    for (const char* at = path; *at != '\0'; at = CharNextA(at)) {
+        if (*at == '\\' || *at == '/') name = at + 1;
+    }
+    char folder[MAX_PATH];
+    if (!CopyText(folder, name == path ? "." : target.substr(0, name - path).c_str())) {
+        SayWithError(("无法写入配置文件 " + target).c_str(), ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    char written[MAX_PATH] = {};
+    bool done = GetTempFileNameA(folder, "qlv", 0, written) != 0;
+    done = done && WriteBytes(written, text) && ReplaceWith(written, path);
+    DWORD error = GetLastError();
+    if (!done && written[0] != '\0') DeleteFileA(written);
+    if (!done) SayWithError(("无法写入配置文件 " + std::string(path)).c_str(), error);
+    return done;
 }
 }  // namespace
 
@@ -118,6 +217,7 @@ bool ReadProfile(const char* path, std::vector<ProfileEntry>& entries) {
         SayWithError(("无法读取配置文件 " + std::string(path)).c_str(), GetLastError());
         return false;
     }
+    if (!CheckEachOnce(path)) return false;
     std::vector<std::string> sections = ListOf(ReadWhole(
         [&](char* buffer, DWORD size) { return GetPrivateProfileSectionNamesA(buffer, size, path); }));
     bool hasHeader = false;
@@ -133,7 +233,7 @@ bool ReadProfile(const char* path, std::vector<ProfileEntry>& entries) {
         if (!ReadEntry(path, section, entry)) return false;
         entries.push_back(entry);
     }
-    return true;
+    return EntriesAgree(path, entries);
 }
 
 bool WriteProfile(const char* path, const std::vector<InstallRequest>& printers) {
@@ -158,13 +258,9 @@ bool WriteProfile(const char* path, const std::vector<InstallRequest>& printers)
                 text += std::string(kSerialKeys[index]) + "=" + printer.serial[index].text + "\r\n";
         }
     }
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    bool done = file != INVALID_HANDLE_VALUE &&
-                WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                written == text.size();
-    DWORD error = GetLastError();
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    if (!done) SayWithError(("无法写入配置文件 " + std::string(path)).c_str(), error);
-    return done;
+    return WriteWhole(path, text);
+}
+
+const char* ProfileSerialKey(SerialList list) {
+    return kSerialKeys[static_cast<int>(list)];
 }

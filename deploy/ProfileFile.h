@@ -11,6 +11,8 @@
 //   Default=Yes
 //   Baud=19200            ; the serial keys for a serial port only, with the port page's texts
 //   ...
+//
+// A comment is a line that starts with ";", or the end of a line from a ";" after a space or tab on.
 
 #include <string>
 #include <vector>
@@ -24,10 +26,15 @@ struct ProfileEntry {
 
 // Reads every printer section of the file. False with the refusal said, naming the file, section and
 // key: a file that is missing, empty or foreign (no header section), a header whose count does not
-// match the printer sections, a line that is not "key=value", an unknown or repeated key, a missing
-// Model or Port, a flag that is neither Yes nor No.
+// match the printer sections, a section (names compared without regard to case) or a key written
+// twice, a line that is not "key=value", an unknown key, a missing Model or Port, a flag that is
+// neither Yes nor No, a second Default=Yes, two entries on one serial port asking for different settings.
 bool ReadProfile(const char* path, std::vector<ProfileEntry>& entries);
 
-// Writes the printers (requests whose serial texts are set for a serial port) as a profile file,
-// replacing the file. False with the error said.
+// Writes the printers (requests whose serial texts are set for a serial port) as a profile file: a new
+// file in the target's folder that then replaces the target whole. False with the error said; the
+// target is then as it was.
 bool WriteProfile(const char* path, const std::vector<InstallRequest>& printers);
+
+// The key a serial list's setting has in a printer section ("Baud" for the baud rate).
+const char* ProfileSerialKey(SerialList list);

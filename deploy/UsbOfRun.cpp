@@ -1,0 +1,93 @@
+#include "deploy/UsbOfRun.h"
+
+#include <vector>
+
+#include "deploy/DeployMedium.h"
+#include "deploy/DeployOutput.h"
+#include "deploy/PrinterInstall.h"
+#include "resources/ResourceIds.h"
+#include "usb/UsbDevice.h"
+
+namespace {
+InstallMode ModeOf(const InstallRequest& request) {
+    return request.advanced ? Advanced : Typical;
+}
+
+// The number the port's printer answers with, as the numbering check wants it.
+int OwnNumber(const InstallRequest& request, const InstallChoices& choices) {
+    return request.advanced ? UsbPortOwnNumber(choices.portName) : 1;
+}
+
+// An entry whose printer is already on its port is kept: it needs no connected printer.
+bool PrinterOnPort(const InstallChoices& choices) {
+    std::vector<SystemPrinter> printers;
+    ListSystemPrinters(printers);
+    for (const SystemPrinter& printer : printers) {
+        if (IsPrinterOf(printer, choices)) return true;
+    }
+    return false;
+}
+}  // namespace
+
+UsbOfRun::UsbOfRun() : deviceId_(GetUsbDeviceId()) {}
+
+bool UsbOfRun::CheckUpFront(const InstallRequest& request, const InstallChoices& choices,
+                            bool renumber) const {
+    if (choices.portKind != Usb || PrinterOnPort(choices)) return true;
+    UsbCheckResult check = CheckUsbNumbering(ModeOf(request), deviceId_, choices.portName);
+    switch (check.action) {
+        case UsbCheck::Proceed:
+            return true;
+        case UsbCheck::AskRenumber:
+            if (renumber) return true;
+            SayFormatted("%s：连接着的USB打印机编号为 %d，端口 %s 要的是编号 %d；用 /renumber 同意重新编号。",
+                         request.port.where.c_str(), UsbPortNumber(deviceId_), choices.portName,
+                         check.targetNumber);
+            return false;
+        case UsbCheck::NeedPrinter:
+            SayResourceText(IDS_CONNECT_USB_PRINTER);
+            break;
+        case UsbCheck::Stop:
+            break;
+    }
+    SayFormatted("%s：没有一台可用的USB打印机应答。", request.port.where.c_str());
+    return false;
+}
+
+bool UsbOfRun::BeforeEntry(const InstallRequest& request, const InstallChoices& choices,
+                           const std::string& section) {
+    pending_ = {};
+    if (choices.portKind != Usb) return true;
+    pending_.usb = true;
+    pending_.ownNumber = OwnNumber(request, choices);
+    if (PrinterOnPort(choices)) return true;
+    UsbCheckResult check = CheckUsbNumbering(ModeOf(request), deviceId_, choices.portName);
+    if (check.action != UsbCheck::AskRenumber || !request.renumber) return true;
+    int connected = UsbPortNumber(deviceId_);
+    if (connected >= 1 && connected <= 8 && held_[connected]) {
+        SayFormatted(
+            "[%s] 没有另一台USB打印机应答：连接着的打印机（编号 %d）已属于本次前面的打印机，不改它的编号。",
+            section.c_str(), connected);
+        return false;
+    }
+    pending_.renumbers = true;
+    pending_.targetNumber = check.targetNumber;
+    return true;
+}
+
+void UsbOfRun::AfterEntry(bool done) {
+    if (!pending_.usb) return;
+    if (pending_.renumbers) {
+        // The printer answers with its old number until it is reset: both are now this run's.
+        Hold(UsbPortNumber(deviceId_));
+        Hold(pending_.targetNumber);
+        deviceId_ = GetUsbDeviceId();
+    } else if (done) {
+        Hold(pending_.ownNumber);
+    }
+    pending_ = {};
+}
+
+void UsbOfRun::Hold(int number) {
+    if (number >= 1 && number <= 8) held_[number] = true;
+}

@@ -1,0 +1,183 @@
+// The profile rules end to end, on a till that also holds another maker's printer: a file that says two
+// things is refused before anything changes, /exact removes nothing after a failed entry, /renumber
+// never takes the printer of an earlier entry, and export writes only a file every till can apply.
+#include <string>
+
+#include "tests/deploy/DeployFixture.h"
+#include "tests/e2e/E2eSupport.h"
+
+namespace {
+const char kForeignPrinter[] = "Other Maker Label";
+const char kForeignDriver[] = "Other Maker Label Driver";
+
+// Another maker's printer and driver on the till, gone again with the test.
+class ForeignPrinter {
+public:
+    ForeignPrinter() {
+        DRIVER_INFO_3A driver = {};
+        driver.cVersion = 3;
+        driver.pName = const_cast<char*>(kForeignDriver);
+        driver.pDriverPath = const_cast<char*>("otherlbl.dll");
+        driver.pDataFile = const_cast<char*>("otherlbl.dat");
+        driver.pConfigFile = const_cast<char*>("otherlui.dll");
+        AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver));
+        PRINTER_INFO_2A info = {};
+        info.pPrinterName = const_cast<char*>(kForeignPrinter);
+        info.pPortName = const_cast<char*>("LPT3:");
+        info.pDriverName = const_cast<char*>(kForeignDriver);
+        info.pPrintProcessor = const_cast<char*>("winprint");
+        info.pDatatype = const_cast<char*>("RAW");
+        HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+        if (printer != nullptr) ClosePrinter(printer);
+    }
+    ~ForeignPrinter() {
+        RemovePrinter(kForeignPrinter);
+        RemovePrinterDriver(kForeignDriver, nullptr);
+    }
+    static bool There() { return ReadPrinter(kForeignPrinter).driver == kForeignDriver; }
+};
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+TEST_F(DeployTest, AProfileThatSaysTwoThingsIsRefusedBeforeAnythingChanges) {
+    ForeignPrinter foreign;
+    ASSERT_TRUE(ForeignPrinter::There());
+    ASSERT_TRUE(medium.SetUsbPrinters({{0, 0}}));  // answers for USB port 1
+    Expect(0, "install /model:QT-200 /default");
+    const std::string header = "[QelvanProfile]\r\nPrinters=2\r\n";
+    const std::string qt200 = "Model=QT-200\r\nPort=LPT1:\r\nDefault=Yes\r\n";
+    const struct {
+        std::string file;
+        const char* named;
+    } broken[] = {
+        {header + "[Printer1]\r\nModel=QL-40\r\nPort=LPT2:\r\n[PRINTER1]\r\n" + qt200, "[PRINTER1]"},
+        {header + "[Printer1]\r\n" + qt200 + "[ Printer1 ]\r\nModel=QL-40\r\nPort=LPT2:\r\n", "[Printer1]"},
+        {"[QelvanProfile]\r\nPrinters=1\r\nPrinters=1\r\n[Printer1]\r\n" + qt200, "[QelvanProfile] Printers"},
+        {header + "[Printer1]\r\n" + qt200 + "[Printer2]\r\nModel=QL-40\r\nPort=LPT2:\r\nDefault=Yes\r\n",
+         "[Printer2] Default"},
+        {header + "[Printer1]\r\nModel=QL-60\r\nPort=TVCOM2:\r\nBaud=9600\r\n[Printer2]\r\nModel=QR-58\r\n"
+                  "Port=TVCOM2:\r\nbaud=19200\r\n",
+         "[Printer2] baud"},
+        {"[QelvanProfile]\r\nPrinters=3\r\n[Printer1]\r\n" + qt200 +
+             "[Printer2]\r\nModel=QL-40\r\nPort=LPT2:\r\n[Printer3]\r\nModel=QR-58\r\nPort=USB_QR-58_2\r\n"
+             "Advanced=Yes\r\n",
+         "[Printer3] Port"},
+    };
+    std::string profile = medium / "two-things.ini";
+    for (const auto& each : broken) {
+        ASSERT_TRUE(WriteTextFile(profile, each.file));
+        std::string refused = Expect(1639, "apply /exact /file:\"" + profile + "\"");
+        EXPECT_TRUE(Says(refused, each.named)) << each.file << refused;
+        EXPECT_EQ(1u, MakerPrinters().size()) << each.file << refused;
+        EXPECT_EQ(0u, DefaultPrinterDevice().find("QT-200(P),")) << each.file;
+    }
+    EXPECT_TRUE(ForeignPrinter::There());
+
+    // Inline comments are taken; a USB printer already on its port needs no renumbering.
+    Expect(0, "install /model:QR-58 /advanced /port:USB_QR-58_2 /renumber");
+    ASSERT_TRUE(WriteTextFile(profile,
+                              "[QelvanProfile]\r\nPrinters=2 ; two printers\r\n[Printer1]\r\n"
+                              "Model=QT-200\t; the receipt printer\r\nPort=LPT1:\r\nDefault=Yes\r\n"
+                              "[Printer2]\r\nModel=QR-58\r\nPort=USB_QR-58_2 ; numbered 2 earlier\r\n"
+                              "Advanced=Yes\r\n"));
+    std::string applied = Expect(0, "apply /exact /file:\"" + profile + "\"");
+    EXPECT_FALSE(Says(applied, "正在")) << applied;
+    EXPECT_EQ(2u, MakerPrinters().size()) << applied;
+    EXPECT_TRUE(ForeignPrinter::There());
+}
+
+TEST_F(DeployTest, RenumberingNeverTakesThePrinterOfAnEarlierEntryAndExactThenRemovesNothing) {
+    ForeignPrinter foreign;
+    ASSERT_TRUE(medium.SetUsbPrinters({{0, 0}}));  // one printer, answering for USB port 1
+    Expect(0, "install /model:QT-200");
+    std::string profile = medium / "two-usb.ini";
+    auto usbEntries = [&](int first, int second) {
+        std::string file = "[QelvanProfile]\r\nPrinters=2\r\n";
+        int number = 0;
+        for (int port : {first, second}) {
+            file += "[Printer" + std::to_string(++number) + "]\r\nModel=QR-58\r\nPort=USB_QR-58_" +
+                    std::to_string(port) + "\r\nAdvanced=Yes\r\n";
+        }
+        return WriteTextFile(profile, file);
+    };
+    // The printer serves entry 1 as it is: entry 2 finds no further printer, and /exact keeps QT-200.
+    ASSERT_TRUE(usbEntries(1, 2));
+    std::string failed = Expect(1603, "apply /exact /renumber /file:\"" + profile + "\"");
+    EXPECT_TRUE(Says(failed, "[Printer2] 没有另一台USB打印机应答")) << failed;
+    EXPECT_TRUE(Says(failed, "未删除任何打印机")) << failed;
+    EXPECT_EQ("USB_QR-58_1", ReadPrinter("QR-58(U) 1").port);
+    EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
+    EXPECT_TRUE(ReadPrinter("QT-200(P)").found) << failed;
+    EXPECT_TRUE(ForeignPrinter::There());
+    EXPECT_EQ(0u, Count(medium.UsbLog(), "uWrite")) << medium.UsbLog();
+
+    // Entry 1 renumbers the printer to 3, the printer is asked again, and entry 2 may not take it back.
+    Expect(0, "remove /printer:\"QR-58(U) 1\"");
+    ASSERT_TRUE(WriteTextFile(medium / "TvUsbInt.log", ""));
+    ASSERT_TRUE(usbEntries(3, 4));
+    failed = Expect(1603, "apply /renumber /file:\"" + profile + "\"");
+    EXPECT_EQ("USB_QR-58_3", ReadPrinter("QR-58(U) 3").port) << failed;
+    EXPECT_FALSE(ReadPrinter("QR-58(U) 4").found) << failed;
+    EXPECT_EQ(1u, Count(medium.UsbLog(), "uWrite")) << medium.UsbLog();
+    EXPECT_EQ(2u, Count(medium.UsbLog(), "GetDescriptor")) << medium.UsbLog();
+}
+
+TEST_F(DeployTest, ExportWritesOnlyWhatEveryTillCanApply) {
+    ForeignPrinter foreign;
+    TempDir share("qelvan-share");
+    std::string profile = share / "till.ini";
+    ASSERT_TRUE(WriteTextFile(profile, "[QelvanProfile]\r\nPrinters=0\r\n"));
+    // A machine without the medium's printers writes nothing over the share's file.
+    std::string none = Expect(1603, "export /file:\"" + profile + "\"");
+    EXPECT_TRUE(Says(none, "未写出配置文件")) << none;
+    EXPECT_EQ("[QelvanProfile]\r\nPrinters=0\r\n", ReadTextFile(profile));
+
+    Expect(0, "install /model:QL-60 /port:TVCOM2: /baud:19200 /flow:Xon/Xoff");
+    Expect(0, "install /model:QT-200 /default");
+    Expect(0, "install /model:QR-58");
+    Expect(0, "export /file:\"" + profile + "\"");
+    EXPECT_TRUE(Says(ReadTextFile(profile), "Printers=3\n")) << ReadTextFile(profile);
+    WIN32_FIND_DATAA found;
+    HANDLE left = FindFirstFileA((share / "*.tmp").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, left) << found.cFileName;
+    if (left != INVALID_HANDLE_VALUE) FindClose(left);
+    std::string applied = Expect(0, "apply /exact /file:\"" + profile + "\"");
+    EXPECT_FALSE(Says(applied, "正在")) << applied;
+
+    // A baud rate set by hand, which the port page does not list: said, left out, and kept by apply.
+    HKEY ports = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtPortsKey, 0, KEY_SET_VALUE, &ports));
+    const char byHand[] = "14400,n,8,1,x";
+    RegSetValueExA(ports, "COM2:", 0, REG_SZ, reinterpret_cast<const BYTE*>(byHand), sizeof byHand);
+    RegCloseKey(ports);
+    std::string partial = Expect(1603, "export /file:\"" + profile + "\"");
+    EXPECT_TRUE(Says(partial, "Baud=14400")) << partial;
+    std::string written = ReadTextFile(profile);
+    EXPECT_EQ(std::string::npos, written.find("Baud=")) << written;
+    EXPECT_TRUE(Says(written, "Port=TVCOM2:\nAdvanced=No\nDefault=No\nDataBits=8\n")) << written;
+    applied = Expect(0, "apply /exact /file:\"" + profile + "\"");
+    EXPECT_EQ(byHand, ReadStringOrNone(HKEY_LOCAL_MACHINE, kNtPortsKey, "COM2:")) << applied;
+    EXPECT_EQ(3u, MakerPrinters().size());
+    EXPECT_TRUE(ForeignPrinter::There());
+}
+}  // namespace
+
+namespace {
+TEST_F(DeployTest, ExportOnWindows98ReplacesTheOldFileWhole) {
+    // Windows 98/Me have no MoveFileEx: the old file goes first, then the new one takes its name.
+    Expect(3010, "install /model:QT-200", "win98");
+    TempDir share("qelvan-share98");
+    std::string profile = share / "till.ini";
+    ASSERT_TRUE(WriteTextFile(profile, "an older file"));
+    std::string output = Expect(0, "export /file:\"" + profile + "\"", "win98");
+    EXPECT_TRUE(Says(ReadTextFile(profile), "Model=QT-200\nPort=LPT1:\n")) << output;
+    WIN32_FIND_DATAA found;
+    HANDLE left = FindFirstFileA((share / "*.tmp").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, left) << found.cFileName;
+    if (left != INVALID_HANDLE_VALUE) FindClose(left);
+}
+}  // namespace
