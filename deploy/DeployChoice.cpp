@@ -1,5 +1,6 @@
 #include "deploy/DeployChoice.h"
 
+#include <cstring>
 #include <string>
 
 #include "choices/InstallRecords.h"
@@ -59,6 +60,30 @@ void SayOfferedPorts(const PortOffer& offer) {
     SayFormatted("可用的端口：%s", ports.c_str());
 }
 
+int FindOffered(const PortOffer& offer, const char* port) {
+    for (int index = 0; index < offer.count; ++index) {
+        if (lstrcmpiA(offer.entries[index], port) == 0) return index;
+    }
+    return -1;
+}
+
+// The same serial port as the other system family's port page names it: "TVCOMn:" on the NT family,
+// "COMn:" on Windows 98/Me. Empty for any other port.
+std::string SerialCounterpart(const char* port) {
+    const char* number = nullptr;
+    bool nt = false;
+    if (_strnicmp(port, "TVCOM", 5) == 0) {
+        number = port + 5;
+        nt = true;
+    } else if (_strnicmp(port, "COM", 3) == 0) {
+        number = port + 3;
+    }
+    if (number == nullptr || number[0] < '1' || number[0] > '9') return "";
+    size_t digits = strspn(number, "0123456789");
+    if (strcmp(number + digits, ":") != 0) return "";
+    return (nt ? "COM" : "TVCOM") + std::string(number);
+}
+
 // The port the port page would show: the one asked for, when the page would list it, otherwise the
 // page's preselection.
 bool ChoosePort(const InstallRequest& request, int deviceId, InstallChoices& choices) {
@@ -74,12 +99,14 @@ bool ChoosePort(const InstallRequest& request, int deviceId, InstallChoices& cho
         SayOfferedPorts(offer);
         return false;
     }
-    int chosen = offer.selected;
-    if (wanted != nullptr) {
-        chosen = -1;
-        for (int index = 0; index < offer.count && chosen < 0; ++index) {
-            if (lstrcmpiA(offer.entries[index], wanted) == 0) chosen = index;
-        }
+    int chosen = wanted != nullptr ? FindOffered(offer, wanted) : offer.selected;
+    if (chosen < 0 && wanted != nullptr) {
+        // One profile serves a mixed fleet: a serial port keeps its number on the other family.
+        std::string counterpart = SerialCounterpart(wanted);
+        chosen = counterpart.empty() ? -1 : FindOffered(offer, counterpart.c_str());
+        if (chosen >= 0)
+            SayFormatted("%s：端口 %s 在本系统上是 %s，照此安装。", request.port.where.c_str(), wanted,
+                         offer.entries[chosen]);
     }
     if (chosen < 0) {
         if (wanted != nullptr)

@@ -58,8 +58,7 @@ bool CheckUsbPrinter(const InstallRequest& request, int deviceId, const InstallC
             return false;
         case UsbCheck::AskRenumber:
             if (!request.renumber) {
-                SayResourceText(IDS_RENUMBER_QUESTION);
-                Say("（用 /renumber 同意重新编号。）");
+                SayRenumberNeeded("/port", deviceId, choices.portName, check.targetNumber);
                 return false;
             }
             SayFormatted("正在把USB打印机编号改为 %d……", check.targetNumber);
@@ -132,6 +131,11 @@ int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices&
         return kExitFailed;
     }
     return kExitDone;
+}
+
+void SayRenumberNeeded(const char* where, int deviceId, const char* portName, int targetNumber) {
+    SayFormatted("%s：连接着的USB打印机编号为 %d，端口 %s 要的是编号 %d；用 /renumber 同意重新编号。", where,
+                 UsbPortNumber(deviceId), portName, targetNumber);
 }
 
 std::string PortNameForEntry(const char* entry) {

@@ -18,6 +18,10 @@ bool PrepareInstall(const InstallRequest& request, int deviceId, InstallChoices&
 // Returns kExitDone, kExitFailed or kExitRefused; on success choices.modelName is the printer's name.
 int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices& choices);
 
+// The line for a USB printer whose number does not fit the port, when no renumbering was allowed: the
+// connected printer's number and the one the port needs, and the switch that allows it.
+void SayRenumberNeeded(const char* where, int deviceId, const char* portName, int targetNumber);
+
 // The port a printer installed on an offered port entry sits on: the entry, or a USB port's alias
 // where the model has one.
 std::string PortNameForEntry(const char* entry);

@@ -40,9 +40,7 @@ bool UsbOfRun::CheckUpFront(const InstallRequest& request, const InstallChoices&
             return true;
         case UsbCheck::AskRenumber:
             if (renumber) return true;
-            SayFormatted("%s：连接着的USB打印机编号为 %d，端口 %s 要的是编号 %d；用 /renumber 同意重新编号。",
-                         request.port.where.c_str(), UsbPortNumber(deviceId_), choices.portName,
-                         check.targetNumber);
+            SayRenumberNeeded(request.port.where.c_str(), deviceId_, choices.portName, check.targetNumber);
             return false;
         case UsbCheck::NeedPrinter:
             SayResourceText(IDS_CONNECT_USB_PRINTER);

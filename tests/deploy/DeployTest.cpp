@@ -22,7 +22,11 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
 
     // A USB printer whose number does not fit the second port is renumbered only when allowed.
     std::string refused = Expect(1639, "install /model:QR-58 /advanced /port:USB_QR-58_2");
-    EXPECT_TRUE(Says(refused, ResourceText(IDS_RENUMBER_QUESTION))) << refused;
+    EXPECT_TRUE(
+        Says(refused,
+             "/port：连接着的USB打印机编号为 1，端口 USB_QR-58_2 要的是编号 2；用 /renumber 同意重新编号。"))
+        << refused;
+    EXPECT_FALSE(Says(refused, "点击")) << refused;
     EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
     std::string usb = Expect(0, "install /MODEL:QR-58 /advanced /port:usb_qr-58_2 /renumber");
     EXPECT_TRUE(Says(usb, "正在添加打印机")) << usb;

@@ -1,0 +1,27 @@
+// One profile for a mixed fleet: a serial printer's port is taken by its number on the running system
+// family, as the port page there offers it.
+#include <string>
+
+#include "tests/deploy/DeployFixture.h"
+
+namespace {
+TEST_F(DeployTest, AProfileOfOneFamilyIsAppliedOnTheOther) {
+    std::string profile = medium / "fleet.ini";
+    ASSERT_TRUE(WriteTextFile(profile,
+                              "[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QL-60\r\nPort=TVCOM2:\r\n"
+                              "Advanced=No\r\nDefault=No\r\n"));
+    std::string on98 = Expect(3010, "apply /file:\"" + profile + "\"", "win98");
+    EXPECT_TRUE(Says(on98, "[Printer1] Port：端口 TVCOM2: 在本系统上是 COM2:，照此安装。")) << on98;
+    EXPECT_EQ("COM2:", ReadPrinter("QL-60(S)").port);
+    // Exported there, the same till's file names the port as Windows 98 does; an NT till takes it.
+    Expect(0, "export /file:\"" + profile + "\"", "win98");
+    EXPECT_TRUE(Says(ReadTextFile(profile), "Port=COM2:\r\n")) << ReadTextFile(profile);
+    InstallationCleanup::RemoveInstallations();
+    std::string onXp = Expect(0, "apply /file:\"" + profile + "\"");
+    EXPECT_TRUE(Says(onXp, "端口 COM2: 在本系统上是 TVCOM2:")) << onXp;
+    EXPECT_EQ("TVCOM2:", ReadPrinter("QL-60(S)").port);
+    // Any other port the page would not offer is still refused.
+    ASSERT_TRUE(medium.ReplaceInFile("fleet.ini", "Port=COM2:", "Port=COM2"));
+    Expect(1639, "apply /file:\"" + profile + "\"");
+}
+}  // namespace
