@@ -120,7 +120,7 @@ int RunApplyCommand(const Switches& switches) {
         else if (!RemoveUndescribed(prepared))
             failed = true;
     }
+    RegisterWhatIsInstalled();
     if (failed) return kExitFailed;
-    if (!prepared.empty()) RegisterAfterInstallation();
     return restartNeeded ? FinishOnWindows98(switches) : kExitDone;
 }

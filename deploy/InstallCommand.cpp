@@ -37,7 +37,7 @@ int RunInstallCommand(const Switches& switches) {
     if (!PrepareInstall(request, deviceId, *choices)) return kExitRefused;
     SayFormatted("安装 %s，端口 %s", choices->modelName, choices->portName);
     PrinterResult result = InstallOrKeep(request, deviceId, switches.Has("again"), *choices);
-    if (result.exitCode == kExitDone) RegisterAfterInstallation();
+    RegisterWhatIsInstalled();
     if (result.exitCode != kExitDone || !result.restartNeeded) return result.exitCode;
     return FinishOnWindows98(switches);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// After a successful installation the deployment program registers the medium's drivers in the list of
-// installed programs, as the wizard does. A failure is said in a line (and the log) and leaves the
-// installation's exit code alone.
+// After a run that installed, the deployment program registers the medium's drivers in the list of
+// installed programs, as the wizard does: whenever printers or components of the medium are on the
+// till, whatever the run's exit code, so that what was installed can be reached from that list. A
+// failure to register is said in a line (and the log) and leaves the run's exit code alone.
 
-void RegisterAfterInstallation();
+void RegisterWhatIsInstalled();

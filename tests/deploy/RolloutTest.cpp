@@ -1,5 +1,6 @@
-// One profile for a mixed fleet: a serial printer's port is taken by its number on the running system
-// family, as the port page there offers it.
+// The rollout an administrator runs: one profile for a mixed fleet (a serial printer's port is taken by
+// its number on the running system family, as the port page there offers it), and what a failed entry
+// still leaves reachable.
 #include <string>
 
 #include "tests/deploy/DeployFixture.h"
@@ -23,5 +24,19 @@ TEST_F(DeployTest, AProfileOfOneFamilyIsAppliedOnTheOther) {
     // Any other port the page would not offer is still refused.
     ASSERT_TRUE(medium.ReplaceInFile("fleet.ini", "Port=COM2:", "Port=COM2"));
     Expect(1639, "apply /file:\"" + profile + "\"");
+}
+
+TEST_F(DeployTest, AFailedEntryStillLeavesWhatWasInstalledReachable) {
+    std::string profile = medium / "till.ini";
+    ASSERT_TRUE(WriteTextFile(profile,
+                              "[QelvanProfile]\r\nPrinters=2\r\n[Printer1]\r\nModel=QT-200\r\nPort=LPT1:\r\n"
+                              "[Printer2]\r\nModel=QL-60\r\nPort=TVCOM1:\r\n"));
+    // The second entry's driver file is missing from the medium: it fails at its installation.
+    ASSERT_TRUE(DeleteFileA((medium / "winnt\\QL60.PPD").c_str()));
+    std::string applied = Expect(1603, "apply /file:\"" + profile + "\"");
+    EXPECT_TRUE(ReadPrinter("QT-200(P)").found) << applied;
+    EXPECT_EQ("Qelvan 打印机驱动程序",
+              ReadStringOrNone(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "DisplayName"))
+        << applied;
 }
 }  // namespace
