@@ -3,10 +3,13 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include "choices/InstallRules.h"
+#include "choices/PortOffer.h"
 #include "common/RegistryKey.h"
 #include "config/CatalogueModels.h"
 #include "config/SetupConfig.h"
 #include "engine/ComponentInstall.h"
+#include "usb/UsbDevice.h"
 
 namespace {
 void AddName(std::vector<std::string>& names, const char* name) {
@@ -17,6 +20,19 @@ void AddName(std::vector<std::string>& names, const char* name) {
 bool Named(const char* name) {
     return name != nullptr && name[0] != '\0' && name[0] != '0';
 }
+
+// The advanced offer holds the typical one's USB port and more.
+void AddUsbPorts(std::vector<std::string>& ports, const CatalogueModel& model, TargetSystem system) {
+    PortOffer offer;
+    BuildPortOffer(model.name, system, model.category, Advanced, NoUsbDevice, offer);
+    for (int index = 0; index < offer.count; ++index) {
+        const char* port = offer.entries[index];
+        if (ReactionToPort(port) != PortReaction::UsbPort) continue;
+        AddName(ports, port);
+        char alias[kPortNameSize];
+        if (BuildUsbPortAlias(port, alias, sizeof alias)) AddName(ports, alias);
+    }
+}
 }  // namespace
 
 MediumNames ReadMediumNames(TargetSystem system) {
@@ -26,6 +42,7 @@ MediumNames ReadMediumNames(TargetSystem system) {
     for (const CatalogueModel& catalogued : ReadCatalogue()) {
         const char* model = catalogued.name;
         names.models.push_back(model);
+        AddUsbPorts(names.usbPorts, catalogued, system);
         config.currentCategory = catalogued.category;
         for (int gdiDriver = 0; gdiDriver <= 1; ++gdiDriver) {
             DRIVER_INFO_3A driver = {};

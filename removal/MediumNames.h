@@ -19,6 +19,9 @@ struct MediumNames {
     std::vector<std::string> drivers;     // of every model, both driver families
     std::vector<std::string> processors;  // every model's print processor but the system's own
     std::vector<MediumMonitor> monitors;  // the monitors the engine installs on this system
+    // The USB ports the port page offers the models (typical and advanced) and their aliases: the
+    // only USB port records that are the medium's.
+    std::vector<std::string> usbPorts;
     int processorVersion;
 };
 // Read through the configuration readers from the medium's directory (the program's, or the one

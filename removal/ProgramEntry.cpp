@@ -9,6 +9,9 @@
 #include "common/RegistryKey.h"
 #include "config/ConfigValues.h"
 #include "engine/ComponentKeys.h"
+#include "removal/FolderFiles.h"
+#include "removal/FolderRemoval.h"
+#include "removal/RestartDeletion.h"
 
 const char kProgramEntryKey[] = "QelvanPrinterDrivers";
 const char kRemovalWindowFile[] = "Drovix.exe";
@@ -20,70 +23,8 @@ const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"
 const char kFolderName[] = "\\Qelvan";
 const char kDisplayName[] = "Qelvan 打印机驱动程序";
 const char kPublisher[] = "Qelvan";
-const char kBannerFile[] = "DRVCONFIG\\Left.bmp";
 const char kQuietRemoval[] = " remove /all /driver /components";
-
-bool OnNtFamily() {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
-bool Join(char (&path)[MAX_PATH], const char* directory, const char* name) {
-    return CopyText(path, directory) && AppendText(path, "\\") && AppendText(path, name);
-}
-
-// The configuration files beside the program, relative to the medium's directory: the common file, the
-// four category files and the banner the removal window shows like the wizard.
-std::vector<std::string> ConfigurationFiles() {
-    std::vector<std::string> files;
-    char directory[kConfigPathSize];
-    GetProgramDirectory(directory);
-    size_t prefix = strlen(directory);
-    for (int category = -1; category <= Embedded; ++category) {
-        char commonPath[kConfigPathSize];
-        char categoryPath[kConfigPathSize];
-        BuildConfigPaths(category, commonPath, categoryPath);
-        const char* path = category < 0 ? commonPath : categoryPath;
-        if (strlen(path) > prefix) files.push_back(path + prefix);
-    }
-    files.push_back(kBannerFile);
-    return files;
-}
-
-bool CopyIntoFolder(const char* folder, DWORD& error, std::string& step) {
-    char directory[kConfigPathSize];
-    GetProgramDirectory(directory);
-    char medium[MAX_PATH] = {};
-    CopyText(medium, directory);
-    size_t length = strlen(medium);
-    if (length > 0 && medium[length - 1] == '\\') medium[length - 1] = '\0';
-    // A program started from the folder itself finds everything in place.
-    if (lstrcmpiA(medium, folder) == 0) return true;
-    char config[MAX_PATH];
-    if (!Join(config, folder, "DRVCONFIG")) return false;
-    CreateDirectoryA(folder, nullptr);
-    CreateDirectoryA(config, nullptr);
-    std::vector<std::string> files = {kRemovalWindowFile, kDeployProgramFile};
-    size_t programs = files.size();
-    for (const std::string& file : ConfigurationFiles()) files.push_back(file);
-    for (size_t index = 0; index < files.size(); ++index) {
-        char source[MAX_PATH];
-        char target[MAX_PATH];
-        if (!Join(source, medium, files[index].c_str()) || !Join(target, folder, files[index].c_str())) {
-            error = ERROR_FILENAME_EXCED_RANGE;
-            step = files[index];
-            return false;
-        }
-        if (CopyFileA(source, target, FALSE)) continue;
-        error = GetLastError();
-        // A configuration file the medium lacks is lacking in the folder too; the programs are needed.
-        if (index >= programs && error == ERROR_FILE_NOT_FOUND) continue;
-        step = files[index];
-        return false;
-    }
-    return true;
-}
+const char kRemovalCopyValue[] = "RemovalCopy";
 
 // The version resource of the running program, as "major.minor.build.revision".
 std::string ProgramVersion() {
@@ -200,9 +141,24 @@ DWORD InstalledKiB(const char* folder, TargetSystem system) {
     return use.KiB();
 }
 
-bool WriteEntry(const char* folder, TargetSystem system, DWORD& error) {
-    char keyPath[MAX_PATH];
+void EntryKeyPath(char (&keyPath)[MAX_PATH]) {
     FormatText(keyPath, sizeof keyPath, "%s%s", kUninstallKey, kProgramEntryKey);
+}
+
+// The earlier registration's record; empty when there is no entry or no record.
+std::vector<std::string> PreviousRecord() {
+    char keyPath[MAX_PATH];
+    EntryKeyPath(keyPath);
+    RegistryKey key;
+    std::vector<std::string> files;
+    if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) ReadFolderRecord(key, files);
+    return files;
+}
+
+bool WriteEntry(const char* folder, TargetSystem system, const std::vector<std::string>& files,
+                DWORD& error) {
+    char keyPath[MAX_PATH];
+    EntryKeyPath(keyPath);
     RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, keyPath);
     RegistryKey key;
     if (!key.Open(HKEY_LOCAL_MACHINE, keyPath)) {
@@ -219,79 +175,11 @@ bool WriteEntry(const char* folder, TargetSystem system, DWORD& error) {
                    key.SetString("UninstallString", ("\"" + window + "\"").c_str(), &error) &&
                    key.SetString("QuietUninstallString", quiet.c_str(), &error) &&
                    key.SetDword("EstimatedSize", InstalledKiB(folder, system), &error) &&
-                   key.SetDword("NoModify", 1, &error) && key.SetDword("NoRepair", 1, &error);
+                   key.SetDword("NoModify", 1, &error) && key.SetDword("NoRepair", 1, &error) &&
+                   WriteFolderRecord(key, files, error);
     return written;
 }
 
-// Adds "NUL=path" to WININIT.INI's [rename] section, which Windows 98/Me carry out (deleting the file)
-// at the next start. The section may hold the key many times, so the line is inserted, not written
-// through the profile functions, which would replace an earlier one. The path is the short form.
-bool DeleteAtRestartThroughWininit(const char* path, DWORD& error) {
-    char shortPath[MAX_PATH] = {};
-    DWORD length = GetShortPathNameA(path, shortPath, sizeof shortPath);
-    if (length == 0 || length >= sizeof shortPath) {
-        error = length == 0 ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
-        return false;
-    }
-    char wininit[MAX_PATH] = {};
-    length = GetWindowsDirectoryA(wininit, sizeof wininit);
-    if (length == 0 || length >= sizeof wininit || !AppendText(wininit, "\\WININIT.INI")) {
-        error = ERROR_PATH_NOT_FOUND;
-        return false;
-    }
-    std::string text;
-    HANDLE file = CreateFileA(wininit, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = GetLastError();
-        return false;
-    }
-    char chunk[512];
-    DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) text.append(chunk, read);
-    std::string line = std::string("NUL=") + shortPath + "\r\n";
-    size_t section = std::string::npos;
-    for (size_t at = text.find('['); at != std::string::npos; at = text.find('[', at + 1)) {
-        if (lstrcmpiA(text.substr(at, 8).c_str(), "[rename]") == 0) section = at;
-    }
-    if (section == std::string::npos) {
-        if (!text.empty() && text[text.size() - 1] != '\n') text += "\r\n";
-        text += "[rename]\r\n" + line;
-    } else {
-        size_t end = text.find('\n', section);
-        text.insert(end == std::string::npos ? text.size() : end + 1, line);
-    }
-    DWORD written = 0;
-    bool ok = SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 &&
-              WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-              written == text.size() && SetEndOfFile(file);
-    if (!ok) error = GetLastError();
-    CloseHandle(file);
-    return ok;
-}
-
-bool DeleteTree(const std::string& directory, bool ntFamily, DWORD& error) {
-    bool allGone = true;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((directory + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = directory + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                allGone = DeleteTree(path, ntFamily, error) && allGone;
-            else
-                allGone = DeleteFileNowOrAtRestart(path.c_str(), error) && allGone;
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    if (RemoveDirectoryA(directory.c_str())) return allGone;
-    // Still holding a file that goes at the next start: on the NT family the folder follows it then
-    // (the system carries out the requests in order); Windows 98/Me's WININIT.INI deletes no folder.
-    if (ntFamily) MoveFileExA(directory.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    return allGone;
-}
 }  // namespace
 
 bool ProgramEntryFolder(char (&folder)[MAX_PATH]) {
@@ -313,9 +201,10 @@ bool RegisterProgramEntry(TargetSystem system, DWORD& error, std::string& step) 
         step = "ProgramFilesDir";
         return false;
     }
-    if (!CopyIntoFolder(folder, error, step)) return false;
+    std::vector<std::string> copied;
+    if (!CopyMediumFiles(folder, PreviousRecord(), copied, error, step)) return false;
     step = kProgramEntryKey;
-    return WriteEntry(folder, system, error);
+    return WriteEntry(folder, system, copied, error);
 }
 
 bool NothingOfMediumLeft(const MediumNames& names, TargetSystem system) {
@@ -348,42 +237,53 @@ bool NothingOfMediumLeft(const MediumNames& names, TargetSystem system) {
 }
 
 bool DeleteFileNowOrAtRestart(const char* path, DWORD& error) {
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileA(path)) return true;
-    DWORD refusal = GetLastError();
-    if (refusal == ERROR_FILE_NOT_FOUND) return true;
-    if (OnNtFamily()) {
-        if (MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return true;
-        error = GetLastError();
-        return false;
-    }
-    return DeleteAtRestartThroughWininit(path, error);
-}
-
-bool RemoveProgramEntry(DWORD& error) {
-    error = 0;
-    char keyPath[MAX_PATH];
-    FormatText(keyPath, sizeof keyPath, "%s%s", kUninstallKey, kProgramEntryKey);
-    DWORD keyError = 0;
-    if (!RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE, keyPath, &keyError) && keyError != ERROR_FILE_NOT_FOUND) {
-        error = keyError;
-        return false;
-    }
-    char folder[MAX_PATH];
-    if (!ProgramEntryFolder(folder) || GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) return true;
-    // A folder that is a process's current directory cannot go: a removal program started from the
-    // folder reads its configuration there, and leaves it now for the temporary folder.
-    char temporary[MAX_PATH] = {};
-    DWORD length = GetTempPathA(sizeof temporary, temporary);
-    if (length > 0 && length < sizeof temporary) SetCurrentDirectoryA(temporary);
-    return DeleteTree(folder, OnNtFamily(), error);
+    return DeleteNowOrAtRestart(path, error) != Deletion::Failed;
 }
 
 bool RemoveEntryWhenNothingLeft(const MediumNames& names, TargetSystem system, const RemovalReport& report) {
     if (!NothingOfMediumLeft(names, system)) return true;
+    char keyPath[MAX_PATH];
+    EntryKeyPath(keyPath);
+    RegistryKey key;
+    // No entry: the product was never registered here, or is gone already; nothing is touched.
+    if (!key.Open(HKEY_LOCAL_MACHINE, keyPath)) return true;
+    std::vector<std::string> files;
+    // An entry of an older registration keeps no record: the exact names of the medium's files stand
+    // for it.
+    if (!ReadFolderRecord(key, files)) files = MediumFolderFiles();
+    key.Close();
+    char folder[MAX_PATH];
+    if (ProgramEntryFolder(folder)) {
+        // A folder that is a process's current directory cannot go: a removal program started from
+        // the folder reads its configuration there, and leaves it now for the temporary folder.
+        char temporary[MAX_PATH] = {};
+        DWORD length = GetTempPathA(sizeof temporary, temporary);
+        if (length > 0 && length < sizeof temporary) SetCurrentDirectoryA(temporary);
+        // A file that stays keeps the entry and its record for the next removal.
+        if (!RemoveRecordedFiles(folder, files, report)) return false;
+    }
     DWORD error = 0;
-    bool removed = RemoveProgramEntry(error);
-    report(
-        {RemovalKind::ProgramEntry, "", removed ? RemovalResult::Removed : RemovalResult::Failed, "", error});
+    bool removed = RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE, keyPath, &error);
+    report({RemovalKind::ProgramEntry, "", removed ? RemovalResult::Removed : RemovalResult::Failed, "",
+            removed ? 0 : error});
     return removed;
+}
+
+bool RecordRemovalCopy(const char* path) {
+    char keyPath[MAX_PATH];
+    EntryKeyPath(keyPath);
+    RegistryKey key;
+    return key.Open(HKEY_LOCAL_MACHINE, keyPath) && key.SetString(kRemovalCopyValue, path);
+}
+
+bool TakeRemovalCopyRecord(const char* path) {
+    char keyPath[MAX_PATH];
+    EntryKeyPath(keyPath);
+    RegistryKey key;
+    char recorded[MAX_PATH] = {};
+    if (!key.Open(HKEY_LOCAL_MACHINE, keyPath) ||
+        !key.QueryString(kRemovalCopyValue, recorded, sizeof recorded) || lstrcmpiA(recorded, path) != 0)
+        return false;
+    key.DeleteValue(kRemovalCopyValue);
+    return true;
 }

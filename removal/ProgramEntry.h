@@ -26,21 +26,25 @@ bool ProgramEntryFolder(char (&folder)[MAX_PATH]);
 
 // Copies the removal programs and the configuration files from the medium's directory (the program's,
 // or the one UseMediumDirectory set) into the folder, and writes the entry with the size of what the
-// installation put on disk. False with error set (the platform's code) and step naming what failed.
+// installation put on disk and the record of the files copied (FolderFiles.h). False with error set (the
+// platform's code) and step naming what failed.
 bool RegisterProgramEntry(TargetSystem system, DWORD& error, std::string& step);
 
 // True when no printer, registered driver, port monitor or print processor of the medium is left.
 bool NothingOfMediumLeft(const MediumNames& names, TargetSystem system);
 
-// Deletes the entry and the folder. A file in use (the running removal program) is deleted at the next
-// start of the system: through MoveFileEx's delay-until-reboot on the NT family, through WININIT.INI's
-// [rename] section on Windows 98/Me; the folder itself too on the NT family. False with error set when
-// the entry or a file could be neither deleted nor scheduled.
-bool RemoveProgramEntry(DWORD& error);
-
 // Deletes a file now or, when it is in use, at the next start of the system. False when neither.
 bool DeleteFileNowOrAtRestart(const char* path, DWORD& error);
 
-// When nothing of the medium is left, removes the entry and the folder (RemoveProgramEntry) and reports
-// it as one item. False when that removal failed; nothing is reported while something is left.
+// When nothing of the medium is left and the entry is there, removes the files its record names from
+// the folder (FolderRemoval.h), then the entry with its record, each item reported. False when that
+// removal failed; nothing is touched or reported while something of the medium is left or when there
+// is no entry.
 bool RemoveEntryWhenNothingLeft(const MediumNames& names, TargetSystem system, const RemovalReport& report);
+
+// The removal window's temporary copy, recorded under the entry's key by the program that made it: only
+// that copy deletes itself when it ends, whatever a command line typed by hand says. False when the
+// entry is missing or the record cannot be written.
+bool RecordRemovalCopy(const char* path);
+// True when the record names path (the running program is the copy the removal made); the record goes.
+bool TakeRemovalCopyRecord(const char* path);

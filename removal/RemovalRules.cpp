@@ -197,7 +197,11 @@ const char* RemovalKindText(RemovalKind kind) {
         case RemovalKind::Processor:
             return "打印处理器";
         case RemovalKind::ProgramEntry:
-            return "程序列表中的项目和安装目录";
+            return "程序列表中的项目";
+        case RemovalKind::ProgramFile:
+            return "安装目录中的文件";
+        case RemovalKind::ProgramFolder:
+            return "安装目录";
     }
     return "";
 }
@@ -210,7 +214,11 @@ std::string DescribeRemoval(const RemovalItem& item) {
         case RemovalResult::Removed:
             return "已删除：" + what;
         case RemovalResult::Kept:
+            if (item.kind == RemovalKind::ProgramFile || item.kind == RemovalKind::ProgramFolder)
+                return "保留：" + what + "（" + item.usedBy + "）";
             return "保留：" + what + "（打印机 " + item.usedBy + " 仍在使用）";
+        case RemovalResult::AtRestart:
+            return "重新启动后删除：" + what;
         case RemovalResult::Failed:
             if (item.kind == RemovalKind::PrinterList) return std::string("无法列出本机的打印机") + error;
             return "删除失败：" + what + error;
@@ -253,7 +261,10 @@ bool RemoveOrphans(RemovalScope scope, const MediumNames& names, TargetSystem sy
         for (const std::string& driver : drivers) RemoveDriver(driver, system, printers, reporter);
     }
     if (scope.components) {
-        for (const std::string& port : RecordedUsbPorts()) RemoveUsbPortRecord(port, printers, reporter);
+        // Another medium's models keep their records: only the ports this medium offers are its own.
+        for (const std::string& port : RecordedUsbPorts()) {
+            if (Contains(names.usbPorts, port)) RemoveUsbPortRecord(port, printers, reporter);
+        }
         RemoveComponents(names, system, printers, reporter);
     }
     return !reporter.failed;

@@ -15,14 +15,25 @@
 #include "removal/MediumNames.h"
 #include "removal/SystemPrinters.h"
 
-enum class RemovalKind { Printer, PrinterList, Driver, UsbPortRecord, Monitor, Processor, ProgramEntry };
-enum class RemovalResult { Removed, Kept, Failed };
+enum class RemovalKind {
+    Printer,
+    PrinterList,
+    Driver,
+    UsbPortRecord,
+    Monitor,
+    Processor,
+    ProgramEntry,
+    ProgramFile,
+    ProgramFolder
+};
+// AtRestart: in use now, deleted at the next start of the system.
+enum class RemovalResult { Removed, Kept, Failed, AtRestart };
 
 struct RemovalItem {
     RemovalKind kind;
     std::string name;
     RemovalResult result;
-    std::string usedBy;  // Kept: the first printer that stays and uses it
+    std::string usedBy;  // Kept: the first printer that stays and uses it; for a file or folder, why
     DWORD error;         // Failed: the platform's code
 };
 typedef std::function<void(const RemovalItem& item)> RemovalReport;
@@ -30,7 +41,7 @@ typedef std::function<void(const RemovalItem& item)> RemovalReport;
 // The words the user reads for a kind of item ("打印机", "驱动程序", ...).
 const char* RemovalKindText(RemovalKind kind);
 // The line the user reads for an item: "已删除：打印机 QR-58(U) 1", "保留：驱动程序 ...（打印机 ... 仍在
-// 使用）", "删除失败：端口监视器 ...  er = 5".
+// 使用）", "删除失败：端口监视器 ...  er = 5", "重新启动后删除：安装目录中的文件 ...".
 std::string DescribeRemoval(const RemovalItem& item);
 
 struct RemovalScope {

@@ -4,6 +4,7 @@
 
 #include "common/BoundedText.h"
 #include "common/SingleInstance.h"
+#include "config/CatalogueModels.h"
 #include "config/ConfigValues.h"
 #include "config/MediumPaths.h"
 #include "config/PortRegistry.h"
@@ -16,7 +17,12 @@ namespace {
 const char kCloseWizardText[] = "请先关闭Qelvan安装程序!";
 // The switch by which the temporary copy learns the folder it works on.
 const char kFolderSwitch[] = "/folder:";
+// The temporary copy's folder: this prefix and a number, created new for each removal.
 const char kTemporaryFolder[] = "QelvanRemoval";
+constexpr int kFolderAttempts = 100;
+const char kNoCatalogueText[] =
+    "找不到安装介质的配置文件 DRVCONFIG\\setup.ini 或其中没有打印机型号，无法确定哪些是要删除的，"
+    "未做任何更改。";
 
 std::string ProgramPath() {
     char path[MAX_PATH] = {};
@@ -41,6 +47,27 @@ std::string FolderSwitch() {
     }
     return value.substr(0, value.find(' '));
 }
+
+// A folder under the temporary folder that did not exist before: CreateDirectory itself must make it,
+// so that nothing put there beforehand (a library the copy would load) lies beside the copy.
+bool CreateNewTemporaryFolder(std::string& folder) {
+    char temporary[MAX_PATH] = {};
+    DWORD length = GetTempPathA(sizeof temporary, temporary);
+    if (length == 0 || length >= sizeof temporary) return false;
+    DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (int attempt = 0; attempt < kFolderAttempts; ++attempt) {
+        char path[MAX_PATH];
+        if (!FormatText(path, sizeof path, "%s%s%08lX", temporary, kTemporaryFolder,
+                        static_cast<unsigned long>(seed + attempt)))
+            return false;
+        if (CreateDirectoryA(path, nullptr)) {
+            folder = path;
+            return true;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    }
+    return false;
+}
 }  // namespace
 
 BOOL RemovalApp::InitInstance() {
@@ -54,9 +81,12 @@ BOOL RemovalApp::InitInstance() {
     MediumRefusal refusal;
     if (!MediumPathsFit(refusal)) {
         ShowWindowMessage(nullptr, refusal);
-        return FALSE;
+    } else if (ReadCatalogue().empty()) {
+        // Without the catalogue nothing tells the medium's printers, records and files from others'.
+        ShowAppMessage(kNoCatalogueText);
+    } else {
+        RunWindow();
     }
-    RunWindow();
     if (!temporaryCopy_.empty()) {
         // The temporary copy cannot delete itself while it runs: it goes at the next start.
         DWORD error = 0;
@@ -93,20 +123,23 @@ bool RemovalApp::HandedToTemporaryCopy() {
     std::string self = ProgramPath();
     std::string given = FolderSwitch();
     if (!given.empty()) {
-        // The copy works on the configuration files the folder keeps.
-        temporaryCopy_ = self;
+        // The copy works on the configuration files the folder keeps; it deletes itself at the end
+        // only when it is the copy the removal made and recorded.
+        if (TakeRemovalCopyRecord(self.c_str())) temporaryCopy_ = self;
         UseMediumDirectory(given.c_str());
         return false;
     }
     char folder[MAX_PATH];
     if (self.empty() || !ProgramEntryFolder(folder) || lstrcmpiA(DirectoryOf(self).c_str(), folder) != 0)
         return false;
-    char temporary[MAX_PATH] = {};
-    DWORD length = GetTempPathA(sizeof temporary, temporary);
-    if (length == 0 || length >= sizeof temporary || !AppendText(temporary, kTemporaryFolder)) return false;
-    CreateDirectoryA(temporary, nullptr);
-    std::string copy = std::string(temporary) + "\\" + kRemovalWindowFile;
-    if (!CopyFileA(self.c_str(), copy.c_str(), FALSE)) return false;
+    std::string temporary;
+    if (!CreateNewTemporaryFolder(temporary)) return false;
+    std::string copy = temporary + "\\" + kRemovalWindowFile;
+    if (!CopyFileA(self.c_str(), copy.c_str(), TRUE) || !RecordRemovalCopy(copy.c_str())) {
+        DeleteFileA(copy.c_str());
+        RemoveDirectoryA(temporary.c_str());
+        return false;
+    }
     std::string command = "\"" + copy + "\" " + kFolderSwitch + "\"" + folder + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -114,9 +147,12 @@ bool RemovalApp::HandedToTemporaryCopy() {
     // The copy takes the removal window's mutex itself: it is let go first.
     CloseHandle(mutex_);
     mutex_ = nullptr;
-    if (!CreateProcessA(copy.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, temporary, &startup,
-                        &process)) {
+    if (!CreateProcessA(copy.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, temporary.c_str(),
+                        &startup, &process)) {
         // No copy runs: this program does the removal itself, from the folder.
+        TakeRemovalCopyRecord(copy.c_str());
+        DeleteFileA(copy.c_str());
+        RemoveDirectoryA(temporary.c_str());
         return !MayStart();
     }
     CloseHandle(process.hThread);

@@ -58,9 +58,9 @@ void RemovalDialog::ListPrinters() {
     if (all.empty() || rows == 0) SetStatus("本机没有使用 Qelvan 打印机驱动程序的打印机。");
     int more = static_cast<int>(MediumPrinters(all, names_).size()) - rows;
     if (more > 0) {
-        char text[160];
-        FormatText(text, sizeof text, "另有 %d 台打印机未列出：删除以上打印机后再次打开本程序。", more);
-        SetStatus(text);
+        FormatText(unlisted_, sizeof unlisted_, "另有 %d 台打印机未列出：删除以上打印机后再次打开本程序。",
+                   more);
+        SetStatus(unlisted_);
     }
 }
 
@@ -89,16 +89,17 @@ void RemovalDialog::OnOK() {
         ::EnableWindow(GetDlgItem(IDC_REMOVAL_FIRST_PRINTER + row), FALSE);
     HWND progress = GetDlgItem(IDC_REMOVAL_PROGRESS);
     ::SendMessageA(progress, PBM_SETRANGE, 0, MAKELPARAM(0, chosen.size() + 1));
-    std::vector<std::string> lines;
-    int failures = 0;
+    // Each item once, with its last outcome: a monitor kept while the next ticked printer used it is
+    // removed with that printer.
+    std::vector<RemovalItem> items;
     RemovalReport collect = [&](const RemovalItem& item) {
-        if (item.result == RemovalResult::Failed) ++failures;
-        // An item kept for the same printer is said once, however many steps looked at it.
-        std::string line = DescribeRemoval(item);
-        for (const std::string& said : lines) {
-            if (said == line) return;
+        for (RemovalItem& said : items) {
+            if (said.kind == item.kind && lstrcmpiA(said.name.c_str(), item.name.c_str()) == 0) {
+                said = item;
+                return;
+            }
         }
-        lines.push_back(line);
+        items.push_back(item);
     };
     RemovalScope scope = {orphans, orphans};
     for (size_t index = 0; index < chosen.size(); ++index) {
@@ -113,6 +114,12 @@ void RemovalDialog::OnOK() {
     }
     RemoveEntryWhenNothingLeft(names_, system_, collect);
     ::SendMessageA(progress, PBM_SETPOS, chosen.size() + 1, 0);
+    std::vector<std::string> lines;
+    int failures = 0;
+    for (const RemovalItem& item : items) {
+        if (item.result == RemovalResult::Failed) ++failures;
+        lines.push_back(DescribeRemoval(item));
+    }
     ShowResults(lines, failures);
 }
 
@@ -123,13 +130,14 @@ void RemovalDialog::ShowResults(const std::vector<std::string>& lines, int failu
     for (const std::string& line : lines) text += line + "\r\n";
     SetDlgItemText(IDC_REMOVAL_RESULTS, text.c_str());
     ::ShowWindow(GetDlgItem(IDC_REMOVAL_RESULTS), SW_SHOW);
-    SetDlgItemText(IDC_REMOVAL_INTRO, "删除结果：");
-    char status[100];
+    char outcome[100];
     if (failures == 0)
-        CopyText(status, "删除完毕。");
+        CopyText(outcome, "删除完毕。删除结果：");
     else
-        FormatText(status, sizeof status, "删除完毕，%d 项未能删除。", failures);
-    SetStatus(status);
+        FormatText(outcome, sizeof outcome, "删除完毕，%d 项未能删除。删除结果：", failures);
+    SetDlgItemText(IDC_REMOVAL_INTRO, outcome);
+    // The printers not listed are still there: their line stays.
+    SetStatus(unlisted_);
     ::EnableWindow(GetDlgItem(IDCANCEL), TRUE);
     GotoDlgCtrl(GetDlgItem(IDCANCEL));
 }

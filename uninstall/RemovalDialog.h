@@ -37,4 +37,5 @@ private:
     std::vector<SystemPrinter> printers_;
     HBITMAP banner_ = nullptr;
     HICON icon_ = nullptr;
+    char unlisted_[160] = {};  // the status line naming the printers not listed; empty when all are
 };

@@ -121,7 +121,15 @@ void RemoveProgramEntry() {
         RegCloseKey(key);
     }
     char temporary[MAX_PATH] = {};
-    if (GetTempPathA(sizeof temporary, temporary) > 0) RemoveTree(std::string(temporary) + "QelvanRemoval");
+    if (GetTempPathA(sizeof temporary, temporary) == 0) return;
+    // The removal window's temporary copies, each in a folder of its own.
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((std::string(temporary) + "QelvanRemoval*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        RemoveTree(std::string(temporary) + found.cFileName);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
 }
 }  // namespace
 

@@ -111,8 +111,9 @@ TEST_F(RemovalTest, WizardRegistersAndTheQuietRemovalNeedsNoMedium) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));
     EXPECT_FALSE(Contains(InstalledPrograms(), "QelvanPrinterDrivers"));
     EXPECT_FALSE(FileExists(folder + "\\Drovix.exe"));
-    // The program that ran is deleted at the next start, and its folder with it.
-    EXPECT_TRUE(FileExists(folder + "\\QelvanDeploy.exe"));
+    // The program that ran was moved out of the way to go at the next start, and its folder with it.
+    EXPECT_FALSE(FileExists(folder + "\\QelvanDeploy.exe"));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.c_str()));
     RunProgram("wineboot.exe -r", exitCode);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.c_str()));
     MoveFileA(away.c_str(), medium.Path().c_str());

@@ -1,0 +1,24 @@
+#pragma once
+// Deleting a file the system holds open (a running program) at the next start, and taking such a
+// request back. On the NT family the file is first moved out of the way to a unique name in its own
+// folder, and that name is scheduled (MoveFileEx, delay until reboot): a file installed afresh under
+// the old name before the restart is not touched. Windows 98/Me cannot rename a running program: its
+// WININIT.INI [rename] section gets a "NUL=" line naming the file's short path, which a later
+// registration of the same files takes out again.
+
+#include <windows.h>
+
+#include <string>
+
+enum class Deletion { Deleted, AtRestart, Failed };
+
+// Deletes the file now or, when it is in use, at the next start. A missing file counts as deleted.
+// Failed with error set when neither. scheduled, when given, receives the path that goes at restart.
+Deletion DeleteNowOrAtRestart(const char* path, DWORD& error, std::string* scheduled = nullptr);
+
+// Takes the pending deletion of path out of WININIT.INI's [rename] section (Windows 98/Me). True when
+// nothing of path was pending or its lines are gone.
+bool CancelDeletionAtRestart(const char* path);
+
+// True on the NT family, where the system deletes at restart through MoveFileEx.
+bool OnNtFamily();

@@ -1,0 +1,145 @@
+// QelvanDeploy's removal on a till that also holds what is not the medium's: another program's file and
+// folder in the program folder (one of them open), a USB port record of a model the medium does not
+// know. Removal takes only what the registration recorded; registration replaces every file writable;
+// an upgrade before the restart keeps the new installation.
+#include <string>
+
+#include "tests/deploy/DeployFixture.h"
+#include "tests/e2e/E2eSupport.h"
+
+namespace {
+const char kForeignUsbPort[] = "USB_ZX-90_1";
+
+std::string ProgramFolder() {
+    std::string programFiles;
+    ReadString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+               programFiles);
+    return programFiles + "\\Qelvan";
+}
+
+void SetUsbRecord(const char* key, const char* port, DWORD number) {
+    HKEY handle = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &handle));
+    RegSetValueExA(handle, port, 0, REG_DWORD, reinterpret_cast<BYTE*>(&number), sizeof number);
+    RegCloseKey(handle);
+}
+
+bool HasUsbRecord(const char* port) {
+    DWORD number = 0;
+    return ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, port, number);
+}
+
+bool ReadOnly(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+class RemovalOwnTest : public DeployTest {
+protected:
+    RemovalOwnTest() : folder(ProgramFolder()) {
+        // Another program of the maker, in the folder of the maker's name, with its database open.
+        CreateDirectoryA(folder.c_str(), nullptr);
+        CreateDirectoryA((folder + "\\LabelStudio").c_str(), nullptr);
+        WriteTextFile(folder + "\\LabelStudio\\labels.db", "labels");
+        WriteTextFile(folder + "\\notes.txt", "notes");
+        database = CreateFileA((folder + "\\LabelStudio\\labels.db").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+        SetUsbRecord(kPortNameKey, kForeignUsbPort, 5);
+        SetUsbRecord(kPrinterPortKey, kForeignUsbPort, 0);
+    }
+    ~RemovalOwnTest() override {
+        if (database != INVALID_HANDLE_VALUE) CloseHandle(database);
+        RemoveTree(folder);
+    }
+    bool ForeignThingsStay() const {
+        return FileExists(folder + "\\LabelStudio\\labels.db") && FileExists(folder + "\\notes.txt") &&
+               HasUsbRecord(kForeignUsbPort);
+    }
+
+    std::string folder;
+    HANDLE database = INVALID_HANDLE_VALUE;
+};
+}  // namespace
+
+TEST_F(RemovalOwnTest, RemovalTakesOnlyWhatTheRegistrationRecorded) {
+    // Never installed here: nothing of the folder, the entry or the records is touched or said.
+    std::string never = Expect(0, "remove /all /driver /components");
+    EXPECT_FALSE(Says(never, "程序列表")) << never;
+    EXPECT_FALSE(Says(never, "安装目录")) << never;
+    EXPECT_TRUE(ForeignThingsStay());
+
+    Expect(0, "install /model:QR-58");
+    ASSERT_TRUE(FileExists(folder + "\\DRVCONFIG\\setup.ini"));
+    SetUsbRecord(kPortNameKey, "USB_QR-58_3", 3);  // left by a failed installation of the medium's model
+
+    std::string removed = Expect(0, "remove /all /driver /components");
+    EXPECT_TRUE(Says(removed, "已删除：安装目录中的文件 " + folder + "\\Drovix.exe\r\n")) << removed;
+    EXPECT_TRUE(Says(removed, "已删除：安装目录 " + folder + "\\DRVCONFIG\r\n")) << removed;
+    EXPECT_TRUE(Says(removed, "保留：安装目录 " + folder + "（其中还有不是本程序安装的 ")) << removed;
+    EXPECT_TRUE(Says(removed, "已删除：程序列表中的项目\r\n")) << removed;
+    EXPECT_FALSE(FileExists(folder + "\\QelvanDeploy.exe"));
+    EXPECT_FALSE(FileExists(folder + "\\DRVCONFIG\\setup.ini"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));
+    EXPECT_TRUE(ForeignThingsStay());
+    EXPECT_FALSE(HasUsbRecord("USB_QR-58_3")) << removed;
+
+    // Gone already: a second removal says nothing of the entry or the folder.
+    std::string again = Expect(0, "remove /all /driver /components");
+    EXPECT_FALSE(Says(again, "安装目录")) << again;
+    EXPECT_TRUE(ForeignThingsStay());
+}
+
+TEST_F(RemovalOwnTest, RegistrationReplacesEveryFileAndLeavesThemWritable) {
+    // A medium copied from a CD: its files are read-only.
+    std::string setup = medium / "DRVCONFIG\\setup.ini";
+    ASSERT_TRUE(SetFileAttributesA(setup.c_str(), FILE_ATTRIBUTE_READONLY));
+    Expect(0, "install /model:QT-200");
+    SetFileAttributesA(setup.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(FileExists(folder + "\\DRVCONFIG\\setup_Lable.ini"));
+    EXPECT_FALSE(ReadOnly(folder + "\\DRVCONFIG\\setup.ini"));
+
+    // A newer medium without one of the category files: the registration over the older folder
+    // replaces what the medium has and takes the file it no longer has.
+    std::string ticket = medium / "DRVCONFIG\\setup_Ticket.ini";
+    ASSERT_TRUE(WriteTextFile(ticket, ReadTextFile(ticket) + "\r\n; newer medium\r\n"));
+    RemoveFile(medium / "DRVCONFIG\\setup_Lable.ini");
+    Expect(0, "install /model:QT-200");
+    EXPECT_EQ(ReadTextFile(medium / "DRVCONFIG\\setup_Ticket.ini"),
+              ReadTextFile(folder + "\\DRVCONFIG\\setup_Ticket.ini"));
+    EXPECT_FALSE(FileExists(folder + "\\DRVCONFIG\\setup_Lable.ini"));
+    EXPECT_TRUE(ForeignThingsStay());
+}
+
+TEST_F(RemovalOwnTest, UpgradeBeforeTheRestartKeepsTheNewInstallation) {
+    Expect(0, "install /model:QT-200");
+    // Windows 98/Me's pending deletion of the folder's program, beside another program's.
+    std::string wininit = WindowsDirectoryPath() + "\\WININIT.INI";
+    char shortPath[MAX_PATH] = {};
+    ASSERT_NE(0u, GetShortPathNameA((folder + "\\QelvanDeploy.exe").c_str(), shortPath, sizeof shortPath));
+    ASSERT_TRUE(
+        WriteTextFile(wininit, std::string("[rename]\r\nNUL=C:\\OTHER.TMP\r\nNUL=") + shortPath + "\r\n"));
+
+    // The quiet removal runs from the folder: its own program is in use.
+    DWORD exitCode = 99;
+    std::string quiet = ReadStringOrNone(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "QuietUninstallString");
+    SetWindowsVersionFor("QelvanDeploy.exe", "winxp");
+    std::string output = RunAndCapture(quiet, exitCode, medium.Path(), 120000);
+    SetWindowsVersionFor("QelvanDeploy.exe", "");
+    EXPECT_EQ(0u, exitCode) << output;
+    EXPECT_TRUE(Says(output, "重新启动后删除：安装目录中的文件 " + folder + "\\QelvanDeploy.exe")) << output;
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));
+
+    // The newer medium installs before the restart; the restart leaves it whole.
+    Expect(0, "install /model:QT-200");
+    std::string pending = ReadTextFile(wininit);
+    RemoveFile(wininit);
+    EXPECT_TRUE(Says(pending, "NUL=C:\\OTHER.TMP\r\n")) << pending;
+    EXPECT_FALSE(Says(pending, shortPath)) << pending;
+    RunAndCapture("wineboot.exe -r", exitCode, medium.Path(), 120000);
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));
+    EXPECT_TRUE(FileExists(folder + "\\QelvanDeploy.exe"));
+    EXPECT_TRUE(FileExists(folder + "\\Drovix.exe"));
+    EXPECT_TRUE(FileExists(folder + "\\DRVCONFIG\\setup.ini"));
+    EXPECT_TRUE(ReadPrinter("QT-200(P)").found);
+    EXPECT_TRUE(ForeignThingsStay());
+}
