@@ -122,5 +122,5 @@ int RunApplyCommand(const Switches& switches) {
     }
     RegisterWhatIsInstalled();
     if (failed) return kExitFailed;
-    return restartNeeded ? FinishOnWindows98(switches) : kExitDone;
+    return FinishRun(switches, restartNeeded);
 }

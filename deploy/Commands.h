@@ -12,6 +12,8 @@ int RunRemoveCommand(const Switches& switches);
 int RunExportCommand(const Switches& switches);
 int RunApplyCommand(const Switches& switches);
 
-// The end of an installation on Windows 98/Me: with /restart the restart is requested (kExitRestartStarted),
-// otherwise kExitRestartNeeded says one is needed.
-int FinishOnWindows98(const Switches& switches);
+// The end of a run that installed or kept printers: kExitDone, unless Windows 98/Me needs a restart, for
+// this run's installation (restartNeeded) or for an earlier run's that has not been followed by one.
+// Then with /restart the restart is requested (kExitRestartStarted), otherwise kExitRestartNeeded says
+// one is needed.
+int FinishRun(const Switches& switches, bool restartNeeded);

@@ -8,12 +8,20 @@
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/InstanceLock.h"
+#include "deploy/PendingRestart.h"
 #include "deploy/PrinterInstall.h"
 #include "deploy/Registration.h"
 #include "resources/ResourceIds.h"
 #include "usb/UsbDevice.h"
 
-int FinishOnWindows98(const Switches& switches) {
+int FinishRun(const Switches& switches, bool restartNeeded) {
+    if (restartNeeded) {
+        RememberRestart();
+    } else if (RestartPending()) {
+        Say("上次安装要求的重新启动尚未进行：新装的驱动程序在重新启动计算机后才生效。");
+    } else {
+        return kExitDone;
+    }
     if (!switches.Has("restart")) {
         Say("需要重新启动计算机才能完成安装。");
         return kExitRestartNeeded;
@@ -38,6 +46,6 @@ int RunInstallCommand(const Switches& switches) {
     SayFormatted("安装 %s，端口 %s", choices->modelName, choices->portName);
     PrinterResult result = InstallOrKeep(request, deviceId, switches.Has("again"), *choices);
     RegisterWhatIsInstalled();
-    if (result.exitCode != kExitDone || !result.restartNeeded) return result.exitCode;
-    return FinishOnWindows98(switches);
+    if (result.exitCode != kExitDone) return result.exitCode;
+    return FinishRun(switches, result.restartNeeded);
 }

@@ -146,6 +146,10 @@ Deletion DeleteNowOrAtRestart(const char* path, DWORD& error, std::string* sched
     return done ? Deletion::AtRestart : Deletion::Failed;
 }
 
+bool DeleteAtNextStartOfWindows98(const char* path, DWORD& error) {
+    return DeleteAtRestartThroughWininit(path, error);
+}
+
 bool CancelDeletionAtRestart(const char* path) {
     char shortPath[MAX_PATH] = {};
     DWORD error = 0;

@@ -16,6 +16,10 @@ enum class Deletion { Deleted, AtRestart, Failed };
 // Failed with error set when neither. scheduled, when given, receives the path that goes at restart.
 Deletion DeleteNowOrAtRestart(const char* path, DWORD& error, std::string* scheduled = nullptr);
 
+// Schedules the file's deletion at the next start through WININIT.INI (Windows 98/Me), leaving it in
+// place until then. False with error set when the line cannot be written.
+bool DeleteAtNextStartOfWindows98(const char* path, DWORD& error);
+
 // Takes the pending deletion of path out of WININIT.INI's [rename] section (Windows 98/Me). True when
 // nothing of path was pending or its lines are gone.
 bool CancelDeletionAtRestart(const char* path);

@@ -39,4 +39,16 @@ TEST_F(DeployTest, AFailedEntryStillLeavesWhatWasInstalledReachable) {
               ReadStringOrNone(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "DisplayName"))
         << applied;
 }
+
+TEST_F(DeployTest, OnWindows98ARestartNotYetMadeIsRemembered) {
+    Expect(3010, "install /model:QR-58 /port:COM2:", "win98");
+    // The printer is there: nothing to install, but the restart it needs has not happened.
+    std::string again = Expect(3010, "install /model:QR-58 /port:COM2:", "win98");
+    EXPECT_TRUE(Says(again, "上次安装要求的重新启动尚未进行")) << again;
+    DWORD exitCode = 0;
+    RunAndCapture("wineboot.exe -r", exitCode, medium.Path(), 120000);
+    Expect(0, "install /model:QR-58 /port:COM2:", "win98");
+    // The NT family never asks for a restart.
+    Expect(0, "install /model:QT-200");
+}
 }  // namespace

@@ -131,9 +131,17 @@ void RemoveProgramEntry() {
     } while (FindNextFileA(find, &found));
     FindClose(find);
 }
+
+// The marker by which Windows 98/Me runs remember a restart that has not happened yet.
+void ForgetPendingRestart() {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    DeleteFileA((std::string(windows) + "\\QELVANRS.PND").c_str());
+}
 }  // namespace
 
 void InstallationCleanup::RemoveInstallations() {
+    ForgetPendingRestart();
     RemoveProgramEntry();
     RemovePrinters();
     RemoveDrivers();
