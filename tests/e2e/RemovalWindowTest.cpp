@@ -161,7 +161,34 @@ TEST_F(RemovalWindowTest, EachItemOnceWithItsLastOutcomeAndTheUnlistedCountStays
     RemoveTree(planted);
 }
 
-TEST_F(RemovalWindowTest, ControlsAreWideEnoughForTheirTextsEnabledOrNot) {
+// The rightmost column of a control's drawing that is not its background, its frame left out.
+int RightmostInk(HWND control) {
+    RECT client = {};
+    GetClientRect(control, &client);
+    HDC screen = GetDC(control);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    const int frame = 4;
+    COLORREF background = GetPixel(memory, client.right - frame - 1, client.bottom / 2);
+    int rightmost = -1;
+    for (int x = 0; x < client.right - frame; ++x) {
+        for (int y = frame; y < client.bottom - frame; ++y) {
+            if (GetPixel(memory, x, y) != background) rightmost = x;
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(control, screen);
+    return rightmost;
+}
+
+// Each button and tick box shows its whole text, enabled or not: its text fits, and disabled (after a
+// removal) it is drawn as far to the right as enabled (a lost last character ends it short).
+TEST_F(RemovalWindowTest, ControlsShowTheirWholeTextsEnabledOrNot) {
     InitCommonControls();
     HMODULE program = LoadLibraryExA((medium / "Drovix.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, program);
@@ -174,25 +201,15 @@ TEST_F(RemovalWindowTest, ControlsAreWideEnoughForTheirTextsEnabledOrNot) {
         GetWindowTextA(control, text, sizeof text);
         char kind[32] = {};
         GetClassNameA(control, kind, sizeof kind);
-        LONG style = GetWindowLongA(control, GWL_STYLE);
-        // Buttons and tick boxes keep their text on one line; the multi-line introduction wraps.
         if (text[0] == '\0' || lstrcmpiA(kind, "Button") != 0) continue;
-        std::string shown;
-        for (const char* at = text; *at != '\0'; ++at) {
-            if (*at != '&') shown += *at;
-        }
-        HDC dc = GetDC(control);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-        SIZE extent = {};
-        GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
-        SelectObject(dc, old);
-        ReleaseDC(control, dc);
         RECT client = {};
         GetClientRect(control, &client);
-        bool tickBox = (style & BS_TYPEMASK) == BS_AUTOCHECKBOX || (style & BS_TYPEMASK) == BS_CHECKBOX;
-        // A tick box's glyph and gap; a push button's edges; a disabled text drawn one pixel further.
-        int frame = tickBox ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 2 * GetSystemMetrics(SM_CXEDGE) + 4;
-        EXPECT_LE(extent.cx + frame + 1, client.right) << text;
+        int enabled = RightmostInk(control);
+        EnableWindow(control, FALSE);
+        int disabled = RightmostInk(control);
+        EXPECT_LT(0, enabled) << text;
+        EXPECT_LT(enabled, client.right - 4) << text << ": the text reaches the edge";
+        EXPECT_GE(disabled + 1, enabled) << text << ": disabled, the text ends short";
         ++measured;
     }
     EXPECT_EQ(3, measured);
