@@ -9,6 +9,7 @@
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
+#include "deploy/PersonalDefault.h"
 #include "deploy/PrinterInstall.h"
 #include "deploy/ProfileFile.h"
 #include "removal/MediumNames.h"
@@ -81,7 +82,7 @@ int RunExportCommand(const Switches& switches) {
             failed = true;
             continue;
         }
-        request.setDefault = printer.isDefault;
+        request.setDefault = printer.isDefault && DefaultPrinterIsAPersons("未导出默认打印机");
         if (ReactionToPort(request.port.text.c_str()) == PortReaction::SerialPort)
             TakeSerialSettings(printer.port, system, request);
         profile.push_back(request);
