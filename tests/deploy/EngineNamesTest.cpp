@@ -8,13 +8,18 @@
 
 namespace {
 
-// Another maker's driver (no files: Wine's spooler registers it all the same) and its printer on LPT1:.
+// Another maker's driver (its files plain text, which the spooler registers and never runs) and its
+// printer on LPT1:.
 class ForeignPrinter {
 public:
     ForeignPrinter() {
+        for (const char* file : files_) WriteTextFile(SpoolerDriverDirectory() + "\\" + file, "not a DLL");
         DRIVER_INFO_3A driver = {};
         driver.cVersion = 3;
         driver.pName = driverName_;
+        driver.pDriverPath = files_[0];
+        driver.pDataFile = files_[1];
+        driver.pConfigFile = files_[2];
         AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver));
         PRINTER_INFO_2A info = {};
         info.pPrinterName = name_;
@@ -28,6 +33,10 @@ public:
     ~ForeignPrinter() {
         RemovePrinter(name_);
         RemovePrinterDriver(driverName_, nullptr);
+        for (const char* file : files_) {
+            RemoveFile(SpoolerDriverDirectory() + "\\" + file);
+            RemoveFile(SpoolerDriverDirectory() + "\\3\\" + file);
+        }
     }
     ForeignPrinter(const ForeignPrinter&) = delete;
     ForeignPrinter& operator=(const ForeignPrinter&) = delete;
@@ -43,6 +52,7 @@ private:
     char port_[8] = "LPT1:";
     char processor_[16] = "winprint";
     char datatype_[8] = "RAW";
+    char files_[3][24] = {"othermaker_drv.txt", "othermaker_data.txt", "othermaker_ui.txt"};
 };
 
 TEST_F(DeployTest, AModelOnASecondPortIsASecondPrinter) {
