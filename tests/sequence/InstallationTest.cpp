@@ -123,6 +123,8 @@ TEST_F(EngineRunTest, UsbPrinterWithItsPortRecord) {
     if (!KeyExists(HKEY_LOCAL_MACHINE, recordKey)) {
         EXPECT_EQ(Succeeded, Install(kModel, "USB_QT-R58_1").finishState);
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, recordKey));
+        // A second printer of the name is refused on a USB port: the next installation starts afresh.
+        RemovePrinter("QT-R58(U) 1");
     }
     leftovers.CreatePrinterPortKey();
     EngineOutcome outcome = Install(kModel, "USB_QT-R58_1");
