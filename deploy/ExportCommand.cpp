@@ -10,6 +10,7 @@
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
+#include "deploy/PersonalDefault.h"
 #include "deploy/PrinterInstall.h"
 #include "deploy/ProfileFile.h"
 #include "removal/MediumNames.h"
@@ -98,7 +99,7 @@ int RunExportCommand(const Switches& switches) {
             failed = true;
             continue;
         }
-        request.setDefault = printer.isDefault;
+        request.setDefault = printer.isDefault && DefaultPrinterIsAPersons("未导出默认打印机");
         if (ReactionToPort(request.port.text.c_str()) == PortReaction::SerialPort &&
             !TakeSerialSettings(printer, system, request))
             failed = true;

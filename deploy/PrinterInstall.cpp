@@ -5,10 +5,12 @@
 #include "choices/InstallRecords.h"
 #include "choices/InstallRules.h"
 #include "choices/PortOffer.h"
+#include "deploy/ComponentUpdates.h"
 #include "deploy/DeployChoice.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/DeployMedium.h"
+#include "deploy/PersonalDefault.h"
 #include "engine/DefaultPrinter.h"
 #include "engine/DriverFileCopy.h"
 #include "engine/InstallationSequence.h"
@@ -124,7 +126,10 @@ int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices&
     int refusal = kExitRefused;
     if (choices.portKind == Usb && !CheckUsbPrinter(request, deviceId, choices, refusal)) return refusal;
     ApplyPortNaming(choices);
+    if (choices.setAsDefault && !DefaultPrinterIsAPersons("未设为默认打印机")) choices.setAsDefault = 0;
     if (!RunEngine(choices)) return kExitFailed;
+    bool updated = false;
+    if (!UpdateEveryComponent(choices, updated)) return kExitFailed;
     SayFormatted("打印机：%s", choices.modelName);
     if (choices.setAsDefault && !IsDefaultPrinter(choices.modelName)) {
         Say("未能设为默认打印机：系统的默认打印机仍是另一台。");
@@ -202,11 +207,10 @@ PrinterResult KeepPrinter(const InstallRequest& request, InstallChoices& choices
         Say(message);
         return {PrinterOutcome::Failed, kExitFailed, false};
     }
-    if (choices.engineStatus != 0) {
-        Say("已把端口监视器或打印处理器更新为安装介质上的版本。");
-        result = {PrinterOutcome::Updated, kExitDone, choices.targetSystem == Windows98Me};
-    }
-    if (request.setDefault && !printer.isDefault) {
+    bool updated = false;
+    if (!UpdateEveryComponent(choices, updated)) return {PrinterOutcome::Failed, kExitFailed, false};
+    if (updated) result = {PrinterOutcome::Updated, kExitDone, choices.targetSystem == Windows98Me};
+    if (request.setDefault && DefaultPrinterIsAPersons("未设为默认打印机") && !printer.isDefault) {
         Say("正在设为默认打印机……");
         MakeDefaultPrinter(printer.name.c_str());
         if (!IsDefaultPrinter(printer.name.c_str())) {

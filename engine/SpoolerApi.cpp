@@ -13,7 +13,8 @@ SpoolerApi api = {AddPrinterA,
                   GetPrintProcessorDirectoryA,
                   OpenPrinterA,
                   GetPrinterA,
-                  SetPrinterA};
+                  SetPrinterA,
+                  EnumPrintersA};
 }  // namespace
 
 SpoolerApi& Spooler() {

@@ -1,7 +1,8 @@
 #pragma once
 // The winspool calls of the engine, reached through one table so that a test can replace a single
 // call with an answer Wine never gives (a name clash on AddPrinterA, a refused AddPrintProcessorA, a
-// failing directory query). The table starts with the real functions; production code never changes it.
+// failing directory query, a printer list that grew between its size query and its read). The table starts
+// with the real functions; production code never changes it.
 
 #include <windows.h>
 #include <winspool.h>
@@ -18,6 +19,7 @@ struct SpoolerApi {
     decltype(&OpenPrinterA) openPrinter;
     decltype(&GetPrinterA) getPrinter;
     decltype(&SetPrinterA) setPrinter;
+    decltype(&EnumPrintersA) enumPrinters;
 };
 
 // The table in use.

@@ -27,8 +27,23 @@ void ReportError(MessageText& message, UINT textId, const char* format, DWORD er
     AppendText(message, detail);
 }
 
-// AddPrinterA, closing the handle at once; 0 on success, otherwise the error code.
+// True when the spooler already holds a printer of that name. Wine's spooler never refuses a taken
+// name (it replaces that printer, which then leaves its port), so the name is asked before every add,
+// on every system. A printer the caller may not open still exists; any other refusal leaves the
+// answer to AddPrinterA. A null or empty name would open the spooler itself, so it is never asked.
+bool NameTaken(const char* name) {
+    if (name == nullptr || name[0] == '\0') return false;
+    HANDLE printer = nullptr;
+    if (!Spooler().openPrinter(const_cast<char*>(name), &printer, nullptr))
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    Spooler().closePrinter(printer);
+    return true;
+}
+
+// AddPrinterA for a name not taken, closing the handle at once; 0 on success, otherwise the error
+// code (ERROR_PRINTER_ALREADY_EXISTS for a taken name, whether found first or refused by the spooler).
 DWORD AddOnePrinter(PRINTER_INFO_2A& info, DWORD level) {
+    if (NameTaken(info.pPrinterName)) return ERROR_PRINTER_ALREADY_EXISTS;
     HANDLE printer = Spooler().addPrinter(nullptr, level, reinterpret_cast<BYTE*>(&info));
     if (printer == nullptr) {
         DWORD error = GetLastError();

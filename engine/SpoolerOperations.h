@@ -16,9 +16,11 @@
 bool IsAcceptedPrinterName(const char* name);
 bool IsAcceptedDriverName(const char* name);
 
-// Adds the printer; a name the spooler would refuse is refused first, with its error 1801. When its
-// name is taken and noRename is clear, tries the name followed by "(1)"
-// up to "(98)"; on success info.pPrinterName is the name the printer was added under.
+// Adds the printer; a name the spooler would refuse is refused first, with its error 1801. A name is
+// taken when the spooler opens a printer of that name or refuses the add with 1802; a taken name is
+// never handed to AddPrinterA, which on Wine would replace that printer. When its name is taken and
+// noRename is clear, tries the name followed by "(1)" up to "(98)"; on success info.pPrinterName is the
+// name the printer was added under.
 bool CreatePrinter(PRINTER_INFO_2A& info, DWORD level, bool noRename, MessageText& message);
 
 // Registers the printer driver (level 3); a name the spooler would refuse is refused first, with its

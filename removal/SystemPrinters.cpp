@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "engine/SpoolerApi.h"
+
 namespace {
 // The default printer's name: the profile's "windows" "device" entry up to its first comma, which every
 // target system keeps.
@@ -18,6 +20,22 @@ std::string DefaultPrinterName() {
 std::string TextOf(const char* text) {
     return text != nullptr ? text : "";
 }
+
+// How many times the list is read when it keeps growing between the size query and the read.
+constexpr int kListReads = 8;
+
+// Reads the list into a buffer of the size the query asked for. A printer added meanwhile makes the
+// read fail with ERROR_INSUFFICIENT_BUFFER and the size now needed: the list is read again at that size.
+bool ReadWholeList(std::vector<BYTE>& buffer, DWORD needed, DWORD& count, DWORD& error) {
+    for (int read = 0; read < kListReads; ++read) {
+        buffer.assign(needed, 0);
+        if (Spooler().enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count))
+            return true;
+        error = GetLastError();
+        if (error != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size()) return false;
+    }
+    return false;
+}
 }  // namespace
 
 EnumerationStart JudgeSizeQuery(BOOL answered, DWORD error, DWORD needed) {
@@ -31,7 +49,7 @@ bool ReadSystemPrinters(std::vector<SystemPrinter>& printers, DWORD& error) {
     error = 0;
     DWORD needed = 0;
     DWORD count = 0;
-    BOOL answered = EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+    BOOL answered = Spooler().enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
     error = answered ? 0 : GetLastError();
     switch (JudgeSizeQuery(answered, error, needed)) {
         case EnumerationStart::NoPrinters:
@@ -43,11 +61,8 @@ bool ReadSystemPrinters(std::vector<SystemPrinter>& printers, DWORD& error) {
         case EnumerationStart::ReadList:
             break;
     }
-    std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) {
-        error = GetLastError();
-        return false;
-    }
+    std::vector<BYTE> buffer;
+    if (!ReadWholeList(buffer, needed, count, error)) return false;
     error = 0;
     std::string defaultName = DefaultPrinterName();
     const PRINTER_INFO_2A* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());

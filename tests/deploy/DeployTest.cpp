@@ -246,7 +246,10 @@ TEST_F(DeployTest, RunsConvergeAndATillIsCarriedToOthersInAProfile) {
     Expect(0, "install /model:QR-58");
     EXPECT_TRUE(HasVersion(MonitorKey("Qelvan USB Port"), 2));
     Expect(0, "install /model:QT-200 /default");
-    EXPECT_TRUE(Says(Expect(0, "install /model:QT-200 /again"), "正在添加打印机"));
+    // One more, as the wizard would install it: a second printer beside the first, numbered.
+    EXPECT_TRUE(Says(Expect(0, "install /model:QT-200 /again"), "打印机：QT-200(P)(1)"));
+    EXPECT_EQ("LPT1:", ReadPrinter("QT-200(P)").port);
+    Expect(0, "remove /printer:QT-200(P)(1)");
 
     std::string profile = medium / "till.ini";
     Expect(0, "export /file:\"" + profile + "\"");

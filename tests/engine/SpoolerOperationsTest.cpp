@@ -48,6 +48,17 @@ TEST(AddDriverAndCreatePrinter, RegisterWithTheRealSpooler) {
     EXPECT_TRUE(PrinterExists(kPrinterName));
     EXPECT_STREQ("", message);
 
+    // The same name on another port is a second printer: Wine's spooler would replace the first.
+    char secondName[64], secondPort[] = "LPT2:";
+    strcpy(secondName, kPrinterName);
+    PRINTER_INFO_2A second = TestPrinterRecord(secondName, driverName);
+    second.pPortName = secondPort;
+    EXPECT_TRUE(CreatePrinter(second, 2, false, message));
+    EXPECT_STREQ("Qelvan Engine Printer(1)", second.pPrinterName);
+    EXPECT_EQ("LPT1:", ReadPrinter(kPrinterName).port);
+    EXPECT_EQ("LPT2:", ReadPrinter("Qelvan Engine Printer(1)").port);
+    RemoveTestPrinter("Qelvan Engine Printer(1)");
+
     // A driver the spooler does not know: Wine reports every refusal of the A call as 87.
     char unknown[] = "Qelvan Unknown Driver";
     PRINTER_INFO_2A orphan = TestPrinterRecord(printerName, unknown);
@@ -84,6 +95,18 @@ DWORD otherError = 0;  // answered for every free name when not 0
 int closedHandles = 0;
 HANDLE const kFakePrinter = reinterpret_cast<HANDLE>(0x5150);
 
+// Names the spooler opens, as an existing printer of that name.
+std::set<std::string> openedNames;
+std::vector<std::string> askedNames;
+HANDLE const kFakeOpened = reinterpret_cast<HANDLE>(0x5151);
+
+BOOL WINAPI FakeOpenPrinter(LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA) {
+    askedNames.push_back(name);
+    *printer = openedNames.count(name) != 0 ? kFakeOpened : nullptr;
+    SetLastError(*printer != nullptr ? 0 : ERROR_INVALID_PRINTER_NAME);
+    return *printer != nullptr;
+}
+
 HANDLE WINAPI FakeAddPrinter(LPSTR, DWORD level, LPBYTE record) {
     EXPECT_EQ(2u, level);
     const char* name = reinterpret_cast<PRINTER_INFO_2A*>(record)->pPrinterName;
@@ -95,7 +118,7 @@ HANDLE WINAPI FakeAddPrinter(LPSTR, DWORD level, LPBYTE record) {
 }
 
 BOOL WINAPI FakeClosePrinter(HANDLE printer) {
-    EXPECT_EQ(kFakePrinter, printer);
+    EXPECT_TRUE(printer == kFakePrinter || printer == kFakeOpened);
     ++closedHandles;
     return TRUE;
 }
@@ -107,11 +130,14 @@ protected:
         triedNames.clear();
         otherError = 0;
         closedHandles = 0;
+        openedNames.clear();
+        askedNames.clear();
         strcpy(name, "Base");
         info.pPrinterName = name;
     }
     SeamOverride<decltype(Spooler().addPrinter)> add{Spooler().addPrinter, FakeAddPrinter};
     SeamOverride<decltype(Spooler().closePrinter)> close{Spooler().closePrinter, FakeClosePrinter};
+    SeamOverride<decltype(Spooler().openPrinter)> open{Spooler().openPrinter, FakeOpenPrinter};
     char name[300] = {};
     PRINTER_INFO_2A info = {};
     MessageText message = {};
@@ -127,6 +153,24 @@ TEST_F(CreatePrinterTest, TakenNameIsNumbered) {
     // The numbered name outlives the call and the caller's own buffer.
     strcpy(name, "changed");
     EXPECT_STREQ("Base(2)", info.pPrinterName);
+}
+
+// A spooler that would replace a printer of a taken name: the name is asked first, plain and
+// numbered, and only a free one is handed to AddPrinterA.
+TEST_F(CreatePrinterTest, TakenNameIsFoundBeforeTheAdd) {
+    openedNames = {"Base", "Base(1)"};
+    EXPECT_TRUE(CreatePrinter(info, 2, false, message));
+    EXPECT_EQ((std::vector<std::string>{"Base", "Base(1)", "Base(2)"}), askedNames);
+    EXPECT_EQ((std::vector<std::string>{"Base(2)"}), triedNames);
+    EXPECT_STREQ("Base(2)", info.pPrinterName);
+    EXPECT_EQ(3, closedHandles);
+
+    // Without renaming (a USB port) a taken name is refused before anything is added.
+    triedNames.clear();
+    info.pPrinterName = name;
+    EXPECT_FALSE(CreatePrinter(info, 2, true, message));
+    EXPECT_TRUE(triedNames.empty());
+    EXPECT_STREQ("允许安装使用同一端口的打印机最大数量已到", message);
 }
 
 TEST_F(CreatePrinterTest, FreeNameIsKept) {

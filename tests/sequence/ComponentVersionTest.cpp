@@ -25,6 +25,8 @@ TEST_F(EngineRunTest, CurrentOrNewerComponentsAreKept) {
         EXPECT_TRUE(ReadPrinter(Choices().modelName).found);
         // Nothing to replace, so the spooler was never stopped.
         EXPECT_EQ(spooler, SpoolerProcessId());
+        // The next round installs the printer afresh (a taken name is refused on a USB port).
+        RemovePrinter(Choices().modelName);
     }
 }
 
