@@ -1,5 +1,7 @@
 #include "removal/MediumNames.h"
 
+#include <cstring>
+
 #include <windows.h>
 #include <winspool.h>
 
@@ -19,6 +21,39 @@ void AddName(std::vector<std::string>& names, const char* name) {
 
 bool Named(const char* name) {
     return name != nullptr && name[0] != '\0' && name[0] != '0';
+}
+
+// Adds file to the list of the component named name, starting that list when it is the first.
+void AddFile(std::vector<MediumFiles>& components, const char* name, const char* file) {
+    if (!Named(name) || !Named(file)) return;
+    for (MediumFiles& component : components) {
+        if (lstrcmpiA(component.name.c_str(), name) != 0) continue;
+        AddName(component.files, file);
+        return;
+    }
+    components.push_back({name, {file}});
+}
+
+// The files a model's driver of one family is registered with, its optional files (copied beside them
+// on every system) and its print processor's file.
+void AddModelFiles(MediumNames& names, SetupConfig& config, const char* model, TargetSystem system,
+                   int gdiDriver) {
+    DRIVER_INFO_3A driver = {};
+    config.ReadDriverInfo(model, system, driver, gdiDriver);
+    const char* name = driver.pName;
+    for (const char* file : {driver.pDriverPath, driver.pDataFile, driver.pConfigFile, driver.pHelpFile})
+        AddFile(names.driverFiles, name, file);
+    for (const char* file = driver.pDependentFiles; file != nullptr && *file != '\0';
+         file += strlen(file) + 1)
+        AddFile(names.driverFiles, name, file);
+    DriverFileList files = {};
+    config.ReadDriverFiles(model, system, files, gdiDriver);
+    for (const char* file : {files.dataFileDll, files.dataOemuiDll, files.dataOemuniDll, files.dataOemuniIni})
+        AddFile(names.driverFiles, name, file);
+    PRINTER_INFO_2A printer = {};
+    config.ReadPrinterInfo(model, system, printer, gdiDriver);
+    if (printer.pPrintProcessor != nullptr && lstrcmpiA(printer.pPrintProcessor, "WinPrint") != 0)
+        AddFile(names.processorFiles, printer.pPrintProcessor, files.processorDll);
 }
 
 // The advanced offer holds the typical one's USB port and more.
@@ -52,17 +87,27 @@ MediumNames ReadMediumNames(TargetSystem system) {
             config.ReadPrinterInfo(model, system, printer, gdiDriver);
             if (printer.pPrintProcessor != nullptr && lstrcmpiA(printer.pPrintProcessor, "WinPrint") != 0)
                 AddName(names.processors, printer.pPrintProcessor);
+            AddModelFiles(names, config, model, system, gdiDriver);
         }
     }
     MonitorDescriptors monitors = {};
     config.ReadMonitorInfo(system, monitors);
     // The engine's own rule on which monitors a system gets: the others were never ours to report.
     if (Named(monitors.comMonitor.pName) && InstallsComMonitor(system))
-        names.monitors.push_back({monitors.comMonitor.pName, monitors.comMonitorVersion, NeedsComMonitor});
+        names.monitors.push_back({monitors.comMonitor.pName, monitors.comMonitorVersion, NeedsComMonitor,
+                                  monitors.comMonitor.pDLLName, monitors.comMonitorUiDll});
     if (Named(monitors.usbMonitor.pName) && InstallsUsbMonitor(system))
-        names.monitors.push_back({monitors.usbMonitor.pName, monitors.usbMonitorVersion, NeedsUsbMonitor});
+        names.monitors.push_back({monitors.usbMonitor.pName, monitors.usbMonitorVersion, NeedsUsbMonitor,
+                                  monitors.usbMonitor.pDLLName, monitors.usbMonitorUiDll});
     names.processorVersion = config.GetProcessorVersion();
     return names;
+}
+
+std::vector<std::string> FilesOf(const std::vector<MediumFiles>& components, const std::string& name) {
+    for (const MediumFiles& component : components) {
+        if (lstrcmpiA(component.name.c_str(), name.c_str()) == 0) return component.files;
+    }
+    return {};
 }
 
 bool Contains(const std::vector<std::string>& names, const std::string& name) {

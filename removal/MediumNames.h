@@ -12,6 +12,15 @@ struct MediumMonitor {
     std::string name;
     int version;
     bool (*needsIt)(const char* portName, int targetSystem);
+    std::string dll;    // the file the engine copies into the system folder and registers
+    std::string uiDll;  // the monitor's user-interface file beside it
+};
+
+// A driver or print processor of the medium and the bare names of the files the medium gives it on the
+// running system: what the installation copies for it into the spooler's folders.
+struct MediumFiles {
+    std::string name;
+    std::vector<std::string> files;
 };
 
 struct MediumNames {
@@ -23,10 +32,15 @@ struct MediumNames {
     // only USB port records that are the medium's.
     std::vector<std::string> usbPorts;
     int processorVersion;
+    std::vector<MediumFiles> driverFiles;     // of each driver in drivers
+    std::vector<MediumFiles> processorFiles;  // of each processor in processors
 };
 // Read through the configuration readers from the medium's directory (the program's, or the one
 // UseMediumDirectory set). A monitor the engine never installs on system is left out.
 MediumNames ReadMediumNames(TargetSystem system);
+
+// The files the medium gives the component named name; none when it names none.
+std::vector<std::string> FilesOf(const std::vector<MediumFiles>& components, const std::string& name);
 
 // True when names holds name (compared without regard to case, as the spooler compares).
 bool Contains(const std::vector<std::string>& names, const std::string& name);

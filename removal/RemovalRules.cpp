@@ -8,6 +8,7 @@
 #include "config/PortRegistry.h"
 #include "common/BoundedText.h"
 #include "engine/ComponentKeys.h"
+#include "removal/ComponentFiles.h"
 
 namespace {
 typedef std::function<bool(const SystemPrinter&)> Uses;
@@ -30,6 +31,9 @@ public:
         }
         return false;
     }
+    // Counts a step that reported its items itself; ok false when one of them failed.
+    void Also(bool ok) { failed = failed || !ok; }
+    const RemovalReport& Report() const { return report_; }
     bool failed = false;
 
 private:
@@ -51,13 +55,18 @@ bool DeleteNamedPrinter(const SystemPrinter& printer, Reporter& reporter) {
     return removed;
 }
 
-void RemoveDriver(const std::string& driver, TargetSystem system, const std::vector<SystemPrinter>& rest,
-                  Reporter& reporter) {
+// Deletes the driver's registration unless a printer that stays uses it; the medium's files of a
+// driver it deleted are added to files, which go once every driver of the removal is gone.
+void RemoveDriver(const std::string& driver, const MediumNames& names, TargetSystem system,
+                  const std::vector<SystemPrinter>& rest, Reporter& reporter,
+                  std::vector<ComponentFile>& files) {
     auto uses = [&](const SystemPrinter& printer) { return Same(printer.driver, driver); };
     if (reporter.KeptWhileUsed(RemovalKind::Driver, driver, rest, uses)) return;
-    std::string name = driver;
-    bool removed = DeletePrinterDriverA(nullptr, ComponentEnvironment(system), &name[0]);
-    reporter.Done(RemovalKind::Driver, driver, removed, removed ? 0 : GetLastError());
+    std::vector<ComponentFile> own = DriverFiles(driver, names, system);
+    DWORD error = 0;
+    bool removed = DeleteDriverRegistration(driver, system, error);
+    reporter.Done(RemovalKind::Driver, driver, removed, error);
+    if (removed) files.insert(files.end(), own.begin(), own.end());
 }
 
 // The port a printer reaches a USB port record by: the record's own name, or the short alias the
@@ -98,22 +107,24 @@ void RemovePrinterUsbRecords(const std::string& port, const MediumNames& names,
     }
 }
 
-void RemoveMonitor(const MediumMonitor& monitor, TargetSystem system, const std::vector<SystemPrinter>& rest,
-                   Reporter& reporter) {
+void RemoveMonitor(const MediumMonitor& monitor, const MediumNames& names, TargetSystem system,
+                   const std::vector<SystemPrinter>& rest, Reporter& reporter) {
     char keyPath[kComponentKeyPathSize];
     MonitorKeyPath(monitor.name.c_str(), keyPath);
     unsigned long version = 0;
     if (!InstalledVersion(keyPath, version)) return;
     auto uses = [&](const SystemPrinter& printer) { return monitor.needsIt(printer.port.c_str(), system); };
     if (reporter.KeptWhileUsed(RemovalKind::Monitor, monitor.name, rest, uses)) return;
+    std::vector<ComponentFile> files = MonitorFiles(monitor);
     std::string name = monitor.name;
     bool removed = DeleteMonitorA(nullptr, nullptr, &name[0]);
     reporter.Done(RemovalKind::Monitor, monitor.name, removed, removed ? 0 : GetLastError());
+    if (removed) reporter.Also(RemoveMonitorFiles(files, names, reporter.Report()));
 }
 
 typedef BOOL(WINAPI* DeletePrintProcessorFunction)(LPSTR, LPSTR, LPSTR);
 
-void RemoveProcessor(const std::string& processor, TargetSystem system,
+void RemoveProcessor(const std::string& processor, const MediumNames& names, TargetSystem system,
                      const std::vector<SystemPrinter>& rest, Reporter& reporter) {
     char keyPath[kComponentKeyPathSize];
     ProcessorKeyPath(system, processor.c_str(), keyPath);
@@ -121,6 +132,7 @@ void RemoveProcessor(const std::string& processor, TargetSystem system,
     if (!InstalledVersion(keyPath, version)) return;
     auto uses = [&](const SystemPrinter& printer) { return Same(printer.processor, processor); };
     if (reporter.KeptWhileUsed(RemovalKind::Processor, processor, rest, uses)) return;
+    std::vector<ComponentFile> files = ProcessorFiles(processor, names, system);
     // Not every target system's spooler library exports the call: it is looked up when needed.
     HMODULE spooler = LoadLibraryA("winspool.drv");
     auto deleteProcessor = reinterpret_cast<DeletePrintProcessorFunction>(
@@ -139,12 +151,14 @@ void RemoveProcessor(const std::string& processor, TargetSystem system,
         removed = false;
     }
     reporter.Done(RemovalKind::Processor, processor, removed, removed ? 0 : error);
+    if (removed) reporter.Also(RemoveProcessorFiles(files, system, reporter.Report()));
 }
 
 void RemoveComponents(const MediumNames& names, TargetSystem system, const std::vector<SystemPrinter>& rest,
                       Reporter& reporter) {
-    for (const MediumMonitor& monitor : names.monitors) RemoveMonitor(monitor, system, rest, reporter);
-    for (const std::string& processor : names.processors) RemoveProcessor(processor, system, rest, reporter);
+    for (const MediumMonitor& monitor : names.monitors) RemoveMonitor(monitor, names, system, rest, reporter);
+    for (const std::string& processor : names.processors)
+        RemoveProcessor(processor, names, system, rest, reporter);
 }
 
 // The medium's drivers registered for the system's environment.
@@ -202,6 +216,8 @@ const char* RemovalKindText(RemovalKind kind) {
             return "安装目录中的文件";
         case RemovalKind::ProgramFolder:
             return "安装目录";
+        case RemovalKind::ComponentFile:
+            return "文件";
     }
     return "";
 }
@@ -214,7 +230,8 @@ std::string DescribeRemoval(const RemovalItem& item) {
         case RemovalResult::Removed:
             return "已删除：" + what;
         case RemovalResult::Kept:
-            if (item.kind == RemovalKind::ProgramFile || item.kind == RemovalKind::ProgramFolder)
+            if (item.kind == RemovalKind::ProgramFile || item.kind == RemovalKind::ProgramFolder ||
+                item.kind == RemovalKind::ComponentFile)
                 return "保留：" + what + "（" + item.usedBy + "）";
             return "保留：" + what + "（打印机 " + item.usedBy + " 仍在使用）";
         case RemovalResult::AtRestart:
@@ -241,7 +258,11 @@ bool RemovePrinterAndOrphans(const SystemPrinter& printer, RemovalScope scope, c
     if (!DeleteNamedPrinter(printer, reporter)) return false;
     std::vector<SystemPrinter> rest;
     if (!ReadRest(rest, reporter)) return false;
-    if (scope.driver) RemoveDriver(printer.driver, system, rest, reporter);
+    if (scope.driver) {
+        std::vector<ComponentFile> files;
+        RemoveDriver(printer.driver, names, system, rest, reporter, files);
+        reporter.Also(RemoveDriverFiles(files, system, report));
+    }
     if (scope.components) {
         RemovePrinterUsbRecords(printer.port, names, rest, reporter);
         RemoveComponents(names, system, rest, reporter);
@@ -258,7 +279,10 @@ bool RemoveOrphans(RemovalScope scope, const MediumNames& names, TargetSystem sy
         DWORD error = 0;
         std::vector<std::string> drivers = RegisteredMediumDrivers(names, system, error);
         if (error != 0) reporter.Done(RemovalKind::Driver, "", false, error);
-        for (const std::string& driver : drivers) RemoveDriver(driver, system, printers, reporter);
+        std::vector<ComponentFile> files;
+        for (const std::string& driver : drivers)
+            RemoveDriver(driver, names, system, printers, reporter, files);
+        reporter.Also(RemoveDriverFiles(files, system, report));
     }
     if (scope.components) {
         // Another medium's models keep their records: only the ports this medium offers are its own.

@@ -24,7 +24,8 @@ enum class RemovalKind {
     Processor,
     ProgramEntry,
     ProgramFile,
-    ProgramFolder
+    ProgramFolder,
+    ComponentFile  // a file of a driver, port monitor or print processor in the system's folders
 };
 // AtRestart: in use now, deleted at the next start of the system.
 enum class RemovalResult { Removed, Kept, Failed, AtRestart };

@@ -1,0 +1,132 @@
+// A complete removal takes the medium's files from the system folder, the printer-driver folder (and
+// its version sub-folder) and the print-processor folder, not only their registrations; another
+// maker's files there stay, and so does a file another registered driver still names.
+#include <set>
+#include <string>
+
+#include "tests/deploy/DeployFixture.h"
+#include "tests/e2e/E2eSupport.h"
+
+namespace {
+const char kForeignDriver[] = "ZX-90 Receipt";
+
+std::set<std::string> FilesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.insert(folder + "\\" + entry.cFileName);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+class RemovalFilesTest : public DeployTest {
+protected:
+    RemovalFilesTest()
+        : drivers(SpoolerDriverDirectory()),
+          folders({SystemDirectoryPath(), drivers, drivers + "\\3", SpoolerProcessorDirectory()}) {
+        // Another maker's monitor, driver and processor files, one of them open.
+        CreateDirectoryA((drivers + "\\3").c_str(), nullptr);
+        foreign = {SystemDirectoryPath() + "\\zxmon.dll", drivers + "\\ZX90.GPD", drivers + "\\3\\ZX90UI.DLL",
+                   SpoolerProcessorDirectory() + "\\zxproc.dll"};
+        for (const std::string& file : foreign) WriteTextFile(file, "another maker's");
+        open = CreateFileA(foreign[2].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    }
+    ~RemovalFilesTest() override {
+        Close(open);
+        RemovePrinterDriver(kForeignDriver, nullptr);
+        for (const std::string& file : foreign) RemoveFile(file);
+        RemoveFile(drivers + "\\3\\ZX90.GPD");
+    }
+    static void Close(HANDLE& file) {
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        file = INVALID_HANDLE_VALUE;
+    }
+    std::set<std::string> Files() const {
+        std::set<std::string> all;
+        for (const std::string& folder : folders) {
+            std::set<std::string> some = FilesIn(folder);
+            all.insert(some.begin(), some.end());
+        }
+        return all;
+    }
+    void Restart() {
+        DWORD exitCode = 0;
+        RunAndCapture("wineboot.exe -r", exitCode, medium.Path(), 120000);
+    }
+    void InstallTwoPrinters() {
+        Expect(0, "install /model:QR-58");
+        Expect(0, "install /model:QL-60 /port:TVCOM2:");
+    }
+
+    std::string drivers;
+    std::vector<std::string> folders;
+    std::vector<std::string> foreign;
+    HANDLE open = INVALID_HANDLE_VALUE;
+};
+}  // namespace
+
+TEST_F(RemovalFilesTest, CompleteRemovalAndRestartLeaveNoFileOfTheMedium) {
+    std::set<std::string> before = Files();
+    InstallTwoPrinters();
+    std::set<std::string> installed;
+    for (const std::string& file : Files()) {
+        if (before.count(file) == 0) installed.insert(file);
+    }
+    std::string system = SystemDirectoryPath();
+    for (const std::string& file :
+         {system + "\\qvusbmon.dll", system + "\\qvusbui.dll", system + "\\qvcommon.dll",
+          system + "\\qvcomui.dll", drivers + "\\3\\QVSTD.DLL", drivers + "\\QR58.GPD",
+          SpoolerProcessorDirectory() + "\\qvproc.dll"})
+        ASSERT_EQ(1u, installed.count(file)) << file;
+
+    // A monitor's user-interface file in use goes at the next start.
+    HANDLE inUse = CreateFileA((system + "\\qvcomui.dll").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    std::string removed = Expect(0, "remove /all /driver /components");
+    Close(inUse);
+    EXPECT_TRUE(Says(removed, "已删除：文件 " + drivers + "\\3\\QVSTD.DLL\r\n")) << removed;
+    EXPECT_TRUE(Says(removed, "已删除：文件 " + system + "\\qvusbmon.dll\r\n")) << removed;
+    EXPECT_TRUE(Says(removed, "已删除：文件 " + SpoolerProcessorDirectory() + "\\qvproc.dll\r\n")) << removed;
+    EXPECT_TRUE(Says(removed, "重新启动后删除：文件 " + system + "\\qvcomui.dll\r\n")) << removed;
+    EXPECT_FALSE(Says(removed, "ZX")) << removed;
+
+    Restart();
+    // The folders hold what they held before the installation: another maker's files, and nothing else.
+    std::set<std::string> after = Files();
+    for (const std::string& file : installed) EXPECT_EQ(0u, after.count(file)) << file;
+    for (const std::string& file : after) EXPECT_EQ(1u, before.count(file)) << file;
+    for (const std::string& file : foreign) EXPECT_EQ("another maker's", ReadTextFile(file)) << file;
+}
+
+TEST_F(RemovalFilesTest, AFileAnotherDriverNamesStays) {
+    InstallTwoPrinters();
+    // Another maker's driver built on the same universal driver, registered from the driver folder.
+    std::string data = "ZX90.GPD", config = "ZX90UI.DLL", unidrv = "UNIDRV.DLL";
+    Close(open);
+    ASSERT_TRUE(CopyFileTo(drivers + "\\3\\ZX90UI.DLL", drivers + "\\ZX90UI.DLL"));
+    foreign.push_back(drivers + "\\ZX90UI.DLL");
+    DRIVER_INFO_3A driver = {};
+    driver.cVersion = 3;
+    std::string name = kForeignDriver;
+    driver.pName = &name[0];
+    driver.pDriverPath = &unidrv[0];
+    driver.pDataFile = &data[0];
+    driver.pConfigFile = &config[0];
+    driver.pHelpFile = &data[0];
+    ASSERT_TRUE(AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver)));
+
+    std::string removed = Expect(0, "remove /all /driver /components");
+    EXPECT_TRUE(Says(removed,
+                     "保留：文件 " + drivers + "\\3\\UNIDRV.DLL（驱动程序 " + kForeignDriver + " 仍在使用）"))
+        << removed;
+    EXPECT_TRUE(FileExists(drivers + "\\3\\UNIDRV.DLL"));
+    EXPECT_TRUE(FileExists(drivers + "\\UNIDRV.DLL"));
+    EXPECT_FALSE(FileExists(drivers + "\\3\\QR58.GPD"));
+    EXPECT_FALSE(FileExists(drivers + "\\3\\UNIDRVUI.DLL"));
+    EXPECT_TRUE(FileExists(drivers + "\\3\\ZX90.GPD"));
+}
