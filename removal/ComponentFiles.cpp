@@ -179,6 +179,18 @@ const char* VersionFolder(TargetSystem system) {
 }
 
 typedef BOOL(WINAPI* DeletePrinterDriverExFunction)(LPSTR, LPSTR, LPSTR, DWORD, DWORD);
+
+// Windows 98/Me keeps drivers' files in the system folder, where the universal printer driver's files
+// (which the medium only brings up to date) are Windows' own and other printers' too: they stay.
+bool IsWindows98SharedFile(const std::string& path, TargetSystem system) {
+    if (system != Windows98Me) return false;
+    size_t slash = path.find_last_of('\\');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    for (const char* shared : {"UNIDRV.DLL", "UNIDRV.HLP", "ICONLIB.DLL"}) {
+        if (Same(name, shared)) return true;
+    }
+    return false;
+}
 }  // namespace
 
 std::vector<ComponentFile> DriverFiles(const std::string& driver, const MediumNames& names,
@@ -233,7 +245,16 @@ bool RemoveDriverFiles(const std::vector<ComponentFile>& files, TargetSystem sys
         }
         return false;
     }
-    return RemoveFiles(files, drivers, "驱动程序", report);
+    std::vector<ComponentFile> ours;
+    for (const ComponentFile& file : files) {
+        if (!IsWindows98SharedFile(file.path, system)) {
+            ours.push_back(file);
+        } else if (IsFile(file.path)) {
+            report({RemovalKind::ComponentFile, file.path, RemovalResult::Kept,
+                    "Windows 98/Me 共用的通用打印机驱动程序文件", 0});
+        }
+    }
+    return RemoveFiles(ours, drivers, "驱动程序", report);
 }
 
 std::vector<ComponentFile> MonitorFiles(const MediumMonitor& monitor) {

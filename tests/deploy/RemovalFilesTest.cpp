@@ -130,3 +130,15 @@ TEST_F(RemovalFilesTest, AFileAnotherDriverNamesStays) {
     EXPECT_FALSE(FileExists(drivers + "\\3\\UNIDRVUI.DLL"));
     EXPECT_TRUE(FileExists(drivers + "\\3\\ZX90.GPD"));
 }
+
+// Windows 98/Me keeps drivers' files in its system folder: the universal printer driver's files there are
+// Windows' own and stay; the model's own files go.
+TEST_F(RemovalFilesTest, OnWindows98TheUniversalDriverStays) {
+    Expect(3010, "install /model:QR-58 /port:COM2:", "win98");
+    std::string folder = SpoolerDriverDirectory(k9xEnvironment);
+    ASSERT_TRUE(FileExists(folder + "\\UNIDRV.DLL"));
+    std::string removed = Expect(0, "remove /all /driver /components", "win98");
+    EXPECT_TRUE(Says(removed, "UNIDRV.DLL（Windows 98/Me 共用的通用打印机驱动程序文件）")) << removed;
+    EXPECT_TRUE(FileExists(folder + "\\UNIDRV.DLL"));
+    EXPECT_FALSE(FileExists(folder + "\\QR58.DRV")) << removed;
+}
