@@ -1,8 +1,9 @@
-// QelvanDeploy list: the printers of this machine whose driver the medium names, and the installed
-// port monitors' and print processors' versions against the medium's.
+// QelvanDeploy list: the printers of this machine whose driver the medium names, the medium's registered
+// drivers' files and the installed port monitors' and print processors' versions against the medium's.
 #include "deploy/Commands.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DriverComparison.h"
 #include "deploy/ExitCodes.h"
 #include "engine/ComponentKeys.h"
 #include "removal/MediumNames.h"
@@ -41,6 +42,13 @@ int RunListCommand(const Switches&) {
         if (!Contains(names.drivers, printer.driver)) continue;
         SayFormatted("%s\t%s\t%s\t%s\t%s", printer.name.c_str(), printer.port.c_str(), printer.driver.c_str(),
                      printer.processor.c_str(), printer.isDefault ? "*" : "");
+    }
+    // The medium's registered drivers, each against the medium's files; drivers not registered are many
+    // and say nothing.
+    for (const std::string& driver : names.drivers) {
+        DriverComparison comparison = CompareDriverWithMedium(driver, system);
+        if (comparison.state != DriverAgainstMedium::NotRegistered)
+            SayFormatted("驱动程序 %s：%s", driver.c_str(), DescribeComparison(comparison).c_str());
     }
     for (const MediumMonitor& monitor : names.monitors) SayMonitor(monitor);
     for (const std::string& processor : names.processors) {

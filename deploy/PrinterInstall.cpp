@@ -8,6 +8,7 @@
 #include "deploy/ComponentUpdates.h"
 #include "deploy/DeployChoice.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DriverUpdate.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/PersonalDefault.h"
@@ -209,6 +210,8 @@ PrinterResult KeepPrinter(const InstallRequest& request, InstallChoices& choices
     }
     bool updated = false;
     if (!UpdateEveryComponent(choices, updated)) return {PrinterOutcome::Failed, kExitFailed, false};
+    if (updated) result = {PrinterOutcome::Updated, kExitDone, choices.targetSystem == Windows98Me};
+    if (!UpdateDriverFromMedium(choices, updated)) return {PrinterOutcome::Failed, kExitFailed, false};
     if (updated) result = {PrinterOutcome::Updated, kExitDone, choices.targetSystem == Windows98Me};
     if (request.setDefault && DefaultPrinterIsAPersons("未设为默认打印机") && !printer.isDefault) {
         Say("正在设为默认打印机……");

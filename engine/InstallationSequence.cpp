@@ -102,13 +102,10 @@ void WriteChosenSerialSettings(InstallChoices& choices) {
     }
 }
 
-bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserver* observer) {
-    choices.engineStatus = 0;
-    if (!InstallComponents(choices, message, observer)) return false;
-    if (choices.portKind == Usb && !CheckPortEnumeration(message)) return false;
+bool InstallDriver(InstallChoices& choices, bool replaceFiles, MessageText& message,
+                   EngineObserver* observer) {
     Announce(observer, EngineStep::DriverFiles);
     if (!CopyDriverFiles(choices, message)) return false;
-
     bool ddk = choices.config.IsDdkDriver(choices.modelName, choices.targetSystem, choices.gdiDriver);
     InstallSystemDriverFiles(choices.targetSystem, ddk, message);
     if (!CopyColourLibrary(choices, message)) return false;
@@ -117,7 +114,14 @@ bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserve
         return false;
     }
     Announce(observer, EngineStep::Driver);
-    if (!AddDriver(choices.driverInfo, message)) return false;
+    return AddDriver(choices.driverInfo, message, replaceFiles);
+}
+
+bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserver* observer) {
+    choices.engineStatus = 0;
+    if (!InstallComponents(choices, message, observer)) return false;
+    if (choices.portKind == Usb && !CheckPortEnumeration(message)) return false;
+    if (!InstallDriver(choices, false, message, observer)) return false;
     if (choices.portKind == Usb) RecordUsbPort(choices.portName);
 
     // A second printer on the same USB port is refused; serial and parallel printers are numbered.

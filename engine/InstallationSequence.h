@@ -34,6 +34,13 @@ bool InstallComponents(InstallChoices& choices, MessageText& message, EngineObse
 // without "COM" in its name.
 void WriteChosenSerialSettings(InstallChoices& choices);
 
+// The driver steps of an installation: copies the driver's files (and the system's shared ones it
+// needs) into the printer-driver directory and registers the driver. With replaceFiles every file
+// replaces the one the spooler holds, whatever their ages (a newer medium's driver). False with message
+// set when a step failed.
+bool InstallDriver(InstallChoices& choices, bool replaceFiles, MessageText& message,
+                   EngineObserver* observer = nullptr);
+
 // The installation steps themselves. True on success; on failure message says why (it stays as the
 // failing step left it). On success on every system but Windows 98/Me message holds the success text.
 bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserver* observer = nullptr);

@@ -75,6 +75,19 @@ bool HoldsAnyOf(const char* text, const char* characters) {
     return false;
 }
 
+typedef BOOL(WINAPI* AddPrinterDriverExFunction)(LPSTR, DWORD, LPBYTE, DWORD);
+
+// AddPrinterDriverExA with APD_COPY_ALL_FILES, looked up when needed: Windows NT 4.0 and 98/Me lack it.
+// False when the system has no such call or the spooler refused it.
+bool AddDriverReplacingFiles(DRIVER_INFO_3A& info) {
+    HMODULE spooler = LoadLibraryA("winspool.drv");
+    if (spooler == nullptr) return false;
+    auto addEx = reinterpret_cast<AddPrinterDriverExFunction>(
+        reinterpret_cast<void*>(GetProcAddress(spooler, "AddPrinterDriverExA")));
+    bool added = addEx != nullptr && addEx(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_ALL_FILES);
+    FreeLibrary(spooler);
+    return added;
+}
 }  // namespace
 
 bool IsAcceptedPrinterName(const char* name) {
@@ -101,11 +114,12 @@ bool CreatePrinter(PRINTER_INFO_2A& info, DWORD level, bool noRename, MessageTex
     return false;
 }
 
-bool AddDriver(DRIVER_INFO_3A& info, MessageText& message) {
+bool AddDriver(DRIVER_INFO_3A& info, MessageText& message, bool replaceFiles) {
     if (!IsAcceptedDriverName(info.pName)) {
         ReportError(message, IDS_ADD_DRIVER_FAILED, "   er = %d", ERROR_INVALID_NAME);
         return false;
     }
+    if (replaceFiles && AddDriverReplacingFiles(info)) return true;
     if (Spooler().addPrinterDriver(nullptr, 3, reinterpret_cast<BYTE*>(&info))) return true;
     ReportError(message, IDS_ADD_DRIVER_FAILED, "   er = %d", GetLastError());
     return false;

@@ -24,8 +24,10 @@ bool IsAcceptedDriverName(const char* name);
 bool CreatePrinter(PRINTER_INFO_2A& info, DWORD level, bool noRename, MessageText& message);
 
 // Registers the printer driver (level 3); a name the spooler would refuse is refused first, with its
-// error 123.
-bool AddDriver(DRIVER_INFO_3A& info, MessageText& message);
+// error 123. With replaceFiles, where the system has AddPrinterDriverExA (Windows 2000 and later), the
+// spooler copies every file of the driver over the one it holds (APD_COPY_ALL_FILES), not only newer
+// ones; elsewhere the plain call, which copies them all.
+bool AddDriver(DRIVER_INFO_3A& info, MessageText& message, bool replaceFiles = false);
 
 // Registers the port monitor (level 2); a monitor already installed counts as success.
 bool AddPortMonitor(MONITOR_INFO_2A& info, MessageText& message);

@@ -55,9 +55,24 @@ void InstallSystemDriverFiles(int targetSystem, bool ddk, MessageText& message) 
     }
     if (targetSystem < Windows2000 || targetSystem > WindowsVista || !ddk) return;
     // These files are optional on the medium: a missing one is not an error, so its text is dropped.
-    const char* sharedFiles[] = {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"};
+    const char* sharedFiles[] = {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"};  // IsSystemSharedDriverFile
     for (const char* file : sharedFiles) {
         MessageText discarded = {};
         CopyDriverFile(file, DriverDirectory, targetSystem, false, discarded);
     }
+}
+
+bool IsSystemSharedDriverFile(const char* name, int targetSystem) {
+    const char* const windows98[] = {kUniversalDriver, "UNIDRV.HLP", "ICONLIB.DLL"};
+    const char* const later[] = {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"};
+    if (targetSystem == Windows98Me) {
+        for (const char* shared : windows98) {
+            if (lstrcmpiA(name, shared) == 0) return true;
+        }
+        return false;
+    }
+    for (const char* shared : later) {
+        if (lstrcmpiA(name, shared) == 0) return true;
+    }
+    return false;
 }
