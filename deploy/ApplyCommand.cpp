@@ -27,7 +27,7 @@ struct PreparedEntry {
 
 // Every entry through the install command's checks and the connected USB printer's; false at the first
 // refusal, before any change.
-bool PrepareEntries(const std::string& path, const std::vector<ProfileEntry>& entries, const UsbOfRun& usb,
+bool PrepareEntries(const std::string& path, const std::vector<ProfileEntry>& entries, UsbOfRun& usb,
                     bool renumber, std::vector<PreparedEntry>& prepared) {
     for (const ProfileEntry& entry : entries) {
         // The record holds the configuration reader's buffers: too large for the stack of every system.

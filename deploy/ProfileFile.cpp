@@ -133,18 +133,27 @@ std::string SerialPortOf(const std::string& port) {
 }
 
 // Two entries on one serial port that ask for different settings would turn the port's settings back
-// and forth at every apply: the file says two things.
+// and forth at every apply, and one that names a setting the other leaves out would have it set by the
+// other's preset when that one is installed: the file says two things. Each setting is given by both
+// with the same text, or by neither.
 bool SerialSettingsAgree(const char* path, const ProfileEntry& earlier, const ProfileEntry& later) {
     std::string port = SerialPortOf(later.request.port.text);
     if (port.empty() || port != SerialPortOf(earlier.request.port.text)) return true;
     for (int index = 0; index < kSerialListCount; ++index) {
         const RequestValue& first = earlier.request.serial[index];
         const RequestValue& second = later.request.serial[index];
-        if (!first.Given() || !second.Given() || lstrcmpiA(first.text.c_str(), second.text.c_str()) == 0)
-            continue;
-        std::string why = "与 " + first.where + "=" + first.text + " 不同，而两台打印机在同一个端口 " + port +
-                          " 上，端口只能有一种串口设置";
-        return Refuse(path, second.where, why.c_str());
+        if (!first.Given() && !second.Given()) continue;
+        if (first.Given() && second.Given()) {
+            if (lstrcmpiA(first.text.c_str(), second.text.c_str()) == 0) continue;
+            std::string why = "与 " + first.where + "=" + first.text + " 不同，而两台打印机在同一个端口 " +
+                              port + " 上，端口只能有一种串口设置";
+            return Refuse(path, second.where, why.c_str());
+        }
+        const ProfileEntry& silent = first.Given() ? later : earlier;
+        const RequestValue& given = first.Given() ? first : second;
+        std::string why = "缺少，而 " + given.where + "=" + given.text + " 在同一个端口 " + port +
+                          " 上：同一端口上的打印机须给出相同的串口设置";
+        return Refuse(path, "[" + silent.section + "] " + kSerialKeys[index], why.c_str());
     }
     return true;
 }

@@ -31,9 +31,13 @@ bool PrinterOnPort(const InstallChoices& choices) {
 
 UsbOfRun::UsbOfRun() : deviceId_(GetUsbDeviceId()) {}
 
-bool UsbOfRun::CheckUpFront(const InstallRequest& request, const InstallChoices& choices,
-                            bool renumber) const {
-    if (choices.portKind != Usb || PrinterOnPort(choices)) return true;
+bool UsbOfRun::CheckUpFront(const InstallRequest& request, const InstallChoices& choices, bool renumber) {
+    if (choices.portKind != Usb) return true;
+    if (PrinterOnPort(choices)) {
+        // The printer that answers under this number is that printer's: no later renumbering takes it.
+        Hold(OwnNumber(request, choices));
+        return true;
+    }
     UsbCheckResult check = CheckUsbNumbering(ModeOf(request), deviceId_, choices.portName);
     switch (check.action) {
         case UsbCheck::Proceed:
@@ -64,7 +68,7 @@ bool UsbOfRun::BeforeEntry(const InstallRequest& request, const InstallChoices& 
     int connected = UsbPortNumber(deviceId_);
     if (connected >= 1 && connected <= 8 && held_[connected]) {
         SayFormatted(
-            "[%s] 没有另一台USB打印机应答：连接着的打印机（编号 %d）已属于本次前面的打印机，不改它的编号。",
+            "[%s] 没有另一台USB打印机应答：连接着的打印机（编号 %d）已属于配置文件中的另一台打印机，不改它的编号。",
             section.c_str(), connected);
         return false;
     }

@@ -17,8 +17,9 @@ public:
 
     // Before anything changes: false with the refusal said, naming the entry's Port key, for a USB entry
     // whose printer is not yet on its port and that the connected printer cannot serve: it would need a
-    // renumbering the run is not allowed (renumber false), or a printer where none answers.
-    bool CheckUpFront(const InstallRequest& request, const InstallChoices& choices, bool renumber) const;
+    // renumbering the run is not allowed (renumber false), or a printer where none answers. An entry whose
+    // printer is already on its port holds its number from the start, whatever the entries' order.
+    bool CheckUpFront(const InstallRequest& request, const InstallChoices& choices, bool renumber);
     // Before an entry installs: false with a line when it would renumber the printer an earlier entry of
     // this run holds (no further printer answers).
     bool BeforeEntry(const InstallRequest& request, const InstallChoices& choices,

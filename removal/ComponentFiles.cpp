@@ -1,5 +1,7 @@
 #include "removal/ComponentFiles.h"
 
+#include "engine/SystemDriverFiles.h"
+
 #include <winspool.h>
 
 #include <cstring>
@@ -180,16 +182,13 @@ const char* VersionFolder(TargetSystem system) {
 
 typedef BOOL(WINAPI* DeletePrinterDriverExFunction)(LPSTR, LPSTR, LPSTR, DWORD, DWORD);
 
-// Windows 98/Me keeps drivers' files in the system folder, where the universal printer driver's files
-// (which the medium only brings up to date) are Windows' own and other printers' too: they stay.
+// Windows 98/Me keeps drivers' files in the system folder, where the system's shared printer-driver
+// files (the universal driver's, which the medium only supplies where missing) are Windows' own and
+// other printers' too: they stay.
 bool IsWindows98SharedFile(const std::string& path, TargetSystem system) {
-    if (system != Windows98Me) return false;
     size_t slash = path.find_last_of('\\');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    for (const char* shared : {"UNIDRV.DLL", "UNIDRV.HLP", "ICONLIB.DLL"}) {
-        if (Same(name, shared)) return true;
-    }
-    return false;
+    return system == Windows98Me && IsSystemSharedDriverFile(name.c_str(), system);
 }
 }  // namespace
 

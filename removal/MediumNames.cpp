@@ -57,15 +57,18 @@ void AddModelFiles(MediumNames& names, SetupConfig& config, const char* model, T
 }
 
 // The advanced offer holds the typical one's USB port and more.
-void AddUsbPorts(std::vector<std::string>& ports, const CatalogueModel& model, TargetSystem system) {
+void AddOfferedPorts(MediumNames& names, const CatalogueModel& model, TargetSystem system) {
     PortOffer offer;
     BuildPortOffer(model.name, system, model.category, Advanced, NoUsbDevice, offer);
     for (int index = 0; index < offer.count; ++index) {
         const char* port = offer.entries[index];
+        AddName(names.offeredPorts, port);
         if (ReactionToPort(port) != PortReaction::UsbPort) continue;
-        AddName(ports, port);
+        AddName(names.usbPorts, port);
         char alias[kPortNameSize];
-        if (BuildUsbPortAlias(port, alias, sizeof alias)) AddName(ports, alias);
+        if (!BuildUsbPortAlias(port, alias, sizeof alias)) continue;
+        AddName(names.usbPorts, alias);
+        AddName(names.offeredPorts, alias);
     }
 }
 }  // namespace
@@ -77,7 +80,7 @@ MediumNames ReadMediumNames(TargetSystem system) {
     for (const CatalogueModel& catalogued : ReadCatalogue()) {
         const char* model = catalogued.name;
         names.models.push_back(model);
-        AddUsbPorts(names.usbPorts, catalogued, system);
+        AddOfferedPorts(names, catalogued, system);
         config.currentCategory = catalogued.category;
         for (int gdiDriver = 0; gdiDriver <= 1; ++gdiDriver) {
             DRIVER_INFO_3A driver = {};

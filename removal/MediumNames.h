@@ -31,6 +31,9 @@ struct MediumNames {
     // The USB ports the port page offers the models (typical and advanced) and their aliases: the
     // only USB port records that are the medium's.
     std::vector<std::string> usbPorts;
+    // Every port the port page offers the models (typical and advanced), USB aliases included: the ports
+    // the medium's monitors serve for a printer of another maker.
+    std::vector<std::string> offeredPorts;
     int processorVersion;
     std::vector<MediumFiles> driverFiles;     // of each driver in drivers
     std::vector<MediumFiles> processorFiles;  // of each processor in processors

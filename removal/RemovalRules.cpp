@@ -113,7 +113,12 @@ void RemoveMonitor(const MediumMonitor& monitor, const MediumNames& names, Targe
     MonitorKeyPath(monitor.name.c_str(), keyPath);
     unsigned long version = 0;
     if (!InstalledVersion(keyPath, version)) return;
-    auto uses = [&](const SystemPrinter& printer) { return monitor.needsIt(printer.port.c_str(), system); };
+    // A printer of another maker needs the monitor only on a port the medium's port page offers (on the
+    // NT family its monitor serves "TVCOMn:", not the system's "COMn:").
+    auto uses = [&](const SystemPrinter& printer) {
+        return monitor.needsIt(printer.port.c_str(), system) &&
+               (Contains(names.drivers, printer.driver) || Contains(names.offeredPorts, printer.port));
+    };
     if (reporter.KeptWhileUsed(RemovalKind::Monitor, monitor.name, rest, uses)) return;
     std::vector<ComponentFile> files = MonitorFiles(monitor);
     std::string name = monitor.name;

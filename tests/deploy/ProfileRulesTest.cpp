@@ -37,6 +37,19 @@ public:
     static bool There() { return ReadPrinter(kForeignPrinter).driver == kForeignDriver; }
 };
 
+// The text saved as Notepad's "Unicode": UTF-16, little-endian, with its byte-order mark.
+std::string Utf16(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0],
+                                    static_cast<int>(wide.size())));
+    std::string bytes = "\xff\xfe";
+    for (wchar_t each : wide) {
+        bytes += static_cast<char>(each & 0xff);
+        bytes += static_cast<char>((each >> 8) & 0xff);
+    }
+    return bytes;
+}
+
 size_t Count(const std::string& text, const std::string& part) {
     size_t count = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
@@ -62,6 +75,15 @@ TEST_F(DeployTest, AProfileThatSaysTwoThingsIsRefusedBeforeAnythingChanges) {
         {header + "[Printer1]\r\nModel=QL-60\r\nPort=TVCOM2:\r\nBaud=9600\r\n[Printer2]\r\nModel=QR-58\r\n"
                   "Port=TVCOM2:\r\nbaud=19200\r\n",
          "[Printer2] baud"},
+        // A file saved as Unicode or as UTF-8 with its mark, and blanks the profile functions skip.
+        {Utf16("[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\n" + qt200 + "MODEL=QT-300\r\n"), "MODEL"},
+        {"\xef\xbb\xbf" + header + "[Printer1]\r\n" + qt200 + "[PRINTER1]\r\nModel=QL-40\r\nPort=LPT2:\r\n",
+         "[PRINTER1]"},
+        {"[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\n" + qt200 + "\x0bMODEL=QT-300\r\n", "MODEL"},
+        // One entry on a serial port names a setting the other leaves to its preset.
+        {header + "[Printer1]\r\nModel=QL-60\r\nPort=TVCOM2:\r\nBaud=19200\r\n[Printer2]\r\nModel=QT-200\r\n"
+                  "Port=COM2:\r\n",
+         "[Printer2] Baud"},
         {"[QelvanProfile]\r\nPrinters=3\r\n[Printer1]\r\n" + qt200 +
              "[Printer2]\r\nModel=QL-40\r\nPort=LPT2:\r\n[Printer3]\r\nModel=QR-58\r\nPort=USB_QR-58_2\r\n"
              "Advanced=Yes\r\n",
@@ -113,6 +135,13 @@ TEST_F(DeployTest, RenumberingNeverTakesThePrinterOfAnEarlierEntryAndExactThenRe
     EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
     EXPECT_TRUE(ReadPrinter("QT-200(P)").found) << failed;
     EXPECT_TRUE(ForeignPrinter::There());
+    EXPECT_EQ(0u, Count(medium.UsbLog(), "uWrite")) << medium.UsbLog();
+    // The same entries the other way round: the printer serves the entry on port 1 that comes later in
+    // the file, and the entry before it may not take it.
+    ASSERT_TRUE(usbEntries(2, 1));
+    failed = Expect(1603, "apply /renumber /file:\"" + profile + "\"");
+    EXPECT_TRUE(Says(failed, "[Printer1] 没有另一台USB打印机应答")) << failed;
+    EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found) << failed;
     EXPECT_EQ(0u, Count(medium.UsbLog(), "uWrite")) << medium.UsbLog();
 
     // Entry 1 renumbers the printer to 3, the printer is asked again, and entry 2 may not take it back.

@@ -119,8 +119,22 @@ TEST_F(RemovalFilesTest, AFileAnotherDriverNamesStays) {
     driver.pConfigFile = &config[0];
     driver.pHelpFile = &data[0];
     ASSERT_TRUE(AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver)));
+    // Its printer on the system's own serial port: the medium's COM monitor serves "TVCOMn:", not it.
+    PRINTER_INFO_2A info = {};
+    std::string printer = "ZX-90 on COM3", port = "COM3:", processor = "winprint", datatype = "RAW";
+    info.pPrinterName = &printer[0];
+    info.pPortName = &port[0];
+    info.pDriverName = &name[0];
+    info.pPrintProcessor = &processor[0];
+    info.pDatatype = &datatype[0];
+    HANDLE added = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+    ASSERT_NE(nullptr, added);
+    ClosePrinter(added);
 
     std::string removed = Expect(0, "remove /all /driver /components");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey("Qelvan COM Port"))) << removed;
+    EXPECT_TRUE(ReadPrinter(printer).found);
+    RemovePrinter(printer);
     EXPECT_TRUE(Says(removed,
                      "保留：文件 " + drivers + "\\3\\UNIDRV.DLL（驱动程序 " + kForeignDriver + " 仍在使用）"))
         << removed;
@@ -134,7 +148,8 @@ TEST_F(RemovalFilesTest, AFileAnotherDriverNamesStays) {
 // Windows 98/Me keeps drivers' files in its system folder: the universal printer driver's files there are
 // Windows' own and stay; the model's own files go.
 TEST_F(RemovalFilesTest, OnWindows98TheUniversalDriverStays) {
-    Expect(3010, "install /model:QR-58 /port:COM2:", "win98");
+    // The USB printer: its raster driver is built on the universal driver.
+    Expect(3010, "install /model:QR-58", "win98");
     std::string folder = SpoolerDriverDirectory(k9xEnvironment);
     ASSERT_TRUE(FileExists(folder + "\\UNIDRV.DLL"));
     std::string removed = Expect(0, "remove /all /driver /components", "win98");
