@@ -296,7 +296,7 @@ TEST_F(PageFlow, TabOnThePortPageNeverReachesTheHiddenRasterBox) {
     GUITHREADINFO focus = {};
     focus.cbSize = sizeof focus;
     bool portListReached = false;
-    for (int press = 0; press < 24; ++press) {
+    for (int press = 0; press < 48; ++press) {
         ASSERT_TRUE(GetGUIThreadInfo(thread, &focus) && focus.hwndFocus != nullptr);
         PostMessageA(focus.hwndFocus, WM_KEYDOWN, VK_TAB, 0);
         // The first answer may come before the key is taken from the queue, the second cannot.
