@@ -71,6 +71,10 @@ TEST_F(TestPageTest, EachInstalledPrinterPrintsToItsOwnPortOnly) {
     // The page is the printer's: a PostScript page from the printer's own device context.
     EXPECT_EQ(0u, Port("TVCOM1").find("%!PS")) << Port("TVCOM1").substr(0, 200);
 
+    // Installed again, the printer is kept: no page.
+    Expect(0, "install /model:QR-58 /port:TVCOM1: /testpage");
+    EXPECT_EQ(1u, Pages(Port("TVCOM1"), "QR-58(S)"));
+
     std::string again = Expect(0, "testpage /printer:qr-58(s)");
     EXPECT_TRUE(Says(again, "端口 TVCOM1:")) << again;
     EXPECT_EQ(2u, Pages(Port("TVCOM1"), "QR-58(S)"));
@@ -88,6 +92,15 @@ TEST_F(TestPageTest, APortThatRefusesTheJobFailsThePage) {
     std::string installed = Expect(1603, "install /model:QR-58 /port:TVCOM2: /testpage");
     EXPECT_TRUE(Says(installed, "测试页未能交给打印机 QR-58(S)(1)")) << installed;
     EXPECT_EQ("TVCOM2:", ReadPrinter("QR-58(S)(1)").port) << installed;
+}
+
+TEST_F(TestPageTest, APrinterOnAPortNoMonitorServesIsNotSent) {
+    Expect(0, "install /model:QR-58 /port:USB_QR-58_1");
+    // The USB monitor serves the ports the installation named; this one is no longer among them.
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_QR-58_1");
+    std::string failed = Expect(1603, "testpage /printer:\"QR-58(U) 1\"");
+    EXPECT_TRUE(Says(failed, "测试页未能交给打印机 QR-58(U) 1：查找端口失败  er = 1796")) << failed;
+    EXPECT_FALSE(FileExists(ports + "\\USB_QR-58_1.prn"));
 }
 
 TEST_F(TestPageTest, APrinterOfAnotherDriverIsRefused) {
