@@ -96,6 +96,7 @@ int RunApplyCommand(const Switches& switches) {
 
     bool failed = false;
     bool restartNeeded = false;
+    std::vector<std::string> installed;
     for (PreparedEntry& each : prepared) {
         InstallChoices& choices = *each.choices;
         const char* section = each.entry->section.c_str();
@@ -109,6 +110,7 @@ int RunApplyCommand(const Switches& switches) {
         }
         SayFormatted("[%s] %s：%s", section, OutcomeText(result.outcome),
                      result.exitCode == kExitDone ? choices.modelName : "见上面的说明");
+        if (result.outcome == PrinterOutcome::Installed) installed.push_back(choices.modelName);
         failed = failed || result.exitCode != kExitDone;
         restartNeeded = restartNeeded || result.restartNeeded;
     }
@@ -121,6 +123,9 @@ int RunApplyCommand(const Switches& switches) {
             failed = true;
     }
     RegisterWhatIsInstalled();
+    // Kept printers get no page: a profile applied at every log-on prints only when it installed.
+    bool printed = PrintTestPagesAsked(switches, installed);
     if (failed) return kExitFailed;
-    return FinishRun(switches, restartNeeded);
+    int finished = FinishRun(switches, restartNeeded);
+    return printed ? finished : kExitFailed;
 }

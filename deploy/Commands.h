@@ -3,6 +3,9 @@
 // line has been checked against the switch table, the running system recognised and the medium
 // opened before a command runs.
 
+#include <string>
+#include <vector>
+
 #include "deploy/Switches.h"
 
 int RunModelsCommand(const Switches& switches);
@@ -11,6 +14,11 @@ int RunListCommand(const Switches& switches);
 int RunRemoveCommand(const Switches& switches);
 int RunExportCommand(const Switches& switches);
 int RunApplyCommand(const Switches& switches);
+int RunTestPageCommand(const Switches& switches);
+
+// With /testpage: a test page on each printer named (those the run installed, never one it kept). False
+// when a page failed; its line names the printer.
+bool PrintTestPagesAsked(const Switches& switches, const std::vector<std::string>& installed);
 
 // The end of a run that installed or kept printers: kExitDone, unless Windows 98/Me needs a restart, for
 // this run's installation (restartNeeded) or for an earlier run's that has not been followed by one.

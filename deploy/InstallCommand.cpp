@@ -47,5 +47,10 @@ int RunInstallCommand(const Switches& switches) {
     PrinterResult result = InstallOrKeep(request, deviceId, switches.Has("again"), *choices);
     RegisterWhatIsInstalled();
     if (result.exitCode != kExitDone) return result.exitCode;
-    return FinishRun(switches, result.restartNeeded);
+    // A kept printer gets no page: the same line in a log-on script would print one at every log-on.
+    std::vector<std::string> installed;
+    if (result.outcome == PrinterOutcome::Installed) installed.push_back(choices->modelName);
+    bool printed = PrintTestPagesAsked(switches, installed);
+    int finished = FinishRun(switches, result.restartNeeded);
+    return printed ? finished : kExitFailed;
 }

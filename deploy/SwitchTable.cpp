@@ -17,7 +17,8 @@ enum : unsigned {
     kRemove = 8,
     kExport = 16,
     kApply = 32,
-    kEveryCommand = kModels | kInstall | kList | kRemove | kExport | kApply,
+    kTestPage = 64,
+    kEveryCommand = kModels | kInstall | kList | kRemove | kExport | kApply | kTestPage,
 };
 
 const CommandRule kCommands[] = {
@@ -30,6 +31,8 @@ const CommandRule kCommands[] = {
      RunRemoveCommand},
     {"export", kExport, "file", "把本机使用介质上驱动程序的打印机写入配置文件", RunExportCommand},
     {"apply", kApply, "file", "使本机的打印机与配置文件一致：已有的保留，缺少的安装", RunApplyCommand},
+    {"testpage", kTestPage, "printer", "在介质的一台打印机上打印测试页（交给打印机的队列）",
+     RunTestPageCommand},
 };
 
 struct SwitchRule {
@@ -56,8 +59,9 @@ const SwitchRule kSwitches[] = {
     {"stopbits", "S", kInstall, "串口停止位", ListOf(SerialList::StopBits)},
     {"flow", "F", kInstall, "串口流控制", ListOf(SerialList::FlowControl)},
     {"again", nullptr, kInstall, "端口上已有该型号的打印机时仍再装一台（如安装向导）", kNoList},
+    {"testpage", nullptr, kInstall | kApply, "在本次新装的每台打印机上打印一张测试页", kNoList},
     {"restart", nullptr, kInstall | kApply, "Windows 98/Me 上安装后重新启动计算机", kNoList},
-    {"printer", "名称", kRemove, "要删除的打印机", kNoList},
+    {"printer", "名称", kRemove | kTestPage, "要删除或打印测试页的打印机", kNoList},
     {"all", nullptr, kRemove,
      "删除介质的全部打印机；没有介质的东西留下时，也删除程序列表中的项目和本程序装入安装目录的文件", kNoList},
     {"driver", nullptr, kRemove, "同时删除无人使用的驱动程序", kNoList},
@@ -201,7 +205,7 @@ void SayUsage() {
             texts = "（" + SerialListTexts(static_cast<SerialList>(rule.serialList), "、") + "）";
         SayFormatted("  %-16s%s%s", Written(rule).c_str(), rule.help, texts.c_str());
     }
-    Say("退出码：0 完成；3010 完成，需要重新启动；1641 已开始重新启动；1603 安装或删除失败；");
+    Say("退出码：0 完成；3010 完成，需要重新启动；1641 已开始重新启动；1603 安装、删除或测试页失败；");
     Say("        1639 参数错误或选择被拒绝；1618 安装向导或另一个 QelvanDeploy 正在运行；1619 "
         "无法读取安装介质");
 }

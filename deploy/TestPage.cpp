@@ -1,0 +1,206 @@
+#include "deploy/TestPage.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <cstring>
+#include <vector>
+
+#include "common/BoundedText.h"
+#include "config/CatalogueModels.h"
+#include "config/SetupConfig.h"
+#include "deploy/DeployMedium.h"
+#include "deploy/DeployOutput.h"
+#include "deploy/ExitCodes.h"
+#include "engine/SerialSettings.h"
+#include "removal/SystemPrinters.h"
+#include "usb/UsbDriverVersion.h"
+
+namespace {
+const char kNoVersion[] = "0.0.0.0";
+
+// The catalogue's model one of whose drivers (either family) on this system is the driver named; false
+// when the medium names no such driver.
+bool ModelOfDriver(const std::string& driver, std::string& model) {
+    SetupConfig config;
+    for (const CatalogueModel& catalogued : ReadCatalogue()) {
+        config.currentCategory = catalogued.category;
+        for (int gdiDriver = 0; gdiDriver <= 1; ++gdiDriver) {
+            DRIVER_INFO_3A info = {};
+            config.ReadDriverInfo(catalogued.name, RunningSystem(), info, gdiDriver);
+            if (info.pName == nullptr || lstrcmpiA(info.pName, driver.c_str()) != 0) continue;
+            model = catalogued.name;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The version of the printer's driver file as its version resource states it; empty when it states none.
+// False with the error when the printer cannot be opened or its driver not read.
+bool DriverVersion(const SystemPrinter& printer, std::string& version, DWORD& error) {
+    HANDLE handle = nullptr;
+    if (!OpenPrinterA(const_cast<char*>(printer.name.c_str()), &handle, nullptr)) {
+        error = GetLastError();
+        return false;
+    }
+    DWORD needed = 0;
+    GetPrinterDriverA(handle, nullptr, 3, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed != 0 ? needed : 1);
+    BOOL read = needed != 0 && GetPrinterDriverA(handle, nullptr, 3, buffer.data(), needed, &needed);
+    error = read ? 0 : GetLastError();
+    ClosePrinter(handle);
+    if (!read) return false;
+    const DRIVER_INFO_3A* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
+    char text[64] = {};
+    if (info->pDriverPath != nullptr) GetFileVersionString(info->pDriverPath, text);
+    version = strcmp(text, kNoVersion) == 0 ? "" : text;
+    return true;
+}
+
+// True when the port is among the system's ports, which every monitor is asked for: a printer on a port
+// no monitor serves (its monitor removed, say) would lose the job at the port. False with the error.
+bool PortListed(const std::string& port, DWORD& error) {
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPortsA(nullptr, 1, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed != 0 ? needed : 1);
+    if (!EnumPortsA(nullptr, 1, buffer.data(), static_cast<DWORD>(buffer.size()), &needed, &count)) {
+        error = GetLastError();
+        return false;
+    }
+    const PORT_INFO_1A* ports = reinterpret_cast<const PORT_INFO_1A*>(buffer.data());
+    for (DWORD index = 0; index < count; ++index) {
+        if (ports[index].pName != nullptr && lstrcmpiA(ports[index].pName, port.c_str()) == 0) return true;
+    }
+    error = ERROR_UNKNOWN_PORT;
+    return false;
+}
+
+std::string MediumVersion() {
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    char version[64] = {};
+    if (length != 0 && length < sizeof path) GetFileVersionString(path, version);
+    return version;
+}
+
+// The running system by the name of the family member it reports, and its version numbers.
+std::string SystemText() {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!GetVersionExA(&info)) return "?";
+    static const char* const kNames[] = {"Windows 98/Me", "Windows NT 4.0",      "Windows 2000",
+                                         "Windows XP",    "Windows Server 2003", "Windows Vista 或更新"};
+    char text[128];
+    FormatText(text, sizeof text, "%s（%lu.%lu.%lu）", kNames[RunningSystem()],
+               static_cast<unsigned long>(info.dwMajorVersion),
+               static_cast<unsigned long>(info.dwMinorVersion),
+               static_cast<unsigned long>(LOWORD(info.dwBuildNumber)));
+    return text;
+}
+
+// A serial port's settings in force, where the system keeps them ("9600,n,8,1,x"); empty for other ports.
+std::string SerialSettingsText(const std::string& port) {
+    const char* portKey = strstr(port.c_str(), "COM");
+    int baudRate = 0;
+    int dataBits = 0;
+    double stopBits = 0;
+    char parity = 0;
+    char flow = 0;
+    if (portKey == nullptr || !ReadSerialSettings(portKey, RunningSystem() == Windows98Me, baudRate, dataBits,
+                                                  stopBits, parity, flow))
+        return "";
+    char text[kSerialSettingsSize];
+    FormatSerialSettings(text, baudRate, dataBits, stopBits, parity, flow);
+    return text;
+}
+
+std::string Line(const char* label, const std::string& value) {
+    return std::string(label) + value;
+}
+
+TestPageText PageText(const SystemPrinter& printer, const std::string& model, const std::string& version) {
+    TestPageText page;
+    page.documentName = "Qelvan 测试页 - " + printer.name;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char time[32];
+    FormatText(time, sizeof time, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+               now.wMinute, now.wSecond);
+    std::string serial = SerialSettingsText(printer.port);
+    page.lines = {
+        "Qelvan 打印机测试页",
+        Line("打印机：", printer.name),
+        Line("型号：", model),
+        Line("驱动程序：", printer.driver + "（版本 " + (version.empty() ? "未注明" : version) + "）"),
+        Line("端口：", printer.port + (serial.empty() ? "" : "（" + serial + "）")),
+        Line("打印处理器：", printer.processor),
+        Line("系统：", SystemText()),
+        Line("时间：", time),
+        Line("安装介质版本：", MediumVersion()),
+        "中文：打印机已安装，这一页由它的驱动程序打印。",
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+        "abcdefghijklmnopqrstuvwxyz",
+        "0123456789 +-*/=()[]<>#%&@",
+    };
+    return page;
+}
+
+// False when the spooler lists no printer of that name; listed false (the line said) when it cannot list.
+// The steps of the page, each named in step when it fails, with the error.
+bool PrintPage(const SystemPrinter& printer, const std::string& model, std::string& step,
+               unsigned long& error) {
+    DWORD stepError = 0;
+    step = "查找端口";
+    if (!PortListed(printer.port, stepError)) {
+        error = stepError;
+        return false;
+    }
+    step = "打开打印机";
+    std::string version;
+    if (!DriverVersion(printer, version, stepError)) {
+        error = stepError;
+        return false;
+    }
+    return DrawTestPage(printer.driver.c_str(), printer.name.c_str(), printer.port.c_str(),
+                        PageText(printer, model, version), step, error);
+}
+
+bool FindPrinter(const char* name, SystemPrinter& found, bool& listed) {
+    std::vector<SystemPrinter> printers;
+    listed = ListSystemPrinters(printers);
+    for (const SystemPrinter& printer : printers) {
+        if (lstrcmpiA(printer.name.c_str(), name) != 0) continue;
+        found = printer;
+        return true;
+    }
+    return false;
+}
+}  // namespace
+
+int PrintTestPageOn(const char* printerName) {
+    SystemPrinter printer = {};
+    bool listed = true;
+    if (!FindPrinter(printerName, printer, listed)) {
+        if (!listed) return kExitFailed;
+        SayFormatted("没有名为 %s 的打印机。", printerName);
+        return kExitRefused;
+    }
+    std::string model;
+    if (!ModelOfDriver(printer.driver, model)) {
+        SayFormatted("打印机 %s 的驱动程序 %s 不是安装介质上的，不打印测试页。", printer.name.c_str(),
+                     printer.driver.c_str());
+        return kExitRefused;
+    }
+    SayFormatted("正在打印测试页：打印机 %s，端口 %s……", printer.name.c_str(), printer.port.c_str());
+    std::string step;
+    unsigned long error = 0;
+    if (!PrintPage(printer, model, step, error)) {
+        SayWithError(("测试页未能交给打印机 " + printer.name + "：" + step + "失败").c_str(), error);
+        return kExitFailed;
+    }
+    SayFormatted("测试页已交给打印机 %s 的队列（文档“Qelvan 测试页 - %s”）。", printer.name.c_str(),
+                 printer.name.c_str());
+    return kExitDone;
+}
