@@ -6,41 +6,12 @@
 #include <cstring>
 #include <vector>
 
-#include "common/BoundedText.h"
+#include "common/FileVersion.h"
 #include "engine/ComponentKeys.h"
 #include "engine/DriverFileCopy.h"
 #include "engine/SystemDriverFiles.h"
 
 namespace {
-struct FileVersion {
-    bool present = false;
-    unsigned long long number = 0;
-    std::string text;
-};
-
-FileVersion VersionOf(const std::string& path) {
-    FileVersion version;
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
-    if (size == 0) return version;
-    std::vector<BYTE> block(size);
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT infoSize = 0;
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data()) ||
-        !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &infoSize) || info == nullptr)
-        return version;
-    version.present = true;
-    version.number = (static_cast<unsigned long long>(info->dwFileVersionMS) << 32) | info->dwFileVersionLS;
-    char text[64];
-    FormatText(text, sizeof text, "%lu.%lu.%lu.%lu",
-               static_cast<unsigned long>(HIWORD(info->dwFileVersionMS)),
-               static_cast<unsigned long>(LOWORD(info->dwFileVersionMS)),
-               static_cast<unsigned long>(HIWORD(info->dwFileVersionLS)),
-               static_cast<unsigned long>(LOWORD(info->dwFileVersionLS)));
-    version.text = text;
-    return version;
-}
-
 // The whole content of a file; false when it cannot be read.
 bool ReadWhole(const std::string& path, std::string& content) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -73,8 +44,8 @@ DriverComparison CompareFile(const std::string& installed, const std::string& me
     DriverComparison comparison = {DriverAgainstMedium::Same, NameOf(installed), "", ""};
     std::string medium = mediumFolder + comparison.file;
     if (GetFileAttributesA(medium.c_str()) == INVALID_FILE_ATTRIBUTES) return comparison;
-    FileVersion ours = VersionOf(installed);
-    FileVersion theirs = VersionOf(medium);
+    FileVersion ours = ReadFileVersion(installed);
+    FileVersion theirs = ReadFileVersion(medium);
     if (ours.present && theirs.present) {
         comparison.installedVersion = ours.text;
         comparison.mediumVersion = theirs.text;

@@ -68,7 +68,8 @@ bool UsbOfRun::BeforeEntry(const InstallRequest& request, const InstallChoices& 
     int connected = UsbPortNumber(deviceId_);
     if (connected >= 1 && connected <= 8 && held_[connected]) {
         SayFormatted(
-            "[%s] 没有另一台USB打印机应答：连接着的打印机（编号 %d）已属于配置文件中的另一台打印机，不改它的编号。",
+            "[%s] 没有另一台USB打印机应答：连接着的打印机（编号 "
+            "%d）已属于配置文件中的另一台打印机，不改它的编号。",
             section.c_str(), connected);
         return false;
     }

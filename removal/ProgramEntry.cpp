@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/BoundedText.h"
+#include "common/FileVersion.h"
 #include "common/RegistryKey.h"
 #include "config/ConfigValues.h"
 #include "engine/ComponentKeys.h"
@@ -31,22 +32,7 @@ std::string ProgramVersion() {
     char path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     if (length == 0 || length >= sizeof path) return "";
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path, &handle);
-    if (size == 0) return "";
-    std::vector<BYTE> block(size);
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT infoSize = 0;
-    if (!GetFileVersionInfoA(path, 0, size, block.data()) ||
-        !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &infoSize) || info == nullptr)
-        return "";
-    char text[64];
-    FormatText(text, sizeof text, "%lu.%lu.%lu.%lu",
-               static_cast<unsigned long>(HIWORD(info->dwFileVersionMS)),
-               static_cast<unsigned long>(LOWORD(info->dwFileVersionMS)),
-               static_cast<unsigned long>(HIWORD(info->dwFileVersionLS)),
-               static_cast<unsigned long>(LOWORD(info->dwFileVersionLS)));
-    return text;
+    return ReadFileVersion(path).text;
 }
 
 // Adds a file's size once, whatever spelling of its path comes first.

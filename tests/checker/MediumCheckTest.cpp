@@ -308,5 +308,8 @@ TEST(DemoMedium, HoldsOnlyWhatAMediumHolds) {
     for (const char* shipped :
          {"QelvanSetup.exe", "QelvanDeploy.exe", "Drovix.exe", "MediumCheck.exe", "TvUsbInt.dll", "USBDRV"})
         expected.insert(shipped);
-    EXPECT_EQ(expected, EntriesOf(MediumDir()));
+    std::set<std::string> found = EntriesOf(MediumDir());
+    // The stand-in USB library's record of the calls a program made from the medium (scripts/run).
+    found.erase("TvUsbInt.log");
+    EXPECT_EQ(expected, found);
 }

@@ -25,6 +25,18 @@ size_t LineCount(const std::string& text) {
     return count;
 }
 
+// An empty log, opened and locked as another run holds it while it writes; invalid when that failed.
+HANDLE LogHeldByAnotherRun(const std::string& log) {
+    if (!WriteTextFile(log, "")) return INVALID_HANDLE_VALUE;
+    HANDLE file = CreateFileA(log.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE && !LockFile(file, kLogLockOffset, 0, 1, 0)) {
+        CloseHandle(file);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
+}
+
 std::string ComputerName() {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = sizeof name;
@@ -89,12 +101,9 @@ TEST_F(DeployTest, TheWizardUnderAnyNameRefusesWithABoxWhileTheDeploymentProgram
 
 TEST_F(DeployTest, ALineThatWaitsInVainForTheLogIsStillWrittenWholeNamingTheComputer) {
     std::string log = medium / "stuck.log";
-    ASSERT_TRUE(WriteTextFile(log, ""));
     // Another run that took the log's lock and does not let go.
-    HANDLE stuck = CreateFileA(log.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE stuck = LogHeldByAnotherRun(log);
     ASSERT_NE(INVALID_HANDLE_VALUE, stuck);
-    ASSERT_TRUE(LockFile(stuck, kLogLockOffset, 0, 1, 0));
     DWORD exitCode = 0;
     std::string output;
     auto started = std::chrono::steady_clock::now();
@@ -116,14 +125,12 @@ TEST_F(DeployTest, ALineThatWaitsInVainForTheLogIsStillWrittenWholeNamingTheComp
     // The run waits once for a writer that does not let go, not once a line.
     EXPECT_LT(seconds, 30.0);
 }
+
 TEST_F(DeployTest, ALineWaitsForAnotherRunThatIsWritingToTheLog) {
     std::string log = medium / "shared.log";
-    ASSERT_TRUE(WriteTextFile(log, ""));
     // Another run writing its line in two pieces while it holds the log's lock.
-    HANDLE other = CreateFileA(log.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE other = LogHeldByAnotherRun(log);
     ASSERT_NE(INVALID_HANDLE_VALUE, other);
-    ASSERT_TRUE(LockFile(other, kLogLockOffset, 0, 1, 0));
     DWORD written = 0;
     WriteFile(other, "first half, ", 12, &written, nullptr);
     DWORD exitCode = 0;

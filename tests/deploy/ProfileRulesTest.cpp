@@ -13,7 +13,7 @@ const char kForeignDriver[] = "Other Maker Label Driver";
 // Another maker's printer and driver on the till, gone again with the test.
 class ForeignPrinter {
 public:
-    ForeignPrinter() {
+    explicit ForeignPrinter(const char* port = "LPT3:") {
         DRIVER_INFO_3A driver = {};
         driver.cVersion = 3;
         driver.pName = const_cast<char*>(kForeignDriver);
@@ -23,7 +23,7 @@ public:
         AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver));
         PRINTER_INFO_2A info = {};
         info.pPrinterName = const_cast<char*>(kForeignPrinter);
-        info.pPortName = const_cast<char*>("LPT3:");
+        info.pPortName = const_cast<char*>(port);
         info.pDriverName = const_cast<char*>(kForeignDriver);
         info.pPrintProcessor = const_cast<char*>("winprint");
         info.pDatatype = const_cast<char*>("RAW");
@@ -208,5 +208,39 @@ TEST_F(DeployTest, ExportOnWindows98ReplacesTheOldFileWhole) {
     HANDLE left = FindFirstFileA((share / "*.tmp").c_str(), &found);
     EXPECT_EQ(INVALID_HANDLE_VALUE, left) << found.cFileName;
     if (left != INVALID_HANDLE_VALUE) FindClose(left);
+}
+
+// Only the medium's printers are the medium's: a printer of another maker on the model's own port is no
+// printer of the model, apply without /exact removes nothing, "Printers=0" is a count, a printer the
+// medium's offer cannot place makes export fail, and the entry stays while monitors of the medium do.
+TEST_F(DeployTest, TheCommandsTakeOnlyTheMediumsPrinters) {
+    ForeignPrinter foreign("LPT1:");
+    ASSERT_TRUE(ForeignPrinter::There());
+    EXPECT_TRUE(Says(Expect(0, "install /model:QT-200"), "正在添加打印机"));
+    Expect(0, "install /model:QL-60 /port:TVCOM2:");
+    std::string profile = medium / "empty.ini";
+    ASSERT_TRUE(WriteTextFile(profile, "[QelvanProfile]\r\nPrinters=0\r\n"));
+    Expect(0, "apply /file:\"" + profile + "\"");
+    EXPECT_EQ(2u, MakerPrinters().size());
+
+    // A printer of the medium's driver on a port no offer holds cannot be exported.
+    PRINTER_INFO_2A info = {};
+    info.pPrinterName = const_cast<char*>("QT-200 to file");
+    info.pPortName = const_cast<char*>("FILE:");
+    info.pDriverName = const_cast<char*>("Qelvan QT-200 GDI");
+    info.pPrintProcessor = const_cast<char*>(ReadPrinter("QT-200(P)").processor.c_str());
+    info.pDatatype = const_cast<char*>("RAW");
+    HANDLE added = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+    ASSERT_NE(nullptr, added);
+    ClosePrinter(added);
+    EXPECT_TRUE(Says(Expect(1603, "export /file:\"" + (medium / "till.ini") + "\""),
+                     "未导出：打印机 QT-200 to file"));
+
+    // Without /components the monitors stay, and with them the entry in the list of installed programs.
+    Expect(0, "remove /all /driver");
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));
+    Expect(0, "apply /exact /file:\"" + profile + "\"");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));
+    EXPECT_TRUE(ForeignPrinter::There());
 }
 }  // namespace
