@@ -4,59 +4,13 @@
 #include <string>
 
 #include "tests/deploy/DeployFixture.h"
+#include "tests/deploy/ForeignPrinter.h"
 #include "tests/e2e/E2eSupport.h"
 
 namespace {
 
-// Another maker's driver (its files plain text, which the spooler registers and never runs) and its
-// printer on LPT1:.
-class ForeignPrinter {
-public:
-    ForeignPrinter() {
-        for (const char* file : files_) WriteTextFile(SpoolerDriverDirectory() + "\\" + file, "not a DLL");
-        DRIVER_INFO_3A driver = {};
-        driver.cVersion = 3;
-        driver.pName = driverName_;
-        driver.pDriverPath = files_[0];
-        driver.pDataFile = files_[1];
-        driver.pConfigFile = files_[2];
-        AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver));
-        PRINTER_INFO_2A info = {};
-        info.pPrinterName = name_;
-        info.pPortName = port_;
-        info.pDriverName = driverName_;
-        info.pPrintProcessor = processor_;
-        info.pDatatype = datatype_;
-        HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-        if (printer != nullptr) ClosePrinter(printer);
-    }
-    ~ForeignPrinter() {
-        RemovePrinter(name_);
-        RemovePrinterDriver(driverName_, nullptr);
-        for (const char* file : files_) {
-            RemoveFile(SpoolerDriverDirectory() + "\\" + file);
-            RemoveFile(SpoolerDriverDirectory() + "\\3\\" + file);
-        }
-    }
-    ForeignPrinter(const ForeignPrinter&) = delete;
-    ForeignPrinter& operator=(const ForeignPrinter&) = delete;
-    // Still there as it was put there.
-    bool Untouched() const {
-        PrinterRecord record = ReadPrinter(name_);
-        return record.found && record.port == port_ && record.driver == driverName_;
-    }
-
-private:
-    char name_[32] = "Other Maker Receipt";
-    char driverName_[32] = "Other Maker Receipt Driver";
-    char port_[8] = "LPT1:";
-    char processor_[16] = "winprint";
-    char datatype_[8] = "RAW";
-    char files_[3][24] = {"othermaker_drv.txt", "othermaker_data.txt", "othermaker_ui.txt"};
-};
-
 TEST_F(DeployTest, AModelOnASecondPortIsASecondPrinter) {
-    ForeignPrinter foreign;
+    ForeignPrinter foreign("LPT1:");
     ASSERT_TRUE(foreign.Untouched());
     Expect(0, "install /model:QT-200 /port:LPT1:");
     std::string second = Expect(0, "install /model:QT-200 /port:LPT2:");
@@ -74,7 +28,7 @@ TEST_F(DeployTest, AModelOnASecondPortIsASecondPrinter) {
 }
 
 TEST_F(DeployTest, OneRunBringsEveryOutdatedComponentUpToDate) {
-    ForeignPrinter foreign;
+    ForeignPrinter foreign("LPT1:");
     Expect(0, "install /model:QR-58");
     Expect(0, "install /model:QL-60 /port:TVCOM2:");
     const std::string com = MonitorKey("Qelvan COM Port"), usb = MonitorKey("Qelvan USB Port");

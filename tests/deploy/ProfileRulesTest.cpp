@@ -4,39 +4,10 @@
 #include <string>
 
 #include "tests/deploy/DeployFixture.h"
+#include "tests/deploy/ForeignPrinter.h"
 #include "tests/e2e/E2eSupport.h"
 
 namespace {
-const char kForeignPrinter[] = "Other Maker Label";
-const char kForeignDriver[] = "Other Maker Label Driver";
-
-// Another maker's printer and driver on the till, gone again with the test.
-class ForeignPrinter {
-public:
-    explicit ForeignPrinter(const char* port = "LPT3:") {
-        DRIVER_INFO_3A driver = {};
-        driver.cVersion = 3;
-        driver.pName = const_cast<char*>(kForeignDriver);
-        driver.pDriverPath = const_cast<char*>("otherlbl.dll");
-        driver.pDataFile = const_cast<char*>("otherlbl.dat");
-        driver.pConfigFile = const_cast<char*>("otherlui.dll");
-        AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver));
-        PRINTER_INFO_2A info = {};
-        info.pPrinterName = const_cast<char*>(kForeignPrinter);
-        info.pPortName = const_cast<char*>(port);
-        info.pDriverName = const_cast<char*>(kForeignDriver);
-        info.pPrintProcessor = const_cast<char*>("winprint");
-        info.pDatatype = const_cast<char*>("RAW");
-        HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-        if (printer != nullptr) ClosePrinter(printer);
-    }
-    ~ForeignPrinter() {
-        RemovePrinter(kForeignPrinter);
-        RemovePrinterDriver(kForeignDriver, nullptr);
-    }
-    static bool There() { return ReadPrinter(kForeignPrinter).driver == kForeignDriver; }
-};
-
 // The text saved as Notepad's "Unicode": UTF-16, little-endian, with its byte-order mark.
 std::string Utf16(const std::string& ansi) {
     std::wstring wide(ansi.size(), L'\0');
@@ -58,7 +29,7 @@ size_t Count(const std::string& text, const std::string& part) {
 
 TEST_F(DeployTest, AProfileThatSaysTwoThingsIsRefusedBeforeAnythingChanges) {
     ForeignPrinter foreign;
-    ASSERT_TRUE(ForeignPrinter::There());
+    ASSERT_TRUE(foreign.Untouched());
     ASSERT_TRUE(medium.SetUsbPrinters({{0, 0}}));  // answers for USB port 1
     Expect(0, "install /model:QT-200 /default");
     const std::string header = "[QelvanProfile]\r\nPrinters=2\r\n";
@@ -97,7 +68,7 @@ TEST_F(DeployTest, AProfileThatSaysTwoThingsIsRefusedBeforeAnythingChanges) {
         EXPECT_EQ(1u, MakerPrinters().size()) << each.file << refused;
         EXPECT_EQ(0u, DefaultPrinterDevice().find("QT-200(P),")) << each.file;
     }
-    EXPECT_TRUE(ForeignPrinter::There());
+    EXPECT_TRUE(foreign.Untouched());
 
     // Inline comments are taken; a USB printer already on its port needs no renumbering.
     Expect(0, "install /model:QR-58 /advanced /port:USB_QR-58_2 /renumber");
@@ -109,7 +80,7 @@ TEST_F(DeployTest, AProfileThatSaysTwoThingsIsRefusedBeforeAnythingChanges) {
     std::string applied = Expect(0, "apply /exact /file:\"" + profile + "\"");
     EXPECT_FALSE(Says(applied, "正在")) << applied;
     EXPECT_EQ(2u, MakerPrinters().size()) << applied;
-    EXPECT_TRUE(ForeignPrinter::There());
+    EXPECT_TRUE(foreign.Untouched());
 }
 
 TEST_F(DeployTest, RenumberingNeverTakesThePrinterOfAnEarlierEntryAndExactThenRemovesNothing) {
@@ -134,7 +105,7 @@ TEST_F(DeployTest, RenumberingNeverTakesThePrinterOfAnEarlierEntryAndExactThenRe
     EXPECT_EQ("USB_QR-58_1", ReadPrinter("QR-58(U) 1").port);
     EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
     EXPECT_TRUE(ReadPrinter("QT-200(P)").found) << failed;
-    EXPECT_TRUE(ForeignPrinter::There());
+    EXPECT_TRUE(foreign.Untouched());
     EXPECT_EQ(0u, Count(medium.UsbLog(), "uWrite")) << medium.UsbLog();
     // The same entries the other way round: the printer serves the entry on port 1 that comes later in
     // the file, and the entry before it may not take it.
@@ -191,7 +162,7 @@ TEST_F(DeployTest, ExportWritesOnlyWhatEveryTillCanApply) {
     applied = Expect(0, "apply /exact /file:\"" + profile + "\"");
     EXPECT_EQ(byHand, ReadStringOrNone(HKEY_LOCAL_MACHINE, kNtPortsKey, "COM2:")) << applied;
     EXPECT_EQ(3u, MakerPrinters().size());
-    EXPECT_TRUE(ForeignPrinter::There());
+    EXPECT_TRUE(foreign.Untouched());
 }
 }  // namespace
 
@@ -215,7 +186,7 @@ TEST_F(DeployTest, ExportOnWindows98ReplacesTheOldFileWhole) {
 // medium's offer cannot place makes export fail, and the entry stays while monitors of the medium do.
 TEST_F(DeployTest, TheCommandsTakeOnlyTheMediumsPrinters) {
     ForeignPrinter foreign("LPT1:");
-    ASSERT_TRUE(ForeignPrinter::There());
+    ASSERT_TRUE(foreign.Untouched());
     EXPECT_TRUE(Says(Expect(0, "install /model:QT-200"), "正在添加打印机"));
     Expect(0, "install /model:QL-60 /port:TVCOM2:");
     std::string profile = medium / "empty.ini";
@@ -241,6 +212,6 @@ TEST_F(DeployTest, TheCommandsTakeOnlyTheMediumsPrinters) {
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));
     Expect(0, "apply /exact /file:\"" + profile + "\"");
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));
-    EXPECT_TRUE(ForeignPrinter::There());
+    EXPECT_TRUE(foreign.Untouched());
 }
 }  // namespace
