@@ -182,13 +182,13 @@ const char* VersionFolder(TargetSystem system) {
 
 typedef BOOL(WINAPI* DeletePrinterDriverExFunction)(LPSTR, LPSTR, LPSTR, DWORD, DWORD);
 
-// Windows 98/Me keeps drivers' files in the system folder, where the system's shared printer-driver
-// files (the universal driver's, which the medium only supplies where missing) are Windows' own and
-// other printers' too: they stay.
-bool IsWindows98SharedFile(const std::string& path, TargetSystem system) {
+// The system's shared printer-driver files (Windows 98/Me: the universal driver's in the system folder;
+// Windows 2000 and later: the shared data files), which the installation supplies only where missing:
+// Windows' own and other printers' too, so they stay.
+bool IsSystemSharedFile(const std::string& path, TargetSystem system) {
     size_t slash = path.find_last_of('\\');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return system == Windows98Me && IsSystemSharedDriverFile(name.c_str(), system);
+    return IsSystemSharedDriverFile(name.c_str(), system);
 }
 }  // namespace
 
@@ -246,11 +246,11 @@ bool RemoveDriverFiles(const std::vector<ComponentFile>& files, TargetSystem sys
     }
     std::vector<ComponentFile> ours;
     for (const ComponentFile& file : files) {
-        if (!IsWindows98SharedFile(file.path, system)) {
+        if (!IsSystemSharedFile(file.path, system)) {
             ours.push_back(file);
         } else if (IsFile(file.path)) {
             report({RemovalKind::ComponentFile, file.path, RemovalResult::Kept,
-                    "Windows 98/Me 共用的通用打印机驱动程序文件", 0});
+                    "系统共用的打印机驱动程序文件", 0});
         }
     }
     return RemoveFiles(ours, drivers, "驱动程序", report);
@@ -300,4 +300,30 @@ bool RemoveProcessorFiles(const std::vector<ComponentFile>& files, TargetSystem 
     size_t length = strlen(keyPath);
     if (length > 0 && keyPath[length - 1] == '\\') keyPath[length - 1] = '\0';
     return RemoveFiles(files, RegisteredByKey(keyPath), "打印处理器", report);
+}
+
+void KeepInstalledFilesAtRestart(const MediumNames& names, TargetSystem system) {
+    std::vector<ComponentFile> files;
+    std::vector<Registration> drivers;
+    DWORD error = 0;
+    RegisteredDrivers(system, drivers, error);
+    for (const Registration& driver : drivers) {
+        if (!Contains(names.drivers, driver.name)) continue;
+        for (const ComponentFile& file : DriverFiles(driver.name, names, system)) files.push_back(file);
+    }
+    unsigned long version = 0;
+    char keyPath[kComponentKeyPathSize];
+    for (const MediumMonitor& monitor : names.monitors) {
+        MonitorKeyPath(monitor.name.c_str(), keyPath);
+        if (!InstalledVersion(keyPath, version)) continue;
+        for (const ComponentFile& file : MonitorFiles(monitor)) files.push_back(file);
+    }
+    for (const std::string& processor : names.processors) {
+        ProcessorKeyPath(system, processor.c_str(), keyPath);
+        if (!InstalledVersion(keyPath, version)) continue;
+        for (const ComponentFile& file : ProcessorFiles(processor, names, system)) files.push_back(file);
+    }
+    for (const ComponentFile& file : files) {
+        if (IsFile(file.path)) CancelDeletionAtRestart(file.path.c_str());
+    }
 }

@@ -1,5 +1,7 @@
 #include "removal/ProgramEntry.h"
 
+#include "removal/ComponentFiles.h"
+
 #include <winspool.h>
 
 #include <cstring>
@@ -187,6 +189,7 @@ bool RegisterProgramEntry(TargetSystem system, DWORD& error, std::string& step) 
         step = "ProgramFilesDir";
         return false;
     }
+    KeepInstalledFilesAtRestart(ReadMediumNames(system), system);
     std::vector<std::string> copied;
     if (!CopyMediumFiles(folder, PreviousRecord(), copied, error, step)) return false;
     step = kProgramEntryKey;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/BoundedText.h"
 
@@ -114,6 +115,54 @@ bool MoveAsideAndSchedule(const char* path, DWORD& error, std::string& scheduled
     error = GetLastError();
     return false;
 }
+const char kSessionManagerKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const char kPendingValue[] = "PendingFileRenameOperations";
+
+// Takes the requests to delete path at the next start out of the NT family's list of pending renames:
+// pairs of a source ("\\??\\" and the path) and a destination, empty for a deletion. Other requests stay.
+bool CancelPendingDeletion(const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) !=
+        ERROR_SUCCESS)
+        return true;
+    DWORD type = 0;
+    DWORD size = 0;
+    std::string list;
+    if (RegQueryValueExA(key, kPendingValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+        list.assign(size, '\0');
+        if (RegQueryValueExA(key, kPendingValue, nullptr, &type, reinterpret_cast<BYTE*>(&list[0]), &size) !=
+            ERROR_SUCCESS)
+            list.clear();
+        list.resize(size);
+    }
+    std::vector<std::string> items;
+    for (size_t at = 0; at < list.size();) {
+        size_t end = list.find('\0', at);
+        if (end == std::string::npos) end = list.size();
+        items.push_back(list.substr(at, end - at));
+        at = end + 1;
+    }
+    std::string kept;
+    bool changed = false;
+    std::string source = std::string("\\??\\") + path;
+    for (size_t index = 0; index + 1 < items.size(); index += 2) {
+        bool ours = items[index + 1].empty() && (lstrcmpiA(items[index].c_str(), source.c_str()) == 0 ||
+                                                 lstrcmpiA(items[index].c_str(), path) == 0);
+        if (ours) {
+            changed = true;
+            continue;
+        }
+        kept += items[index] + '\0' + items[index + 1] + '\0';
+    }
+    bool done = true;
+    if (changed) {
+        kept += '\0';
+        done = RegSetValueExA(key, kPendingValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
+                              static_cast<DWORD>(kept.size())) == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    return done;
+}
 }  // namespace
 
 bool OnNtFamily() {
@@ -151,6 +200,7 @@ bool DeleteAtNextStartOfWindows98(const char* path, DWORD& error) {
 }
 
 bool CancelDeletionAtRestart(const char* path) {
+    if (OnNtFamily()) return CancelPendingDeletion(path);
     char shortPath[MAX_PATH] = {};
     DWORD error = 0;
     Wininit wininit;

@@ -20,8 +20,8 @@ Deletion DeleteNowOrAtRestart(const char* path, DWORD& error, std::string* sched
 // place until then. False with error set when the line cannot be written.
 bool DeleteAtNextStartOfWindows98(const char* path, DWORD& error);
 
-// Takes the pending deletion of path out of WININIT.INI's [rename] section (Windows 98/Me). True when
-// nothing of path was pending or its lines are gone.
+// Takes the pending deletion of path back: out of the NT family's pending renames, or out of WININIT.INI's
+// [rename] section (Windows 98/Me). True when nothing of path was pending or its requests are gone.
 bool CancelDeletionAtRestart(const char* path);
 
 // True on the NT family, where the system deletes at restart through MoveFileEx.

@@ -153,7 +153,35 @@ TEST_F(RemovalFilesTest, OnWindows98TheUniversalDriverStays) {
     std::string folder = SpoolerDriverDirectory(k9xEnvironment);
     ASSERT_TRUE(FileExists(folder + "\\UNIDRV.DLL"));
     std::string removed = Expect(0, "remove /all /driver /components", "win98");
-    EXPECT_TRUE(Says(removed, "UNIDRV.DLL（Windows 98/Me 共用的通用打印机驱动程序文件）")) << removed;
+    EXPECT_TRUE(Says(removed, "UNIDRV.DLL（系统共用的打印机驱动程序文件）")) << removed;
     EXPECT_TRUE(FileExists(folder + "\\UNIDRV.DLL"));
     EXPECT_FALSE(FileExists(folder + "\\QR58.DRV")) << removed;
+}
+
+// Windows' shared driver data files stay, whatever driver named them; a file a removal left to the next
+// start goes no more once an installation before that start uses it again.
+TEST_F(RemovalFilesTest, SharedFilesStayAndAReinstallBeforeTheRestartKeepsItsFiles) {
+    for (const std::string& folder : {drivers, drivers + "\\3"}) {
+        for (const char* shared : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
+            ASSERT_TRUE(WriteTextFile(folder + "\\" + shared, "windows own"));
+    }
+    Expect(0, "install /model:QL-60 /port:TVCOM2:");
+    std::string config = drivers + "\\3\\QVSTDUI.DLL";
+    // Held without leave to rename or delete: the removal can only name it for the next start.
+    HANDLE held =
+        CreateFileA(config.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::string removed = Expect(0, "remove /printer:QL-60(S) /driver");
+    Close(held);
+    EXPECT_TRUE(Says(removed, "重新启动后删除：文件 " + config + "\r\n")) << removed;
+    EXPECT_TRUE(Says(removed, "TTFSUB.GPD（系统共用的打印机驱动程序文件）")) << removed;
+    Expect(0, "install /model:QL-60 /port:TVCOM2:");
+    Restart();
+    EXPECT_TRUE(FileExists(config));
+    for (const std::string& folder : {drivers, drivers + "\\3"})
+        EXPECT_EQ("windows own", ReadTextFile(folder + "\\UNIRES.DLL")) << folder;
+    for (const std::string& folder : {drivers, drivers + "\\3"}) {
+        for (const char* shared : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
+            RemoveFile(folder + "\\" + shared);
+    }
 }
