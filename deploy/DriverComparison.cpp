@@ -39,11 +39,33 @@ std::string MediumFolder(TargetSystem system) {
     return folder + SourceSubdirectory(system);
 }
 
+// Two files' last writes: the copies keep the time of the file they were made from, so the one written
+// later (beyond the two seconds a FAT volume keeps) is the newer.
+int CompareWriteTimes(const std::string& installed, const std::string& medium) {
+    WIN32_FILE_ATTRIBUTE_DATA ours = {}, theirs = {};
+    if (!GetFileAttributesExA(installed.c_str(), GetFileExInfoStandard, &ours) ||
+        !GetFileAttributesExA(medium.c_str(), GetFileExInfoStandard, &theirs))
+        return -1;
+    auto ticks = [](const FILETIME& time) {
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    const unsigned long long twoSeconds = 20000000ULL;
+    if (ticks(ours.ftLastWriteTime) > ticks(theirs.ftLastWriteTime) + twoSeconds) return 1;
+    return -1;
+}
+
 // One installed file against the medium's of its name; Same when the medium has none.
 DriverComparison CompareFile(const std::string& installed, const std::string& mediumFolder) {
-    DriverComparison comparison = {DriverAgainstMedium::Same, NameOf(installed), "", ""};
+    DriverComparison comparison = {DriverAgainstMedium::Same, NameOf(installed), "", "", "", 0, {}};
     std::string medium = mediumFolder + comparison.file;
-    if (GetFileAttributesA(medium.c_str()) == INVALID_FILE_ATTRIBUTES) return comparison;
+    if (GetFileAttributesA(medium.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        comparison.state = DriverAgainstMedium::NoMediumFiles;
+        return comparison;
+    }
+    if (GetFileAttributesA(installed.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        comparison.state = DriverAgainstMedium::Older;
+        return comparison;
+    }
     FileVersion ours = ReadFileVersion(installed);
     FileVersion theirs = ReadFileVersion(medium);
     if (ours.present && theirs.present) {
@@ -54,59 +76,132 @@ DriverComparison CompareFile(const std::string& installed, const std::string& me
         return comparison;
     }
     std::string installedContent, mediumContent;
-    if (!ReadWhole(installed, installedContent) || !ReadWhole(medium, mediumContent) ||
-        installedContent != mediumContent)
-        comparison.state = DriverAgainstMedium::Older;
+    bool read = ReadWhole(installed, installedContent);
+    const std::string& unread = read ? medium : installed;
+    if (!read || !ReadWhole(medium, mediumContent)) {
+        comparison.state = DriverAgainstMedium::Unreadable;
+        comparison.error = GetLastError();
+        comparison.file = unread;
+        return comparison;
+    }
+    if (installedContent != mediumContent)
+        comparison.state = CompareWriteTimes(installed, medium) > 0 ? DriverAgainstMedium::Newer
+                                                                    : DriverAgainstMedium::Older;
     return comparison;
 }
 
-// The full paths of the registered driver's files; false when no driver of the name is registered.
-bool RegisteredFiles(const std::string& driverName, TargetSystem system, std::vector<std::string>& files) {
+// The full paths of the registered drivers' files, by driver name.
+struct RegisteredDriver {
+    std::string name;
+    std::vector<std::string> files;
+};
+
+std::vector<RegisteredDriver> RegisteredDrivers(TargetSystem system) {
+    std::vector<RegisteredDriver> drivers;
     DWORD needed = 0;
     DWORD count = 0;
     char* environment = ComponentEnvironment(system);
     EnumPrinterDriversA(nullptr, environment, 3, nullptr, 0, &needed, &count);
-    if (needed == 0) return false;
+    if (needed == 0) return drivers;
     std::vector<BYTE> buffer(needed);
-    if (!EnumPrinterDriversA(nullptr, environment, 3, buffer.data(), needed, &needed, &count)) return false;
+    if (!EnumPrinterDriversA(nullptr, environment, 3, buffer.data(), needed, &needed, &count)) return drivers;
     const DRIVER_INFO_3A* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
     for (DWORD index = 0; index < count; ++index) {
-        if (info[index].pName == nullptr || lstrcmpiA(info[index].pName, driverName.c_str()) != 0) continue;
+        if (info[index].pName == nullptr) continue;
+        RegisteredDriver driver = {info[index].pName, {}};
         for (const char* file : {info[index].pDriverPath, info[index].pDataFile, info[index].pConfigFile,
                                  info[index].pHelpFile}) {
-            if (file != nullptr && file[0] != '\0') files.push_back(file);
+            if (file != nullptr && file[0] != '\0') driver.files.push_back(file);
         }
         for (const char* file = info[index].pDependentFiles; file != nullptr && *file != '\0';
              file += strlen(file) + 1)
-            files.push_back(file);
-        return true;
+            driver.files.push_back(file);
+        drivers.push_back(driver);
+    }
+    return drivers;
+}
+
+bool Listed(const std::vector<std::string>& paths, const std::string& name) {
+    for (const std::string& path : paths) {
+        if (lstrcmpiA(NameOf(path).c_str(), name.c_str()) == 0) return true;
     }
     return false;
 }
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// The installed copies to compare: the registered files, then each file the medium names that the
+// registration does not list, where the installation put it (beside the registered files, else in the
+// printer-driver folder).
+std::vector<std::string> InstalledCopies(const RegisteredDriver& driver,
+                                         const std::vector<std::string>& named, TargetSystem system) {
+    std::vector<std::string> copies = driver.files;
+    std::string versionFolder = driver.files.empty() ? "" : FolderOf(driver.files[0]);
+    char root[MAX_PATH] = {};
+    DWORD needed = 0;
+    GetPrinterDriverDirectoryA(nullptr, ComponentEnvironment(system), 1, reinterpret_cast<BYTE*>(root),
+                               sizeof root, &needed);
+    for (const std::string& name : named) {
+        if (Listed(copies, name)) continue;
+        std::string inVersion = versionFolder + name;
+        bool there =
+            !versionFolder.empty() && GetFileAttributesA(inVersion.c_str()) != INVALID_FILE_ATTRIBUTES;
+        copies.push_back(there ? inVersion : std::string(root) + "\\" + name);
+    }
+    return copies;
+}
 }  // namespace
 
-DriverComparison CompareDriverWithMedium(const std::string& driverName, TargetSystem system) {
-    std::vector<std::string> files;
-    if (!RegisteredFiles(driverName, system, files)) return {DriverAgainstMedium::NotRegistered, "", "", ""};
+DriverComparison CompareDriverWithMedium(const std::string& driverName,
+                                         const std::vector<std::string>& namedFiles, TargetSystem system) {
+    const RegisteredDriver* driver = nullptr;
+    std::vector<RegisteredDriver> drivers = RegisteredDrivers(system);
+    for (const RegisteredDriver& each : drivers) {
+        if (lstrcmpiA(each.name.c_str(), driverName.c_str()) == 0) driver = &each;
+    }
+    if (driver == nullptr) return {DriverAgainstMedium::NotRegistered, "", "", "", "", 0, {}};
     std::string mediumFolder = MediumFolder(system);
-    DriverComparison result = {DriverAgainstMedium::Same, "", "", ""};
-    for (const std::string& file : files) {
-        // The system's shared files are the system's own: the medium supplies them only where missing.
+    DriverComparison older = {DriverAgainstMedium::Same, "", "", "", "", 0, {}};
+    DriverComparison newer = older;
+    bool compared = false;
+    std::vector<std::string> paths;
+    for (const std::string& file : InstalledCopies(*driver, namedFiles, system)) {
         if (IsSystemSharedDriverFile(NameOf(file).c_str(), system)) continue;
         DriverComparison each = CompareFile(file, mediumFolder);
-        if (each.state == DriverAgainstMedium::Older) return each;
-        if (each.state == DriverAgainstMedium::Newer && result.state == DriverAgainstMedium::Same)
-            result = each;
+        if (each.state == DriverAgainstMedium::NoMediumFiles) continue;
+        compared = true;
+        if (each.state == DriverAgainstMedium::Unreadable) return each;
+        if (each.state == DriverAgainstMedium::Older) paths.push_back(file);
+        if (each.state == DriverAgainstMedium::Older && older.state == DriverAgainstMedium::Same)
+            older = each;
+        if (each.state == DriverAgainstMedium::Newer && newer.state == DriverAgainstMedium::Same)
+            newer = each;
     }
-    return result;
+    if (!compared) return {DriverAgainstMedium::NoMediumFiles, "", "", "", "", 0, {}};
+    older.olderPaths = paths;
+    if (older.state == DriverAgainstMedium::Older && newer.state == DriverAgainstMedium::Newer) {
+        older.state = DriverAgainstMedium::Mixed;
+        older.newerFile = newer.file;
+    }
+    return older.state != DriverAgainstMedium::Same ? older : newer;
 }
 
 std::string DescribeComparison(const DriverComparison& comparison) {
     switch (comparison.state) {
         case DriverAgainstMedium::NotRegistered:
             return "未安装";
+        case DriverAgainstMedium::NoMediumFiles:
+            return "安装介质上没有它的文件，无法比较";
+        case DriverAgainstMedium::Unreadable:
+            return "无法读取文件 " + comparison.file + "  er = " + std::to_string(comparison.error);
         case DriverAgainstMedium::Same:
             return "与安装介质上的相同（最新）";
+        case DriverAgainstMedium::Mixed:
+            return "文件 " + comparison.file + " 比安装介质上的旧，文件 " + comparison.newerFile +
+                   " 却比安装介质上的新";
         case DriverAgainstMedium::Older:
         case DriverAgainstMedium::Newer:
             break;
@@ -116,4 +211,19 @@ std::string DescribeComparison(const DriverComparison& comparison) {
         return "文件 " + comparison.file + " 与安装介质上的不同（" + state + "）";
     return "文件 " + comparison.file + " 已安装版本 " + comparison.installedVersion + "，介质版本 " +
            comparison.mediumVersion + "（" + state + "）";
+}
+
+std::string OtherDriverSharing(const std::string& driverName, const std::vector<std::string>& paths,
+                               TargetSystem system, std::string& file) {
+    for (const RegisteredDriver& other : RegisteredDrivers(system)) {
+        if (lstrcmpiA(other.name.c_str(), driverName.c_str()) == 0) continue;
+        for (const std::string& theirs : other.files) {
+            for (const std::string& path : paths) {
+                if (lstrcmpiA(path.c_str(), theirs.c_str()) != 0) continue;
+                file = path;
+                return other.name;
+            }
+        }
+    }
+    return "";
 }

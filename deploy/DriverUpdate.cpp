@@ -4,18 +4,52 @@
 #include "deploy/DriverComparison.h"
 #include "engine/InstallationSequence.h"
 
+namespace {
+// The bare names the configuration gives the driver's files: the four it registers and its plug-ins.
+std::vector<std::string> NamedFiles(const DriverFileList& files) {
+    std::vector<std::string> named;
+    for (const char* name :
+         {files.driverPath, files.dataFile, files.configFile, files.helpFile, files.dataFileDll,
+          files.dataOemuiDll, files.dataOemuniDll, files.dataOemuniIni}) {
+        if (name[0] != '\0' && name[0] != '0') named.push_back(name);
+    }
+    return named;
+}
+}  // namespace
+
 bool UpdateDriverFromMedium(InstallChoices& choices, bool& updated) {
     updated = false;
     const char* driver = choices.driverInfo.pName;
-    DriverComparison before = CompareDriverWithMedium(driver, choices.targetSystem);
-    if (before.state != DriverAgainstMedium::Older) return true;
+    std::vector<std::string> named = NamedFiles(choices.driverFiles);
+    DriverComparison before = CompareDriverWithMedium(driver, named, choices.targetSystem);
+    switch (before.state) {
+        case DriverAgainstMedium::Older:
+            break;
+        case DriverAgainstMedium::Unreadable:
+            // Nothing is known to differ: the driver stays, and the line says why it was not compared.
+            SayFormatted("未比较驱动程序 %s：%s", driver, DescribeComparison(before).c_str());
+            return true;
+        case DriverAgainstMedium::Mixed:
+            SayFormatted("未更新驱动程序 %s：%s；用安装介质上的文件更新会让较新的文件变旧。", driver,
+                         DescribeComparison(before).c_str());
+            return false;
+        default:
+            return true;
+    }
+    std::string shared;
+    std::string other = OtherDriverSharing(driver, before.olderPaths, choices.targetSystem, shared);
+    if (!other.empty()) {
+        SayFormatted("未更新驱动程序 %s：文件 %s 也属于驱动程序 %s，更新会改变它。", driver, shared.c_str(),
+                     other.c_str());
+        return false;
+    }
     MessageText message = {};
     if (!InstallDriver(choices, true, message)) {
         Say(message);
         SayFormatted("未能更新驱动程序 %s：%s", driver, DescribeComparison(before).c_str());
         return false;
     }
-    DriverComparison after = CompareDriverWithMedium(driver, choices.targetSystem);
+    DriverComparison after = CompareDriverWithMedium(driver, named, choices.targetSystem);
     if (after.state == DriverAgainstMedium::Older) {
         SayFormatted("未能更新驱动程序 %s：添加后仍是%s", driver, DescribeComparison(after).c_str());
         return false;

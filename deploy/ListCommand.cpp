@@ -46,7 +46,8 @@ int RunListCommand(const Switches&) {
     // The medium's registered drivers, each against the medium's files; drivers not registered are many
     // and say nothing.
     for (const std::string& driver : names.drivers) {
-        DriverComparison comparison = CompareDriverWithMedium(driver, system);
+        DriverComparison comparison =
+            CompareDriverWithMedium(driver, FilesOf(names.driverFiles, driver), system);
         if (comparison.state != DriverAgainstMedium::NotRegistered)
             SayFormatted("驱动程序 %s：%s", driver.c_str(), DescribeComparison(comparison).c_str());
     }
