@@ -10,6 +10,7 @@
 #include "engine/ComponentKeys.h"
 #include "engine/DriverFileCopy.h"
 #include "engine/SystemDriverFiles.h"
+#include "removal/ComponentFiles.h"
 
 namespace {
 // The whole content of a file; false when it cannot be read.
@@ -90,34 +91,10 @@ DriverComparison CompareFile(const std::string& installed, const std::string& me
     return comparison;
 }
 
-// The full paths of the registered drivers' files, by driver name.
-struct RegisteredDriver {
-    std::string name;
-    std::vector<std::string> files;
-};
-
-std::vector<RegisteredDriver> RegisteredDrivers(TargetSystem system) {
-    std::vector<RegisteredDriver> drivers;
-    DWORD needed = 0;
-    DWORD count = 0;
-    char* environment = ComponentEnvironment(system);
-    EnumPrinterDriversA(nullptr, environment, 3, nullptr, 0, &needed, &count);
-    if (needed == 0) return drivers;
-    std::vector<BYTE> buffer(needed);
-    if (!EnumPrinterDriversA(nullptr, environment, 3, buffer.data(), needed, &needed, &count)) return drivers;
-    const DRIVER_INFO_3A* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
-    for (DWORD index = 0; index < count; ++index) {
-        if (info[index].pName == nullptr) continue;
-        RegisteredDriver driver = {info[index].pName, {}};
-        for (const char* file : {info[index].pDriverPath, info[index].pDataFile, info[index].pConfigFile,
-                                 info[index].pHelpFile}) {
-            if (file != nullptr && file[0] != '\0') driver.files.push_back(file);
-        }
-        for (const char* file = info[index].pDependentFiles; file != nullptr && *file != '\0';
-             file += strlen(file) + 1)
-            driver.files.push_back(file);
-        drivers.push_back(driver);
-    }
+std::vector<Registration> Registered(TargetSystem system) {
+    std::vector<Registration> drivers;
+    DWORD error = 0;
+    RegisteredDrivers(system, drivers, error);
     return drivers;
 }
 
@@ -136,8 +113,8 @@ std::string FolderOf(const std::string& path) {
 // The installed copies to compare: the registered files, then each file the medium names that the
 // registration does not list, where the installation put it (beside the registered files, else in the
 // printer-driver folder).
-std::vector<std::string> InstalledCopies(const RegisteredDriver& driver,
-                                         const std::vector<std::string>& named, TargetSystem system) {
+std::vector<std::string> InstalledCopies(const Registration& driver, const std::vector<std::string>& named,
+                                         TargetSystem system) {
     std::vector<std::string> copies = driver.files;
     std::string versionFolder = driver.files.empty() ? "" : FolderOf(driver.files[0]);
     char root[MAX_PATH] = {};
@@ -157,9 +134,9 @@ std::vector<std::string> InstalledCopies(const RegisteredDriver& driver,
 
 DriverComparison CompareDriverWithMedium(const std::string& driverName,
                                          const std::vector<std::string>& namedFiles, TargetSystem system) {
-    const RegisteredDriver* driver = nullptr;
-    std::vector<RegisteredDriver> drivers = RegisteredDrivers(system);
-    for (const RegisteredDriver& each : drivers) {
+    const Registration* driver = nullptr;
+    std::vector<Registration> drivers = Registered(system);
+    for (const Registration& each : drivers) {
         if (lstrcmpiA(each.name.c_str(), driverName.c_str()) == 0) driver = &each;
     }
     if (driver == nullptr) return {DriverAgainstMedium::NotRegistered, "", "", "", "", 0, {}};
@@ -215,7 +192,7 @@ std::string DescribeComparison(const DriverComparison& comparison) {
 
 std::string OtherDriverSharing(const std::string& driverName, const std::vector<std::string>& paths,
                                TargetSystem system, std::string& file) {
-    for (const RegisteredDriver& other : RegisteredDrivers(system)) {
+    for (const Registration& other : Registered(system)) {
         if (lstrcmpiA(other.name.c_str(), driverName.c_str()) == 0) continue;
         for (const std::string& theirs : other.files) {
             for (const std::string& path : paths) {

@@ -15,12 +15,6 @@
 namespace {
 const char kMonitorsKey[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors";
 
-// A component the system has registered and the names of the files its registration holds.
-struct Registration {
-    std::string name;
-    std::vector<std::string> files;
-};
-
 bool Same(const std::string& one, const std::string& other) {
     return lstrcmpiA(one.c_str(), other.c_str()) == 0;
 }
@@ -70,39 +64,6 @@ std::string SystemFolder() {
     char folder[MAX_PATH] = {};
     UINT length = GetSystemDirectoryA(folder, sizeof folder);
     return length > 0 && length < sizeof folder ? folder : "";
-}
-
-// The drivers registered for the system's environment, with the full paths of their files.
-bool RegisteredDrivers(TargetSystem system, std::vector<Registration>& drivers, DWORD& error) {
-    char* environment = ComponentEnvironment(system);
-    DWORD needed = 0;
-    DWORD count = 0;
-    error = 0;
-    if (!EnumPrinterDriversA(nullptr, environment, 3, nullptr, 0, &needed, &count)) {
-        error = GetLastError();
-        if (error != ERROR_INSUFFICIENT_BUFFER) return false;
-        error = 0;
-    }
-    if (needed == 0) return true;
-    std::vector<BYTE> buffer(needed);
-    if (!EnumPrinterDriversA(nullptr, environment, 3, buffer.data(), needed, &needed, &count)) {
-        error = GetLastError();
-        return false;
-    }
-    const DRIVER_INFO_3A* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
-    for (DWORD index = 0; index < count; ++index) {
-        if (info[index].pName == nullptr) continue;
-        Registration driver = {info[index].pName, {}};
-        for (const char* file : {info[index].pDriverPath, info[index].pDataFile, info[index].pConfigFile,
-                                 info[index].pHelpFile}) {
-            if (file != nullptr && file[0] != '\0') driver.files.push_back(file);
-        }
-        for (const char* file = info[index].pDependentFiles; file != nullptr && *file != '\0';
-             file += strlen(file) + 1)
-            driver.files.push_back(file);
-        drivers.push_back(driver);
-    }
-    return true;
 }
 
 // Each sub-key of keyPath with the file its "Driver" value names (monitors, print processors).
@@ -191,6 +152,39 @@ bool IsSystemSharedFile(const std::string& path, TargetSystem system) {
     return IsSystemSharedDriverFile(name.c_str(), system);
 }
 }  // namespace
+
+// The drivers registered for the system's environment, with the full paths of their files.
+bool RegisteredDrivers(TargetSystem system, std::vector<Registration>& drivers, DWORD& error) {
+    char* environment = ComponentEnvironment(system);
+    DWORD needed = 0;
+    DWORD count = 0;
+    error = 0;
+    if (!EnumPrinterDriversA(nullptr, environment, 3, nullptr, 0, &needed, &count)) {
+        error = GetLastError();
+        if (error != ERROR_INSUFFICIENT_BUFFER) return false;
+        error = 0;
+    }
+    if (needed == 0) return true;
+    std::vector<BYTE> buffer(needed);
+    if (!EnumPrinterDriversA(nullptr, environment, 3, buffer.data(), needed, &needed, &count)) {
+        error = GetLastError();
+        return false;
+    }
+    const DRIVER_INFO_3A* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
+    for (DWORD index = 0; index < count; ++index) {
+        if (info[index].pName == nullptr) continue;
+        Registration driver = {info[index].pName, {}};
+        for (const char* file : {info[index].pDriverPath, info[index].pDataFile, info[index].pConfigFile,
+                                 info[index].pHelpFile}) {
+            if (file != nullptr && file[0] != '\0') driver.files.push_back(file);
+        }
+        for (const char* file = info[index].pDependentFiles; file != nullptr && *file != '\0';
+             file += strlen(file) + 1)
+            driver.files.push_back(file);
+        drivers.push_back(driver);
+    }
+    return true;
+}
 
 std::vector<ComponentFile> DriverFiles(const std::string& driver, const MediumNames& names,
                                        TargetSystem system) {

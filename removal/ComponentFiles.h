@@ -12,6 +12,16 @@
 
 #include "removal/RemovalRules.h"
 
+// A component the system has registered and the full paths of the files its registration holds.
+struct Registration {
+    std::string name;
+    std::vector<std::string> files;
+};
+
+// The drivers registered for the system's environment, with the full paths of their files. False with
+// error set when the spooler cannot list them.
+bool RegisteredDrivers(TargetSystem system, std::vector<Registration>& drivers, DWORD& error);
+
 // A removed component's file: its full path and whether it was there before the spooler's delete.
 struct ComponentFile {
     std::string path;
