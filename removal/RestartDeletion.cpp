@@ -163,6 +163,30 @@ bool CancelPendingDeletion(const char* path) {
     RegCloseKey(key);
     return done;
 }
+// Takes the "NUL=" lines naming path out of WININIT.INI's [rename] section.
+bool CancelWininitDeletion(const char* path) {
+    char shortPath[MAX_PATH] = {};
+    DWORD error = 0;
+    Wininit wininit;
+    if (!ShortPath(path, shortPath, error) || !wininit.Open(OPEN_EXISTING, error)) return true;
+    size_t start = wininit.SectionStart();
+    if (start == std::string::npos) return true;
+    std::string wanted = std::string(kDeleteKey) + shortPath;
+    bool changed = false;
+    for (size_t at = start; at < wininit.SectionEnd(start);) {
+        size_t end = wininit.text.find('\n', at);
+        size_t next = end == std::string::npos ? wininit.text.size() : end + 1;
+        std::string line = wininit.text.substr(at, next - at);
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+        if (lstrcmpiA(line.c_str(), wanted.c_str()) == 0) {
+            wininit.text.erase(at, next - at);
+            changed = true;
+            continue;
+        }
+        at = next;
+    }
+    return !changed || wininit.Save(error);
+}
 }  // namespace
 
 bool OnNtFamily() {
@@ -200,26 +224,7 @@ bool DeleteAtNextStartOfWindows98(const char* path, DWORD& error) {
 }
 
 bool CancelDeletionAtRestart(const char* path) {
-    if (OnNtFamily()) return CancelPendingDeletion(path);
-    char shortPath[MAX_PATH] = {};
-    DWORD error = 0;
-    Wininit wininit;
-    if (!ShortPath(path, shortPath, error) || !wininit.Open(OPEN_EXISTING, error)) return true;
-    size_t start = wininit.SectionStart();
-    if (start == std::string::npos) return true;
-    std::string wanted = std::string(kDeleteKey) + shortPath;
-    bool changed = false;
-    for (size_t at = start; at < wininit.SectionEnd(start);) {
-        size_t end = wininit.text.find('\n', at);
-        size_t next = end == std::string::npos ? wininit.text.size() : end + 1;
-        std::string line = wininit.text.substr(at, next - at);
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-        if (lstrcmpiA(line.c_str(), wanted.c_str()) == 0) {
-            wininit.text.erase(at, next - at);
-            changed = true;
-            continue;
-        }
-        at = next;
-    }
-    return !changed || wininit.Save(error);
+    // Both lists are looked at: a till's WININIT.INI may hold lines of a Windows 98/Me run too.
+    bool pendingGone = !OnNtFamily() || CancelPendingDeletion(path);
+    return CancelWininitDeletion(path) && pendingGone;
 }
