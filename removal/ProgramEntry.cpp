@@ -76,23 +76,12 @@ private:
 
 // The files of the medium's registered drivers, as the spooler names them.
 void AddDriverFiles(const MediumNames& names, TargetSystem system, DiskUse& use) {
-    DWORD needed = 0;
-    DWORD count = 0;
-    char* environment = ComponentEnvironment(system);
-    EnumPrinterDriversA(nullptr, environment, 3, nullptr, 0, &needed, &count);
-    if (needed == 0) return;
-    std::vector<BYTE> buffer(needed);
-    if (!EnumPrinterDriversA(nullptr, environment, 3, buffer.data(), needed, &needed, &count)) return;
-    const DRIVER_INFO_3A* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
-    for (DWORD index = 0; index < count; ++index) {
-        if (info[index].pName == nullptr || !Contains(names.drivers, info[index].pName)) continue;
-        for (const char* file : {info[index].pDriverPath, info[index].pDataFile, info[index].pConfigFile,
-                                 info[index].pHelpFile}) {
-            if (file != nullptr) use.Add(file);
-        }
-        for (const char* file = info[index].pDependentFiles; file != nullptr && *file != '\0';
-             file += strlen(file) + 1)
-            use.Add(file);
+    std::vector<Registration> drivers;
+    DWORD error = 0;
+    RegisteredDrivers(system, drivers, error);
+    for (const Registration& driver : drivers) {
+        if (!Contains(names.drivers, driver.name)) continue;
+        for (const std::string& file : driver.files) use.Add(file);
     }
 }
 
@@ -200,16 +189,10 @@ bool NothingOfMediumLeft(const MediumNames& names, TargetSystem system) {
     std::vector<SystemPrinter> printers;
     DWORD error = 0;
     if (!ReadSystemPrinters(printers, error) || !MediumPrinters(printers, names).empty()) return false;
-    DWORD needed = 0;
-    DWORD count = 0;
-    char* environment = ComponentEnvironment(system);
-    EnumPrinterDriversA(nullptr, environment, 1, nullptr, 0, &needed, &count);
-    std::vector<BYTE> buffer(needed > 0 ? needed : 1);
-    if (needed > 0 && EnumPrinterDriversA(nullptr, environment, 1, buffer.data(), needed, &needed, &count)) {
-        const DRIVER_INFO_1A* info = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
-        for (DWORD index = 0; index < count; ++index) {
-            if (info[index].pName != nullptr && Contains(names.drivers, info[index].pName)) return false;
-        }
+    std::vector<Registration> drivers;
+    RegisteredDrivers(system, drivers, error);
+    for (const Registration& driver : drivers) {
+        if (Contains(names.drivers, driver.name)) return false;
     }
     unsigned long version = 0;
     for (const MediumMonitor& monitor : names.monitors) {

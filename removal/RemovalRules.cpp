@@ -170,25 +170,10 @@ void RemoveComponents(const MediumNames& names, TargetSystem system, const std::
 std::vector<std::string> RegisteredMediumDrivers(const MediumNames& names, TargetSystem system,
                                                  DWORD& error) {
     std::vector<std::string> drivers;
-    DWORD needed = 0;
-    DWORD count = 0;
-    error = 0;
-    char* environment = ComponentEnvironment(system);
-    if (!EnumPrinterDriversA(nullptr, environment, 1, nullptr, 0, &needed, &count)) {
-        error = GetLastError();
-        if (error != ERROR_INSUFFICIENT_BUFFER || needed == 0) return drivers;
-        error = 0;
-    }
-    if (needed == 0) return drivers;
-    std::vector<BYTE> buffer(needed);
-    if (!EnumPrinterDriversA(nullptr, environment, 1, buffer.data(), needed, &needed, &count)) {
-        error = GetLastError();
-        return drivers;
-    }
-    const DRIVER_INFO_1A* info = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
-    for (DWORD index = 0; index < count; ++index) {
-        if (info[index].pName != nullptr && Contains(names.drivers, info[index].pName))
-            drivers.push_back(info[index].pName);
+    std::vector<Registration> registered;
+    RegisteredDrivers(system, registered, error);
+    for (const Registration& driver : registered) {
+        if (Contains(names.drivers, driver.name)) drivers.push_back(driver.name);
     }
     return drivers;
 }
