@@ -5,6 +5,8 @@
 #include <string>
 
 #include "common/ConsoleText.h"
+#include "common/ResourceText.h"
+#include "deploy/DeployTextIds.h"
 #include "framework/MessageBoxes.h"
 
 namespace {
@@ -107,13 +109,23 @@ void SayFormatted(const char* format, ...) {
 }
 
 void SayWithError(const char* text, DWORD error) {
-    SayFormatted("%s  er = %lu", text, static_cast<unsigned long>(error));
+    Say(FormatResource(IDS_DEPLOY_WITH_ERROR, text, static_cast<unsigned long>(error)).c_str());
 }
 
 void SayResourceText(UINT id) {
-    char text[1024];
-    LoadResourceText(id, text);
-    Say(text);
+    Say(ResourceText(id).c_str());
+}
+
+void SayResourceFormatted(UINT id, ...) {
+    va_list arguments;
+    va_start(arguments, id);
+    std::string text = FormatResourceList(id, arguments);
+    va_end(arguments);
+    Say(text.c_str());
+}
+
+void SayResourceWithError(UINT id, DWORD error) {
+    SayWithError(ResourceText(id).c_str(), error);
 }
 
 void RouteMessagesToOutput() {

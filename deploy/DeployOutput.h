@@ -17,6 +17,10 @@ void SayFormatted(const char* format, ...) __attribute__((format(printf, 1, 2)))
 void SayWithError(const char* text, DWORD error);
 // A text of the string table, as the wizard would show it.
 void SayResourceText(UINT id);
+// A format of the string table filled with the arguments, never cut.
+void SayResourceFormatted(UINT id, ...);
+// A text of the string table followed by the Win32 error number.
+void SayResourceWithError(UINT id, DWORD error);
 
 // Routes the message boxes of the readers and the engine to Say: no box waits for a person.
 void RouteMessagesToOutput();

@@ -65,10 +65,3 @@ int AfxMessageBox(UINT textId, UINT type) {
     LoadResourceText(textId, text);
     return AfxMessageBox(text, type);
 }
-
-void LoadResourceText(UINT id, char* buffer, size_t capacity) {
-    if (capacity == 0) return;
-    buffer[0] = '\0';
-    if (LoadStringA(GetModuleHandleA(nullptr), id, buffer, static_cast<int>(capacity)) <= 0) buffer[0] = '\0';
-    buffer[capacity - 1] = '\0';
-}

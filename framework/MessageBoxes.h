@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "common/ResourceText.h"
+
 // The application title, e.g. "QelvanSetup" for QelvanSetup.exe.
 const char* AppTitle();
 
@@ -24,10 +26,3 @@ int ShowAppMessage(const char* text, UINT buttons = MB_OK);
 // box, with the given buttons and icon. Returns the button pressed.
 int AfxMessageBox(const char* text, UINT type = MB_OK);
 int AfxMessageBox(UINT textId, UINT type = MB_OK);
-
-// Loads a text of the string table into buffer (always terminated; empty when the id is unknown).
-void LoadResourceText(UINT id, char* buffer, size_t capacity);
-template <size_t N>
-void LoadResourceText(UINT id, char (&buffer)[N]) {
-    LoadResourceText(id, buffer, N);
-}

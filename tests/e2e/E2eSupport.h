@@ -12,7 +12,7 @@
 #include "tests/e2e/InstallationCleanup.h"
 #include "tests/e2e/PrefixState.h"
 #include "tests/e2e/WizardWalk.h"
-#include "tests/support/ResourceText.h"
+#include "common/ResourceText.h"
 #include "tests/support/TestSupport.h"
 
 // The success message the Install command shows itself (Windows 98/Me).

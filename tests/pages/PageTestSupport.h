@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
-#include "tests/support/ResourceText.h"
+#include "common/ResourceText.h"
 
 class PortPage;
 

@@ -10,7 +10,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/sequence/EngineRunTest.h"
 #include "tests/support/MessageBoxWatcher.h"
-#include "tests/support/ResourceText.h"
+#include "common/ResourceText.h"
 
 namespace {
 const int kProgressBarId = 1079;

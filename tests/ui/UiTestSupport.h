@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/support/ResourceText.h"
+#include "common/ResourceText.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WizardDriver.h"
 

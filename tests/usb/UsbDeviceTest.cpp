@@ -7,7 +7,7 @@
 
 #include "resources/ResourceIds.h"
 #include "tests/support/MessageBoxWatcher.h"
-#include "tests/support/ResourceText.h"
+#include "common/ResourceText.h"
 #include "tests/usb/UsbTestFixtures.h"
 
 namespace {
