@@ -135,7 +135,7 @@ bool WizardDialog::RunEngine() {
 }
 
 void WizardDialog::ReportResult() {
-    ShowWindowMessage(m_hWnd, resultMessage[0] != '\0' ? resultMessage : "打印机驱动安装成功！");
+    ShowWindowMessage(m_hWnd, resultMessage[0] != '\0' ? resultMessage : ResourceText(IDS_INSTALLED).c_str());
     if (choices.targetSystem != Windows98Me) return;
     if (AskText(IDS_RESTART_QUESTION) == IDYES && !ExitWindowsEx(EWX_REBOOT, 0)) {
         ShowText(m_hWnd, IDS_RESTART_FAILED);

@@ -91,7 +91,7 @@ void WizardDialog::OnOK() {
     SetActivePage(currentPage_ + 1);
     if (currentPage_ == PageCount() - 1) {
         PrepareLastPage();
-        SetDlgItemText(IDOK, kInstallCaption);
+        SetDlgItemText(IDOK, ResourceText(IDS_INSTALL_BUTTON).c_str());
     }
     ::EnableWindow(GetDlgItem(IDC_BACK), TRUE);
     GotoDlgCtrl(GetDlgItem(IDOK));
@@ -121,7 +121,7 @@ void WizardDialog::PrepareLastPage() {
 
 void WizardDialog::OnBack() {
     if (currentPage_ > 0) {
-        SetDlgItemText(IDOK, kNextCaption);
+        SetDlgItemText(IDOK, ResourceText(IDS_NEXT_BUTTON).c_str());
         SetActivePage(currentPage_ - 1);
     }
     if (currentPage_ <= 0) {

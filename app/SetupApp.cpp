@@ -47,7 +47,7 @@ bool SetupApp::MayStart() {
             return false;
         case StartRefusal::WizardOpen:
         case StartRefusal::UninstallerOpen:
-            ShowAppMessage(kCloseUninstallerText);
+            ShowAppMessage(ResourceText(IDS_CLOSE_REMOVAL_WINDOW).c_str());
             return false;
     }
     return false;
@@ -62,11 +62,11 @@ void SetupApp::RunWizard() {
     PrinterPage printerPage(IDD_PRINTER_PAGE);
     PortPage portPage(IDD_PORT_PAGE);
     // The page order is the order the user walks through.
-    wizard.AddPage("阅读版权声明", &licensePage, IDD_LICENSE_PAGE);
-    wizard.AddPage("STEP 2\tSelect Install Module", &printerPage, IDD_PRINTER_PAGE);
-    wizard.AddPage("选择安装模式", &modePage, IDD_MODE_PAGE);
-    wizard.AddPage("STEP 1\tSelect Install OS", &systemPage, IDD_SYSTEM_PAGE);
-    wizard.AddPage("STEP 3\tSet Printer Port and Confirm Setup", &portPage, IDD_PORT_PAGE);
+    wizard.AddPage(ResourceText(IDS_PAGE_LICENSE).c_str(), &licensePage, IDD_LICENSE_PAGE);
+    wizard.AddPage(ResourceText(IDS_PAGE_PRINTER).c_str(), &printerPage, IDD_PRINTER_PAGE);
+    wizard.AddPage(ResourceText(IDS_PAGE_MODE).c_str(), &modePage, IDD_MODE_PAGE);
+    wizard.AddPage(ResourceText(IDS_PAGE_SYSTEM).c_str(), &systemPage, IDD_SYSTEM_PAGE);
+    wizard.AddPage(ResourceText(IDS_PAGE_PORT).c_str(), &portPage, IDD_PORT_PAGE);
     wizard.DoModal();
     m_pMainWnd = nullptr;
 }

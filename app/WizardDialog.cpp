@@ -118,9 +118,9 @@ void WizardDialog::CreatePageWindowsUpTo(int index) {
 }
 
 void WizardDialog::SetButtonCaptions() {
-    SetDlgItemText(IDC_BACK, "<<上一步 (&B)");
-    SetDlgItemText(IDOK, PageCount() > 1 ? kNextCaption : kInstallCaption);
-    SetDlgItemText(IDCANCEL, "取消 (&C)");
+    SetDlgItemText(IDC_BACK, ResourceText(IDS_BACK_BUTTON).c_str());
+    SetDlgItemText(IDOK, ResourceText(PageCount() > 1 ? IDS_NEXT_BUTTON : IDS_INSTALL_BUTTON).c_str());
+    SetDlgItemText(IDCANCEL, ResourceText(IDS_CANCEL_BUTTON).c_str());
 }
 
 bool WizardDialog::LoadBanner() {

@@ -11,10 +11,6 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 
-// Captions of the Next button (control 1): Next on every page but the last, Install on the last.
-inline constexpr char kNextCaption[] = "下一步 (&N)>>";
-inline constexpr char kInstallCaption[] = "安装 (&I)";
-
 class WizardDialog : public CDialog {
 public:
     WizardDialog();

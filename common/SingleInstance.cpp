@@ -1,7 +1,6 @@
 #include "common/SingleInstance.h"
 
 const char kWizardCaption[] = "Qelvan";
-const char kCloseUninstallerText[] = "请先关闭Drovix!";
 const char kRemovalWindowCaption[] = "Drovix";
 const char kRemovalWindowMutex[] = "QelvanRemoval";
 const char kWizardMutex[] = "QelvanSetup";

@@ -9,8 +9,6 @@
 
 // The wizard's own caption, by which a second copy or another program of the medium finds it.
 extern const char kWizardCaption[];
-// What a program says when the companion uninstaller's window is open.
-extern const char kCloseUninstallerText[];
 // The companion uninstaller, the removal window: its caption and the mutex it holds while it runs.
 extern const char kRemovalWindowCaption[];
 extern const char kRemovalWindowMutex[];

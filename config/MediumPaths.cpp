@@ -8,6 +8,8 @@
 #include "common/BoundedText.h"
 #include "config/ConfigValues.h"
 #include "config/SetupConfig.h"
+#include "common/ResourceText.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 // What the wizard, its companions and the engine open below the medium directory besides the category
@@ -33,10 +35,8 @@ void Refuse(MediumRefusal& refusal, const char* directory, bool whole) {
     CopyText(named, directory);
     size_t length = strlen(named);
     if (whole && length > 3 && named[length - 1] == '\\') named[length - 1] = '\0';
-    FormatText(refusal, sizeof refusal,
-               "安装介质的路径太长：%s%s 中的文件路径将超过 Windows 允许的 %d 个字符，无法读取。"
-               "请将安装介质复制到较短的目录（例如 C:\\Qelvan）后再安装。",
-               named, whole ? "" : "…", MAX_PATH - 1);
+    FormatResourceText(refusal, whole ? IDS_MEDIUM_PATH_TOO_LONG : IDS_MEDIUM_PATH_TOO_LONG_CUT, named,
+                       MAX_PATH - 1);
 }
 
 // The module's path as far as it can be read, for the text only.

@@ -2,6 +2,7 @@
 
 #include "common/SingleInstance.h"
 #include "deploy/DeployOutput.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 void Release(HANDLE mutex) {
@@ -27,7 +28,7 @@ bool InstanceLock::Take() {
             Say("安装向导或另一个 QelvanDeploy 正在运行，请等它结束后再试。");
             return false;
         case StartRefusal::UninstallerOpen:
-            Say(kCloseUninstallerText);
+            SayResourceText(IDS_CLOSE_REMOVAL_WINDOW);
             return false;
     }
     return false;

@@ -56,22 +56,19 @@ bool TargetDirectory(int target, PathText& directory, UINT& textId) {
     }
 }
 
-// message = text 122 + name + detail + source path.
-void ReportCopyFailure(MessageText& message, const char* name, const char* detail, const char* source) {
+// The failure remembered for the caller; message names the file and the source path.
+void ReportCopyFailure(MessageText& message, const char* name, const char* source) {
     CopyText(lastFailure.name, name);
     CopyText(lastFailure.source, source);
     lastFailure.error = 0;
     lastFailure.refusedName = !IsBareFileName(name);
-    LoadResourceText(IDS_COPY_FAILED, message);
-    AppendText(message, name);
-    AppendText(message, detail);
-    AppendText(message, source);
+    FormatResourceText(message, IDS_COPY_FAILED_NAMED, name, source);
 }
 
+// The same with the error code between the file and the source path.
 void ReportCopyError(MessageText& message, const char* name, DWORD error, const char* source) {
-    char detail[32];
-    FormatText(detail, sizeof detail, "  er = %d", static_cast<int>(error));
-    ReportCopyFailure(message, name, detail, source);
+    ReportCopyFailure(message, name, source);
+    FormatResourceText(message, IDS_COPY_FAILED_CODE, name, static_cast<int>(error), source);
     lastFailure.error = error;
 }
 
@@ -126,7 +123,7 @@ int CopyDriverFile(const char* name, int target, int targetSystem, bool prefixed
     bool sourceFits = CopyText(source, current) && AppendText(source, SourceSubdirectory(targetSystem)) &&
                       AppendText(source, name);
     if (!IsBareFileName(name)) {
-        ReportCopyFailure(message, name, "", source);
+        ReportCopyFailure(message, name, source);
         return 0;
     }
     char targetName[kCopyPathSize];

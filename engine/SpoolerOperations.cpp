@@ -19,12 +19,9 @@ constexpr size_t kPrinterNameSize = 260;
 // with it), so it must outlive the call: it lives as long as the program.
 char numberedName[kPrinterNameSize + 8];
 
-// message = the string-table text followed by the error code in the given form.
-void ReportError(MessageText& message, UINT textId, const char* format, DWORD error) {
-    char detail[40];
-    FormatText(detail, sizeof detail, format, static_cast<int>(error));
-    LoadResourceText(textId, message);
-    AppendText(message, detail);
+// message = the string-table text that names the failed step with its error code.
+void ReportError(MessageText& message, UINT textId, DWORD error) {
+    FormatResourceText(message, textId, static_cast<int>(error));
 }
 
 // True when the spooler already holds a printer of that name. Wine's spooler never refuses a taken
@@ -100,7 +97,7 @@ bool IsAcceptedDriverName(const char* name) {
 
 bool CreatePrinter(PRINTER_INFO_2A& info, DWORD level, bool noRename, MessageText& message) {
     if (!IsAcceptedPrinterName(info.pPrinterName)) {
-        ReportError(message, IDS_ADD_PRINTER_FAILED, "er = %d", ERROR_INVALID_PRINTER_NAME);
+        ReportError(message, IDS_ADD_PRINTER_FAILED_CODE, ERROR_INVALID_PRINTER_NAME);
         return false;
     }
     DWORD error = AddOnePrinter(info, level);
@@ -109,19 +106,19 @@ bool CreatePrinter(PRINTER_INFO_2A& info, DWORD level, bool noRename, MessageTex
     if (error == ERROR_PRINTER_ALREADY_EXISTS) {
         LoadResourceText(IDS_PORT_PRINTERS_EXHAUSTED, message);
     } else {
-        ReportError(message, IDS_ADD_PRINTER_FAILED, "er = %d", error);
+        ReportError(message, IDS_ADD_PRINTER_FAILED_CODE, error);
     }
     return false;
 }
 
 bool AddDriver(DRIVER_INFO_3A& info, MessageText& message, bool replaceFiles) {
     if (!IsAcceptedDriverName(info.pName)) {
-        ReportError(message, IDS_ADD_DRIVER_FAILED, "   er = %d", ERROR_INVALID_NAME);
+        ReportError(message, IDS_ADD_DRIVER_FAILED_CODE, ERROR_INVALID_NAME);
         return false;
     }
     if (replaceFiles && AddDriverReplacingFiles(info)) return true;
     if (Spooler().addPrinterDriver(nullptr, 3, reinterpret_cast<BYTE*>(&info))) return true;
-    ReportError(message, IDS_ADD_DRIVER_FAILED, "   er = %d", GetLastError());
+    ReportError(message, IDS_ADD_DRIVER_FAILED_CODE, GetLastError());
     return false;
 }
 
@@ -129,7 +126,7 @@ bool AddPortMonitor(MONITOR_INFO_2A& info, MessageText& message) {
     if (Spooler().addMonitor(nullptr, 2, reinterpret_cast<BYTE*>(&info))) return true;
     DWORD error = GetLastError();
     if (error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED || error == ERROR_ALREADY_EXISTS) return true;
-    ReportError(message, IDS_ADD_MONITOR_FAILED, " Erro code is:%d", error);
+    ReportError(message, IDS_ADD_MONITOR_FAILED_CODE, error);
     return false;
 }
 

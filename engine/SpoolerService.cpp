@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "engine/ServiceApi.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -68,8 +70,7 @@ void StartSpooler(MessageText& message) {
     if (!Services().startService(service.get(), 0, nullptr)) {
         DWORD error = GetLastError();
         if (error != ERROR_SERVICE_ALREADY_RUNNING) {
-            FormatText(message, sizeof message, "启动spool服务出错, 错误号为 %u",
-                       static_cast<unsigned>(error));
+            FormatResourceText(message, IDS_SPOOLER_START_ERROR, static_cast<unsigned>(error));
         }
     }
 }
@@ -88,6 +89,6 @@ bool WaitSpoolerRunning(MessageText& message) {
         }
     }
     if (state == SERVICE_RUNNING) return true;
-    CopyText(message, "启动Spool服务出错！");
+    LoadResourceText(IDS_SPOOLER_NOT_STARTED, message);
     return false;
 }

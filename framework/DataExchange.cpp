@@ -3,6 +3,7 @@
 #include "common/BoundedText.h"
 #include "framework/Dialog.h"
 #include "framework/MessageBoxes.h"
+#include "resources/ResourceIds.h"
 
 #include <cerrno>
 #include <climits>
@@ -54,7 +55,7 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
     char text[64] = {};
     GetDlgItemTextA(dx->m_pDlgWnd->m_hWnd, id, text, sizeof text);
     if (!ParseInteger(text, value)) {
-        AfxMessageBox("请输入一个整数。");
+        AfxMessageBox(IDS_ENTER_INTEGER);
         dx->Fail(id);
     }
 }

@@ -1,13 +1,13 @@
 #include "pages/ProgressWindow.h"
 
 #include "framework/DataExchange.h"
+#include "common/ResourceText.h"
 #include "resources/ResourceIds.h"
 
 namespace {
 const UINT_PTR kAnimationTimer = 1;
 const int kProgressBarId = 1079;
 const int kCreepLimit = 90;  // the bar waits here until the engine ends
-const char kInstallingText[] = "正在安装打印机驱动，请稍候...... ";
 }  // namespace
 
 ProgressWindow::ProgressWindow(CWnd* owner) : CDialog(IDD_PROGRESS, owner) {}
@@ -88,7 +88,7 @@ void ProgressWindow::Paint() {
     HGDIOBJ previous = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 51, 153));
-    DrawTextA(dc, kInstallingText, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    DrawTextA(dc, ResourceText(IDS_INSTALLING).c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     SelectObject(dc, previous);
     DeleteObject(font);
     EndPaint(m_hWnd, &paint);

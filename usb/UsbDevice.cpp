@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 
@@ -31,8 +32,8 @@ const unsigned char kChangeIdPrefix[] = {0x1B, 0x73};
 const unsigned char kChangeIdCode[] = {0x51, 0x56, 0x49, 0x44};
 const unsigned char kChangeIdSuffix[] = {0x1D, 0x49, 0x20};
 
-void Tell(const char* text) {
-    ShowWindowMessage(GetActiveWindow(), text);
+void Tell(const std::string& text) {
+    ShowWindowMessage(GetActiveWindow(), text.c_str());
 }
 
 // Owns the library for the length of one operation, so every way out releases it.
@@ -47,7 +48,7 @@ public:
 
     // Whether the library loaded; tells the user when it did not.
     bool CheckLoaded() const {
-        if (module_ == nullptr) Tell("无法加载 TvUsbInt.dll文件！");
+        if (module_ == nullptr) Tell(ResourceText(IDS_NO_USB_LIBRARY));
         return module_ != nullptr;
     }
 
@@ -58,9 +59,7 @@ public:
         auto address = reinterpret_cast<void (*)()>(GetProcAddress(module_, name));
         function = reinterpret_cast<Function>(address);
         if (function == nullptr) {
-            char text[128];
-            FormatText(text, sizeof text, "获取函数%s地址失败！", name);
-            Tell(text);
+            Tell(FormatResource(IDS_NO_USB_FUNCTION, name));
         }
         return function != nullptr;
     }
@@ -126,7 +125,7 @@ int GetUsbDeviceId() {
     if (handle == 0) return NoUsbDevice;
     unsigned char descriptor[kDescriptorSize] = {};
     if (getDescriptor(handle, descriptor) == 0) {
-        Tell("获取设备ID时出错！");
+        Tell(ResourceText(IDS_NO_USB_DEVICE_ID));
         closeDevice(handle);
         return NoUsbDevice;
     }
@@ -147,13 +146,13 @@ bool ChangeUsbDeviceId(unsigned char n) {
     }
     int handle = OpenFirstDevice(openDevice);
     if (handle == 0) {
-        Tell("找不到USB设备！");
+        Tell(ResourceText(IDS_NO_USB_DEVICE));
         return false;
     }
     unsigned char command[kChangeIdCommandSize];
     BuildChangeIdCommand(n, command);
     if (write(handle, 0, command, static_cast<int>(kChangeIdCommandSize)) <= 0) {
-        Tell("更改USB设备ID出错！");
+        Tell(ResourceText(IDS_USB_RENUMBER_FAILED));
         closeDevice(handle);
         return false;
     }

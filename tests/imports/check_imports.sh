@@ -3,8 +3,11 @@
 # the system's own DLLs, and none of the functions below, which those systems lack (a later function
 # such as SetDefaultPrinterA is looked up at run time instead), nor a wide-character function that
 # Windows 98/Me only stub, unless a reason below says why the program never depends on it.
-# Usage: check_imports.sh EXE...
+# Usage: check_imports.sh SYMBOLS_DIR EXE...   (the programs are stripped: their symbols are read from
+# SYMBOLS_DIR/<program>.exe.debug)
 set -u
+symbols_dir="$1"
+shift
 allowed_dlls='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|COMCTL32|VERSION|WINSPOOL|msvcrt)\.(dll|DLL|DRV|drv)$'
 late_functions='^(GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|TryEnterCriticalSection|GetHandleInformation|InitCommonControlsEx|SetDefaultPrinterA|GetDefaultPrinterA|InitializeConditionVariable|InitializeSRWLock|GetFileSizeEx|SetFilePointerEx|GetModuleHandleExA|GetModuleHandleExW|CreateEventExA|FlsAlloc|InitOnceExecuteOnce)$'
 # Windows 98/Me export nearly every wide-character function ("...W") only as a stub that fails; these
@@ -22,7 +25,10 @@ for exe in "$@"; do
             awk '/DLL Name:/{dll=$3; next} dll != "" && NF>=3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ {print dll, $3}')
   [ -n "$imports" ] || { echo "$exe: no import table read"; status=1; continue; }
   # A first-use guard of a function-local static locks through the runtime (see CreateSemaphoreW).
-  if i686-w64-mingw32-nm "$exe" | grep -q '___cxa_guard_acquire'; then
+  symbols="$symbols_dir/$(basename "$exe").debug"
+  names=$(i686-w64-mingw32-nm "$symbols" 2>/dev/null)
+  [ -n "$names" ] || { echo "$exe: no symbols read from $symbols"; status=1; }
+  if grep -q '___cxa_guard_acquire' <<<"$names"; then
     echo "$exe locks the first use of a function-local static"; status=1
   fi
   while read -r dll function; do
