@@ -8,7 +8,9 @@
 // from its system's sub-directory, a name that is not a bare file name, a section or port name that
 // does not fit its buffer. Warnings are doubtful values the wizard still installs with: a DEFAULTNAME
 // that preselects nothing, a BaudRate the port page does not offer, a version of 0 that never updates,
-// a file the engine only uses as a fallback or tolerates missing, a section a flag keeps unused.
+// a file the engine only uses as a fallback or tolerates missing, a section a flag keeps unused, a
+// program beside the wizard without which it installs but registers no entry in the list of installed
+// programs.
 
 #include <windows.h>
 

@@ -5,6 +5,7 @@
 #include "checker/ComponentCheck.h"
 #include "checker/MediumFiles.h"
 #include "checker/ModelCheck.h"
+#include "removal/ProgramEntry.h"
 
 namespace {
 // The category files the catalogue's models use; a missing one is reported once.
@@ -38,6 +39,18 @@ void CheckWizardFiles(const SystemNeeds& needs, Findings& findings) {
         findings.Warning("USBDRV\\bulkusb.sys", nullptr, nullptr, IDS_CHECKER_USB_DRIVER_MISSING);
     }
 }
+
+// The entry in the list of installed programs is written only once both programs beside the wizard
+// are copied into the program files folder, which the entry's removal commands start (removal/
+// FolderFiles.cpp). Without either, the wizard still installs printers and ends with its success
+// message, but registers no entry and says nothing of it; QelvanDeploy's commands (installation and
+// removal without questions) need their program too.
+void CheckCompanionPrograms(Findings& findings) {
+    if (!MediumFileExists(kRemovalWindowFile))
+        findings.Warning(kRemovalWindowFile, nullptr, nullptr, IDS_CHECKER_REMOVAL_WINDOW_MISSING);
+    if (!MediumFileExists(kDeployProgramFile))
+        findings.Warning(kDeployProgramFile, nullptr, nullptr, IDS_CHECKER_DEPLOY_PROGRAM_MISSING);
+}
 }  // namespace
 
 int CheckMedium(Findings& findings) {
@@ -52,5 +65,6 @@ int CheckMedium(Findings& findings) {
     }
     CheckComponents(config, needs, findings);
     CheckWizardFiles(needs, findings);
+    CheckCompanionPrograms(findings);
     return findings.ErrorCount();
 }
