@@ -5,7 +5,7 @@
 #include "checker/ComponentCheck.h"
 #include "checker/MediumFiles.h"
 #include "checker/ModelCheck.h"
-#include "removal/ProgramEntry.h"
+#include "removal/CompanionPrograms.h"
 
 namespace {
 // The category files the catalogue's models use; a missing one is reported once.
@@ -41,8 +41,8 @@ void CheckWizardFiles(const SystemNeeds& needs, Findings& findings) {
 }
 
 // The entry in the list of installed programs is written only once both programs beside the wizard
-// are copied into the program files folder, which the entry's removal commands start (removal/
-// FolderFiles.cpp). Without either, the wizard still installs printers and ends with its success
+// are copied into the program files folder, from where the entry's removal commands start them
+// (removal/FolderFiles.cpp). Without either, the wizard still installs printers and ends with its success
 // message, but registers no entry and says nothing of it; QelvanDeploy's commands (installation and
 // removal without questions) need their program too.
 void CheckCompanionPrograms(Findings& findings) {
