@@ -2,8 +2,10 @@
 
 #include <cstring>
 
+#include "checker/CheckerTextIds.h"
 #include "checker/MediumFiles.h"
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "config/ConfigValues.h"
 #include "engine/SpoolerOperations.h"
 
@@ -25,10 +27,10 @@ void ReportMissingEntries(int first, int last, Findings& findings) {
     char text[200];
     if (first == last) {
         FormatText(key, sizeof key, "DEVICENAME%d", first);
-        FormatText(text, sizeof text, "条目缺少，打印机页不会显示第 %d 个型号", first);
+        FormatResourceText(text, IDS_CHECKER_ENTRY_MISSING, first);
     } else {
-        FormatText(key, sizeof key, "DEVICENAME%d … DEVICENAME%d", first, last);
-        FormatText(text, sizeof text, "条目缺少，打印机页不会显示第 %d 到第 %d 个型号", first, last);
+        FormatResourceText(key, IDS_CHECKER_ENTRY_RANGE, first, last);
+        FormatResourceText(text, IDS_CHECKER_ENTRIES_MISSING, first, last);
     }
     findings.Error(kCommonFileName, kSection, key, text);
 }
@@ -44,26 +46,22 @@ bool CheckEntry(SetupConfig& config, int entry, std::vector<CheckedModel>& model
     char text[400];
     if (model.category < 0) {
         if (strcmp(model.name, "0") == 0) return false;
-        FormatText(text, sizeof text,
-                   "“%s”没有已知的类别后缀（-ReceiptPrinter、-TicketPrinter、-LabelPrinter、"
-                   "-EmbeddedPrinter），打印机页不会显示它",
-                   model.name);
+        FormatResourceText(text, IDS_CHECKER_NO_CATEGORY_SUFFIX, model.name);
         findings.Error(kCommonFileName, kSection, key, text);
         return true;
     }
     if (model.name[0] == '\0') {
-        findings.Error(kCommonFileName, kSection, key, "型号名称为空");
+        findings.Error(kCommonFileName, kSection, key, IDS_CHECKER_EMPTY_MODEL_NAME);
         return true;
     }
     if (!IsAcceptedPrinterName(model.name)) {
-        FormatText(text, sizeof text, "型号“%s”含“\\”或“,”，系统不接受这样的打印机名，安装会失败",
-                   model.name);
+        FormatResourceText(text, IDS_CHECKER_REFUSED_PRINTER_NAME, model.name);
         findings.Error(kCommonFileName, kSection, key, text);
         return true;
     }
     const CheckedModel* earlier = FindDuplicate(models, model.name);
     if (earlier != nullptr) {
-        FormatText(text, sizeof text, "型号“%s”与 DEVICENAME%d 重复", model.name, earlier->entry);
+        FormatResourceText(text, IDS_CHECKER_DUPLICATE_MODEL, model.name, earlier->entry);
         findings.Error(kCommonFileName, kSection, key, text);
         return true;
     }
@@ -92,7 +90,7 @@ void CheckDefaultEntry(SetupConfig& config, int count, Findings& findings) {
     MediumPath(kCommonFileName, path);
     int entry = ReadSectionValue(path, kSection, "DEFAULTNAME");
     char text[200];
-    FormatText(text, sizeof text, "%d 不是有效的型号条目（1 到 %d），打印机页不会预选型号", entry, count);
+    FormatResourceText(text, IDS_CHECKER_BAD_DEFAULT_ENTRY, entry, count);
     findings.Warning(kCommonFileName, kSection, "DEFAULTNAME", text);
 }
 
@@ -104,7 +102,7 @@ void CheckEntriesBeyondCount(SetupConfig& config, int count, Findings& findings)
     char key[32];
     FormatText(key, sizeof key, "DEVICENAME%d", count + 1);
     char text[200];
-    FormatText(text, sizeof text, "条目超出 DEVICENUMBER=%d，打印机页不会显示它", count);
+    FormatResourceText(text, IDS_CHECKER_ENTRY_BEYOND_COUNT, count);
     findings.Warning(kCommonFileName, kSection, key, text);
 }
 }  // namespace
@@ -112,19 +110,18 @@ void CheckEntriesBeyondCount(SetupConfig& config, int count, Findings& findings)
 std::vector<CheckedModel> CheckCatalogue(SetupConfig& config, Findings& findings) {
     std::vector<CheckedModel> models;
     if (!MediumFileExists(kCommonFileName)) {
-        findings.Error(kCommonFileName, nullptr, nullptr, "文件不存在");
+        findings.Error(kCommonFileName, nullptr, nullptr, IDS_CHECKER_FILE_MISSING);
         return models;
     }
     int count = config.GetDeviceCount();
     if (count <= 0) {
-        findings.Error(kCommonFileName, kSection, "DEVICENUMBER", "缺少或为 0，打印机页没有型号");
+        findings.Error(kCommonFileName, kSection, "DEVICENUMBER", IDS_CHECKER_NO_DEVICE_COUNT);
         return models;
     }
     int entries = CatalogueEntriesToRead(count);
     if (count > entries) {
         char text[200];
-        FormatText(text, sizeof text, "%d 超出 %d 个条目的上限，打印机页只读前 %d 个条目", count,
-                   kCatalogueEntryLimit, entries);
+        FormatResourceText(text, IDS_CHECKER_COUNT_OVER_LIMIT, count, kCatalogueEntryLimit, entries);
         findings.Error(kCommonFileName, kSection, "DEVICENUMBER", text);
     }
     CheckEntries(config, entries, models, findings);

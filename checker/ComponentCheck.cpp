@@ -2,8 +2,10 @@
 
 #include <cstring>
 
+#include "checker/CheckerTextIds.h"
 #include "checker/MediumFiles.h"
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "config/ConfigValues.h"
 
 namespace {
@@ -33,16 +35,16 @@ void CheckMonitorFile(const SystemContext& context, const MonitorKeys& monitor, 
     char key[64];
     MonitorKey(monitor, suffix, key);
     char text[400];
-    const char* fault = FileNameFault(value);
-    if (fault != nullptr) {
-        FormatText(text, sizeof text, "“%s”%s", value, fault);
+    UINT fault = FileNameFault(value);
+    if (fault != 0) {
+        FormatResourceText(text, fault, value);
         context.findings.Error(kCommonFileName, context.section, key, text);
         return;
     }
     if (SystemFileExists(context.targetSystem, value)) return;
     char directory[16];
     SystemDirectoryName(context.targetSystem, directory);
-    FormatText(text, sizeof text, "文件 %s\\%s 不存在", directory, value);
+    FormatResourceText(text, IDS_CHECKER_SYSTEM_FILE_MISSING, directory, value);
     context.findings.Error(kCommonFileName, context.section, key, text);
 }
 
@@ -52,15 +54,15 @@ void CheckMonitor(const SystemContext& context, const MonitorKeys& monitor) {
     for (const auto& entry : required) {
         if (NamesFile(entry[1])) continue;
         MonitorKey(monitor, entry[0], key);
-        context.findings.Error(kCommonFileName, context.section, key,
-                               entry[1][0] == '\0' ? "值为空" : "缺少或为“0”，安装端口监视器会失败");
+        context.findings.Error(
+            kCommonFileName, context.section, key,
+            entry[1][0] == '\0' ? IDS_CHECKER_VALUE_EMPTY : IDS_CHECKER_MONITOR_KEY_MISSING);
     }
     CheckMonitorFile(context, monitor, "PDLLName", monitor.dll);
     CheckMonitorFile(context, monitor, "PUIDLLName", monitor.uiDll);
     if (monitor.version == 0) {
         MonitorKey(monitor, "Version", key);
-        context.findings.Warning(kCommonFileName, context.section, key,
-                                 "缺少或为 0，已安装的监视器永远不会更新");
+        context.findings.Warning(kCommonFileName, context.section, key, IDS_CHECKER_MONITOR_VERSION_ZERO);
     }
 }
 
@@ -68,7 +70,7 @@ void CheckMonitors(SetupConfig& config, int targetSystem, bool com, bool usb, Fi
     SystemContext context = {targetSystem, {}, findings};
     FormatText(context.section, sizeof context.section, "COMMON-MONITOR.%s", SystemSuffix(targetSystem));
     if (!SectionExists(kCommonFileName, context.section)) {
-        findings.Error(kCommonFileName, context.section, nullptr, "节不存在，安装端口监视器会失败");
+        findings.Error(kCommonFileName, context.section, nullptr, IDS_CHECKER_MONITOR_SECTION_MISSING);
         return;
     }
     MonitorDescriptors monitors = {};
@@ -87,10 +89,9 @@ void CheckMonitors(SetupConfig& config, int targetSystem, bool com, bool usb, Fi
 // and falls back to the medium's universal driver when the system has none.
 void CheckWindows98Files(Findings& findings) {
     if (!SystemFileExists(Windows98Me, "ICONLIB.DLL"))
-        findings.Error("win98\\ICONLIB.DLL", nullptr, nullptr,
-                       "文件不存在，Windows 98/Me 上的安装会报告复制错误");
+        findings.Error("win98\\ICONLIB.DLL", nullptr, nullptr, IDS_CHECKER_ICON_LIBRARY_MISSING);
     if (!SystemFileExists(Windows98Me, "UNIDRV.DLL"))
-        findings.Warning("win98\\UNIDRV.DLL", nullptr, nullptr, "文件不存在，系统缺少 UNIDRV.DLL 时无法补上");
+        findings.Warning("win98\\UNIDRV.DLL", nullptr, nullptr, IDS_CHECKER_UNIVERSAL_DRIVER_MISSING);
 }
 }  // namespace
 
@@ -101,7 +102,7 @@ void CheckComponents(SetupConfig& config, const SystemNeeds& needs, Findings& fi
     }
     if (needs.processor && config.GetProcessorVersion() == 0) {
         findings.Warning(kCommonFileName, "ProcessorVersion", "DriverVersion",
-                         "缺少或为 0，已安装的打印处理器永远不会更新");
+                         IDS_CHECKER_PROCESSOR_VERSION_ZERO);
     }
     if (needs.claimed[Windows98Me]) CheckWindows98Files(findings);
 }

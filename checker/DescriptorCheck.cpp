@@ -2,8 +2,10 @@
 
 #include <cstring>
 
+#include "checker/CheckerTextIds.h"
 #include "checker/MediumFiles.h"
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "config/ConfigValues.h"
 #include "engine/SpoolerOperations.h"
 
@@ -33,11 +35,11 @@ bool CheckRequired(const FamilyContext& context, const char* suffix, const char*
     char key[64];
     FamilyKey(context, suffix, key);
     if (value[0] == '\0') {
-        context.findings.Error(context.file, context.section, key, "值为空");
+        context.findings.Error(context.file, context.section, key, IDS_CHECKER_VALUE_EMPTY);
         return false;
     }
     if (value[0] == '0') {
-        context.findings.Error(context.file, context.section, key, "缺少或为“0”");
+        context.findings.Error(context.file, context.section, key, IDS_CHECKER_KEY_MISSING);
         return false;
     }
     return true;
@@ -50,16 +52,16 @@ void CheckNamedFile(const FamilyContext& context, const char* suffix, const char
     char key[64];
     FamilyKey(context, suffix, key);
     char text[400];
-    const char* fault = FileNameFault(value);
-    if (fault != nullptr) {
-        FormatText(text, sizeof text, "“%s”%s", value, fault);
+    UINT fault = FileNameFault(value);
+    if (fault != 0) {
+        FormatResourceText(text, fault, value);
         context.findings.Error(context.file, context.section, key, text);
         return;
     }
     if (SystemFileExists(context.targetSystem, value)) return;
     char directory[16];
     SystemDirectoryName(context.targetSystem, directory);
-    FormatText(text, sizeof text, "文件 %s\\%s 不存在", directory, value);
+    FormatResourceText(text, IDS_CHECKER_SYSTEM_FILE_MISSING, directory, value);
     context.findings.Error(context.file, context.section, key, text);
 }
 
@@ -68,7 +70,7 @@ void CheckDriverName(const FamilyContext& context, const char* name) {
     char key[64];
     FamilyKey(context, "DriverName", key);
     char text[300];
-    FormatText(text, sizeof text, "“%s”含“\\”，系统不接受这样的驱动名，安装会失败", name);
+    FormatResourceText(text, IDS_CHECKER_REFUSED_DRIVER_NAME, name);
     context.findings.Error(context.file, context.section, key, text);
 }
 
@@ -105,8 +107,7 @@ void CheckProcessor(const FamilyContext& context, const char* processor, const c
     if (_stricmp(processor, "WinPrint") == 0) {
         char key[64];
         FamilyKey(context, "PrintProcessor", key);
-        context.findings.Error(context.file, context.section, key,
-                               "系统自带的打印处理器须写作“WinPrint”，否则安装程序会试图重新安装它而失败");
+        context.findings.Error(context.file, context.section, key, IDS_CHECKER_PROCESSOR_SPELLING);
         return;
     }
     needs.processor = true;
@@ -124,8 +125,7 @@ void CheckDdkFiles(const FamilyContext& context, const DriverFileList& files) {
     char text[200];
     if (!NamesFile(files.dataFileDll)) {
         FamilyKey(context, "DataFileDLLName", key);
-        FormatText(text, sizeof text, "%s2KDDKDEV 为 1（基于 DDK 的驱动），但没有附加文件",
-                   kFamilyPrefixes[context.gdiDriver]);
+        FormatResourceText(text, IDS_CHECKER_DDK_NO_FILE, kFamilyPrefixes[context.gdiDriver]);
         context.findings.Error(context.file, context.section, key, text);
     }
     if (context.targetSystem < Windows2000) return;
@@ -134,7 +134,7 @@ void CheckDdkFiles(const FamilyContext& context, const DriverFileList& files) {
     SystemDirectoryName(context.targetSystem, directory);
     for (const char* base : kDdkBaseFiles) {
         if (SystemFileExists(context.targetSystem, base)) continue;
-        FormatText(text, sizeof text, "基于 DDK 的驱动需要 %s\\%s，介质上没有", directory, base);
+        FormatResourceText(text, IDS_CHECKER_DDK_BASE_MISSING, directory, base);
         context.findings.Warning(context.file, context.section, key, text);
     }
 }
@@ -160,7 +160,7 @@ void CheckDescriptors(SetupConfig& config, const CheckedModel& model, int target
     char section[200];
     BuildDescriptorSection(model.name, targetSystem, section);
     if (!SectionExists(file, section)) {
-        findings.Error(file, section, nullptr, "节不存在，安装时读不到驱动的任何键");
+        findings.Error(file, section, nullptr, IDS_CHECKER_DESCRIPTOR_SECTION_MISSING);
         return;
     }
     for (int gdiDriver = 0; gdiDriver <= 1; ++gdiDriver) {

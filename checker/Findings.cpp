@@ -1,39 +1,38 @@
 #include "checker/Findings.h"
 
+#include <string>
+
+#include "checker/CheckerTextIds.h"
 #include "common/ConsoleText.h"
-#include "common/BoundedText.h"
+#include "common/ResourceText.h"
 
 void Findings::Error(const char* file, const char* section, const char* key, const char* text) {
     ++errors_;
-    Add("错误", file, section, key, text);
+    Add(IDS_CHECKER_ERROR_LINE, file, section, key, text);
+}
+
+void Findings::Error(const char* file, const char* section, const char* key, UINT textId) {
+    Error(file, section, key, ResourceText(textId).c_str());
 }
 
 void Findings::Warning(const char* file, const char* section, const char* key, const char* text) {
     ++warnings_;
-    Add("警告", file, section, key, text);
+    Add(IDS_CHECKER_WARNING_LINE, file, section, key, text);
+}
+
+void Findings::Warning(const char* file, const char* section, const char* key, UINT textId) {
+    Warning(file, section, key, ResourceText(textId).c_str());
 }
 
 // "错误：DRVCONFIG\setup_receipt.ini [QR-58.XP] STDDriverPath：text"
-void Findings::Add(const char* label, const char* file, const char* section, const char* key,
-                   const char* text) {
-    char line[1024];
-    FormatText(line, sizeof line, "%s：%s", label, file);
-    if (section != nullptr && section[0] != '\0') {
-        AppendText(line, " [");
-        AppendText(line, section);
-        AppendText(line, "]");
-    }
-    if (key != nullptr && key[0] != '\0') {
-        AppendText(line, " ");
-        AppendText(line, key);
-    }
-    AppendText(line, "：");
-    AppendText(line, text);
-    WriteLine(out_, line);
+void Findings::Add(UINT lineId, const char* file, const char* section, const char* key, const char* text) {
+    // The place in the file is layout only: the section in brackets, then the key.
+    std::string place;
+    if (section != nullptr && section[0] != '\0') place += " [" + std::string(section) + "]";
+    if (key != nullptr && key[0] != '\0') place += " " + std::string(key);
+    WriteLine(out_, FormatResource(lineId, file, place.c_str(), text).c_str());
 }
 
 void Findings::PrintSummary() {
-    char line[100];
-    FormatText(line, sizeof line, "检查完毕：%d 个错误，%d 个警告。", errors_, warnings_);
-    WriteLine(out_, line);
+    WriteLine(out_, FormatResource(IDS_CHECKER_SUMMARY, errors_, warnings_).c_str());
 }

@@ -8,7 +8,9 @@
 // from its system's sub-directory, a name that is not a bare file name, a section or port name that
 // does not fit its buffer. Warnings are doubtful values the wizard still installs with: a DEFAULTNAME
 // that preselects nothing, a BaudRate the port page does not offer, a version of 0 that never updates,
-// a file the engine only uses as a fallback or tolerates missing, a section a flag keeps unused.
+// a file the engine only uses as a fallback or tolerates missing, a section a flag keeps unused, a
+// program beside the wizard without which it installs but registers no entry in the list of installed
+// programs.
 
 #include <windows.h>
 
@@ -18,9 +20,12 @@ public:
     Findings(const Findings&) = delete;
     Findings& operator=(const Findings&) = delete;
 
-    // section and key may be null or empty when the finding concerns the whole file or section.
+    // section and key may be null or empty when the finding concerns the whole file or section. The
+    // text is given whole, or as the identifier of a text of the checker's string table.
     void Error(const char* file, const char* section, const char* key, const char* text);
+    void Error(const char* file, const char* section, const char* key, UINT textId);
     void Warning(const char* file, const char* section, const char* key, const char* text);
+    void Warning(const char* file, const char* section, const char* key, UINT textId);
 
     int ErrorCount() const { return errors_; }
     int WarningCount() const { return warnings_; }
@@ -28,7 +33,8 @@ public:
     void PrintSummary();
 
 private:
-    void Add(const char* label, const char* file, const char* section, const char* key, const char* text);
+    // lineId: the error's or the warning's line format.
+    void Add(UINT lineId, const char* file, const char* section, const char* key, const char* text);
     HANDLE out_;
     int errors_ = 0;
     int warnings_ = 0;

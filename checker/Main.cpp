@@ -3,22 +3,23 @@
 // is 0 without errors, 1 with errors and 2 when the directory cannot be checked.
 #include <windows.h>
 
-#include "common/ConsoleText.h"
+#include "checker/CheckerTextIds.h"
 #include "checker/Findings.h"
 #include "checker/MediumCheck.h"
-#include "common/BoundedText.h"
+#include "common/ConsoleText.h"
+#include "common/ResourceText.h"
 #include "config/ConfigValues.h"
 #include "config/MediumPaths.h"
 
 int main(int argc, char** argv) {
     if (argc > 2) {
-        WriteLine(GetStdHandle(STD_ERROR_HANDLE), "用法：MediumCheck [介质目录]");
+        WriteLine(GetStdHandle(STD_ERROR_HANDLE), ResourceText(IDS_CHECKER_USAGE).c_str());
         return 2;
     }
     // The wizard's readers resolve every configuration file against the current directory.
     if (argc == 2 && !SetCurrentDirectoryA(argv[1])) {
         char text[400];
-        FormatText(text, sizeof text, "无法进入目录 %s", argv[1]);
+        FormatResourceText(text, IDS_CHECKER_NO_DIRECTORY, argv[1]);
         WriteLine(GetStdHandle(STD_ERROR_HANDLE), text);
         return 2;
     }

@@ -1,9 +1,11 @@
 #include "checker/MediumCheck.h"
 
 #include "checker/CatalogueCheck.h"
+#include "checker/CheckerTextIds.h"
 #include "checker/ComponentCheck.h"
 #include "checker/MediumFiles.h"
 #include "checker/ModelCheck.h"
+#include "removal/CompanionPrograms.h"
 
 namespace {
 // The category files the catalogue's models use; a missing one is reported once.
@@ -15,7 +17,7 @@ void CheckCategoryFiles(const std::vector<CheckedModel>& models, bool (&present)
         CategoryFileName(category, file);
         present[category] = MediumFileExists(file);
         if (used[category] && !present[category])
-            findings.Error(file, nullptr, nullptr, "文件不存在，该类别的型号都无法安装");
+            findings.Error(file, nullptr, nullptr, IDS_CHECKER_CATEGORY_FILE_MISSING);
     }
 }
 
@@ -30,13 +32,24 @@ bool AnyUsbModel(const SystemNeeds& needs) {
 // the medium's USB kernel driver its port page never asks for an installation or upgrade of it.
 void CheckWizardFiles(const SystemNeeds& needs, Findings& findings) {
     if (!MediumFileExists("License.txt"))
-        findings.Error("License.txt", nullptr, nullptr, "文件不存在，向导无法启动");
+        findings.Error("License.txt", nullptr, nullptr, IDS_CHECKER_WIZARD_FILE_MISSING);
     if (!MediumFileExists("DRVCONFIG\\Left.bmp"))
-        findings.Error("DRVCONFIG\\Left.bmp", nullptr, nullptr, "文件不存在，向导无法启动");
+        findings.Error("DRVCONFIG\\Left.bmp", nullptr, nullptr, IDS_CHECKER_WIZARD_FILE_MISSING);
     if (AnyUsbModel(needs) && !MediumFileExists("USBDRV\\bulkusb.sys")) {
-        findings.Warning("USBDRV\\bulkusb.sys", nullptr, nullptr,
-                         "文件不存在，端口页不会提示安装或升级 USB 设备驱动");
+        findings.Warning("USBDRV\\bulkusb.sys", nullptr, nullptr, IDS_CHECKER_USB_DRIVER_MISSING);
     }
+}
+
+// The entry in the list of installed programs is written only once both programs beside the wizard
+// are copied into the program files folder, from where the entry's removal commands start them
+// (removal/FolderFiles.cpp). Without either, the wizard still installs printers and ends with its success
+// message, but registers no entry and says nothing of it; QelvanDeploy's commands (installation and
+// removal without questions) need their program too.
+void CheckCompanionPrograms(Findings& findings) {
+    if (!MediumFileExists(kRemovalWindowFile))
+        findings.Warning(kRemovalWindowFile, nullptr, nullptr, IDS_CHECKER_REMOVAL_WINDOW_MISSING);
+    if (!MediumFileExists(kDeployProgramFile))
+        findings.Warning(kDeployProgramFile, nullptr, nullptr, IDS_CHECKER_DEPLOY_PROGRAM_MISSING);
 }
 }  // namespace
 
@@ -52,5 +65,6 @@ int CheckMedium(Findings& findings) {
     }
     CheckComponents(config, needs, findings);
     CheckWizardFiles(needs, findings);
+    CheckCompanionPrograms(findings);
     return findings.ErrorCount();
 }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "checker/CheckerTextIds.h"
 #include "common/BoundedText.h"
 #include "config/ConfigValues.h"
 #include "engine/DriverFileCopy.h"
@@ -35,7 +36,7 @@ bool MediumFileExists(const char* relative) {
 }
 
 bool SystemFileExists(int targetSystem, const char* name) {
-    if (FileNameFault(name) != nullptr) return false;
+    if (FileNameFault(name) != 0) return false;
     char path[kMediumPathSize] = {};
     DWORD length = GetCurrentDirectoryA(sizeof path, path);
     bool fits = length != 0 && length < sizeof path && AppendText(path, SourceSubdirectory(targetSystem)) &&
@@ -75,10 +76,10 @@ static bool IsDeviceName(const char* name) {
     return numbered && length == 4 && base[3] >= '1' && base[3] <= '9';
 }
 
-const char* FileNameFault(const char* name) {
-    if (!IsBareFileName(name)) return "不是单纯的文件名";
-    if (IsDeviceName(name)) return "是设备名，不是文件";
-    return nullptr;
+unsigned FileNameFault(const char* name) {
+    if (!IsBareFileName(name)) return IDS_CHECKER_NOT_BARE_NAME;
+    if (IsDeviceName(name)) return IDS_CHECKER_DEVICE_NAME;
+    return 0;
 }
 
 bool NamesFile(const char* value) {

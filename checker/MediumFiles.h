@@ -35,5 +35,6 @@ bool NamesFile(const char* value);
 
 // Why a configured file name cannot name a file of the medium: not a bare name, or a device name
 // (CON, NUL, AUX, PRN, COM1..COM9, LPT1..LPT9, with or without an extension), which always "exists"
-// and which no copy can take from the medium. Null when the name is fit.
-const char* FileNameFault(const char* name);
+// and which no copy can take from the medium. The identifier of the finding's text, a format that
+// takes the name (%s); 0 when the name is fit.
+unsigned FileNameFault(const char* name);

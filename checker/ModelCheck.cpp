@@ -2,10 +2,12 @@
 
 #include <cstring>
 
+#include "checker/CheckerTextIds.h"
 #include "checker/DescriptorCheck.h"
 #include "checker/MediumFiles.h"
 #include "choices/InstallChoices.h"
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "config/BaudRatePreset.h"
 #include "config/ConfigValues.h"
 
@@ -21,12 +23,11 @@ int PortValue(const ModelContext& context, const char* key) {
     return ReadPortSectionValue(context.filePath, context.model.name, key);
 }
 
-void ReportLongName(const ModelContext& context, const char* what) {
+// textId: which name does not fit.
+void ReportLongName(const ModelContext& context, UINT textId) {
     char key[32];
     FormatText(key, sizeof key, "DEVICENAME%d", context.model.entry);
-    char text[300];
-    FormatText(text, sizeof text, "型号名称过长：%s", what);
-    context.findings.Error(kCommonFileName, "DEVICENAME", key, text);
+    context.findings.Error(kCommonFileName, "DEVICENAME", key, textId);
 }
 
 // Every name the wizard builds from the model must fit its buffer, or it is cut and names another
@@ -37,15 +38,15 @@ bool CheckNameLengths(const ModelContext& context, bool usb) {
     const char* name = context.model.name;
     char section[200];
     bool portSectionFits = FormatText(section, sizeof section, "%s.PORT", name);
-    if (!portSectionFits) ReportLongName(context, "型号名加“.PORT”超出 200 字节的节名");
+    if (!portSectionFits) ReportLongName(context, IDS_CHECKER_PORT_SECTION_TOO_LONG);
     if (!FormatText(section, sizeof section, "%s.Vista", name))
-        ReportLongName(context, "型号名加“.Vista”超出 200 字节的节名");
+        ReportLongName(context, IDS_CHECKER_VISTA_SECTION_TOO_LONG);
     char printerName[200];
     if (!FormatText(printerName, sizeof printerName, "%s(U) 4", name))
-        ReportLongName(context, "打印机名加端口后缀超出 200 字节");
+        ReportLongName(context, IDS_CHECKER_PRINTER_NAME_TOO_LONG);
     char portName[kPortNameSize];
     if (usb && !FormatText(portName, sizeof portName, "USB_%s_4", name))
-        ReportLongName(context, "USB 端口名“USB_型号_4”超出端口名的缓冲区");
+        ReportLongName(context, IDS_CHECKER_USB_PORT_NAME_TOO_LONG);
     return portSectionFits;
 }
 
@@ -55,9 +56,9 @@ void CheckBaudRate(const ModelContext& context, const char* section) {
     if (OfferedBaudRate(BaudRatePresetIndex(baudRate)) == baudRate) return;
     char text[200];
     if (baudRate == 0) {
-        CopyText(text, "缺少或为 0，端口页将显示 38400");
+        LoadResourceText(IDS_CHECKER_BAUD_RATE_MISSING, text);
     } else {
-        FormatText(text, sizeof text, "端口页的列表中没有 %d，将显示 38400", baudRate);
+        FormatResourceText(text, IDS_CHECKER_BAUD_RATE_NOT_OFFERED, baudRate);
     }
     context.findings.Warning(context.file, section, "BaudRate", text);
 }
@@ -65,8 +66,7 @@ void CheckBaudRate(const ModelContext& context, const char* section) {
 // Without its port section a model reads every flag as 0.
 void CheckPortSection(const ModelContext& context, const char* portSection) {
     if (!SectionExists(context.file, portSection)) {
-        context.findings.Error(context.file, portSection, nullptr,
-                               "节不存在：向导不提供 USB 端口和高级安装，并拒绝 Server 2003 和 Vista");
+        context.findings.Error(context.file, portSection, nullptr, IDS_CHECKER_PORT_SECTION_MISSING);
         return;
     }
     CheckBaudRate(context, portSection);
@@ -86,7 +86,7 @@ void CheckUnclaimedSection(const ModelContext& context, int targetSystem, const 
     if (!SectionExists(context.file, section)) return;
     const char* key = targetSystem == WindowsServer2003 ? "System2003Supported" : "SystemVistaSupported";
     char text[300];
-    FormatText(text, sizeof text, "为 0，向导拒绝该系统，但节 [%s] 存在", section);
+    FormatResourceText(text, IDS_CHECKER_UNCLAIMED_SECTION, section);
     context.findings.Warning(context.file, portSection, key, text);
 }
 
@@ -97,8 +97,7 @@ void CheckColourLibrary(const ModelContext& context) {
     if (SystemFileExists(Windows98Me, "DMCOLOR.DLL")) return;
     char section[200];
     BuildDescriptorSection(name, Windows98Me, section);
-    context.findings.Error(context.file, section, nullptr,
-                           "该型号在 Windows 98/Me 上需要 win98\\DMCOLOR.DLL，介质上没有");
+    context.findings.Error(context.file, section, nullptr, IDS_CHECKER_COLOUR_LIBRARY_MISSING);
 }
 
 void NoteNeeds(int targetSystem, bool usb, SystemNeeds& needs) {

@@ -17,8 +17,6 @@
 #include "removal/RestartDeletion.h"
 
 const char kProgramEntryKey[] = "QelvanPrinterDrivers";
-const char kRemovalWindowFile[] = "Drovix.exe";
-const char kDeployProgramFile[] = "QelvanDeploy.exe";
 
 namespace {
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";

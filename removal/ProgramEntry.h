@@ -10,14 +10,12 @@
 #include <string>
 
 #include "common/SharedTypes.h"
+#include "removal/CompanionPrograms.h"
 #include "removal/MediumNames.h"
 #include "removal/RemovalRules.h"
 
 // The entry's key under HKLM "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall".
 extern const char kProgramEntryKey[];
-// The removal window's and the deployment program's file names.
-extern const char kRemovalWindowFile[];
-extern const char kDeployProgramFile[];
 
 // The folder: the "ProgramFilesDir" value under HKLM "SOFTWARE\Microsoft\Windows\CurrentVersion"
 // (every target system keeps it) followed by "\Qelvan", with no trailing backslash. False when the

@@ -259,6 +259,32 @@ TEST(MediumCheck, FilesTheWizardOpensItself) {
                  "警告：USBDRV\\bulkusb.sys：文件不存在，端口页不会提示安装或升级 USB 设备驱动", 0);
 }
 
+// Without the programs beside it the wizard still installs printers, but registers no entry in the list
+// of installed programs: a warning for each program, and the medium still passes.
+TEST(MediumCheck, MediumWithoutCompanionPrograms) {
+    BrokenMedium medium;
+    medium.RemoveFile("Drovix.exe");
+    medium.RemoveFile("QelvanDeploy.exe");
+    CheckerRun run = medium.Check();
+    ExpectReport(
+        run,
+        "警告：Drovix.exe：文件不存在，装好打印机后不会登记到“添加或删除程序”，无法从那里删除打印机；"
+        "介质上也没有删除窗口",
+        0);
+    ExpectReport(run,
+                 "警告：QelvanDeploy.exe：文件不存在，装好打印机后不会登记到“添加或删除程序”，"
+                 "无法从那里删除打印机；也无法不提问地安装或删除打印机",
+                 0);
+    EXPECT_TRUE(run.HasLine("检查完毕：0 个错误，4 个警告。")) << run.output;
+
+    // Either program missing costs the entry: each is reported on its own.
+    BrokenMedium noRemovalWindow;
+    noRemovalWindow.RemoveFile("Drovix.exe");
+    run = noRemovalWindow.Check();
+    EXPECT_TRUE(run.HasLine("检查完毕：0 个错误，3 个警告。")) << run.output;
+    EXPECT_EQ(std::string::npos, run.output.find("QelvanDeploy.exe")) << run.output;
+}
+
 TEST(MediumCheck, BaudRateTheListDoesNotOfferIsAWarning) {
     BrokenMedium medium;
     medium.SetKey(kReceipt, "QR-58.PORT", "BaudRate", "9601");

@@ -1,0 +1,4 @@
+#include "removal/CompanionPrograms.h"
+
+const char kRemovalWindowFile[] = "Drovix.exe";
+const char kDeployProgramFile[] = "QelvanDeploy.exe";
