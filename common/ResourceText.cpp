@@ -68,7 +68,7 @@ void LoadResourceText(UINT id, char* buffer, size_t capacity) {
     CopyText(buffer, capacity, ResourceText(id).c_str());
 }
 
-bool FormatResourceText(char* buffer, size_t capacity, UINT id, ...) {
+bool FormatResourceInto(char* buffer, size_t capacity, UINT id, ...) {
     va_list arguments;
     va_start(arguments, id);
     bool whole = FormatTextList(buffer, capacity, ResourceText(id).c_str(), arguments);

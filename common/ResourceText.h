@@ -24,8 +24,8 @@ void LoadResourceText(UINT id, char (&buffer)[N]) {
 }
 
 // The entry's format filled into a fixed buffer, as FormatText fills one: false when it was cut.
-bool FormatResourceText(char* buffer, size_t capacity, UINT id, ...);
+bool FormatResourceInto(char* buffer, size_t capacity, UINT id, ...);
 template <size_t N, typename... Arguments>
 bool FormatResourceText(char (&buffer)[N], UINT id, Arguments... arguments) {
-    return FormatResourceText(buffer, N, id, arguments...);
+    return FormatResourceInto(buffer, N, id, arguments...);
 }
