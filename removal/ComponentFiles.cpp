@@ -8,8 +8,10 @@
 
 #include "common/BoundedText.h"
 #include "common/RegistryKey.h"
+#include "common/ResourceText.h"
 #include "engine/ComponentKeys.h"
 #include "engine/DriverFileCopy.h"
+#include "removal/RemovalTextIds.h"
 #include "removal/RestartDeletion.h"
 
 namespace {
@@ -97,9 +99,10 @@ const Registration* Naming(const std::vector<Registration>& registrations, const
     return nullptr;
 }
 
-// Deletes the file now or at the next start unless a registration that stays names it (kind its
-// words); says what became of it. False when it could be neither deleted nor scheduled.
-bool RemoveFile(const ComponentFile& file, const std::vector<Registration>& staying, const char* kind,
+// Deletes the file now or at the next start unless a registration that stays names it (usedBy the
+// text that says so, a format taking the registration's name); says what became of it. False when it
+// could be neither deleted nor scheduled.
+bool RemoveFile(const ComponentFile& file, const std::vector<Registration>& staying, UINT usedBy,
                 const RemovalReport& report) {
     if (!IsFile(file.path)) {
         // Taken by the spooler's own delete.
@@ -108,7 +111,7 @@ bool RemoveFile(const ComponentFile& file, const std::vector<Registration>& stay
     }
     const Registration* user = Naming(staying, BaseName(file.path));
     if (user != nullptr) {
-        std::string why = std::string(kind) + " " + user->name + " 仍在使用";
+        std::string why = FormatResource(usedBy, user->name.c_str());
         report({RemovalKind::ComponentFile, file.path, RemovalResult::Kept, why, 0});
         return true;
     }
@@ -122,7 +125,7 @@ bool RemoveFile(const ComponentFile& file, const std::vector<Registration>& stay
 }
 
 bool RemoveFiles(const std::vector<ComponentFile>& files, const std::vector<Registration>& staying,
-                 const char* kind, const RemovalReport& report) {
+                 UINT usedBy, const RemovalReport& report) {
     bool removed = true;
     std::vector<std::string> done;
     for (const ComponentFile& file : files) {
@@ -130,7 +133,7 @@ bool RemoveFiles(const std::vector<ComponentFile>& files, const std::vector<Regi
         for (const std::string& path : done) again = again || Same(path, file.path);
         if (again) continue;
         done.push_back(file.path);
-        removed = RemoveFile(file, staying, kind, report) && removed;
+        removed = RemoveFile(file, staying, usedBy, report) && removed;
     }
     return removed;
 }
@@ -244,10 +247,10 @@ bool RemoveDriverFiles(const std::vector<ComponentFile>& files, TargetSystem sys
             ours.push_back(file);
         } else if (IsFile(file.path)) {
             report({RemovalKind::ComponentFile, file.path, RemovalResult::Kept,
-                    "系统共用的打印机驱动程序文件", 0});
+                    ResourceText(IDS_REMOVAL_SYSTEM_SHARED_FILE), 0});
         }
     }
-    return RemoveFiles(ours, drivers, "驱动程序", report);
+    return RemoveFiles(ours, drivers, IDS_REMOVAL_DRIVER_USES_FILE, report);
 }
 
 std::vector<ComponentFile> MonitorFiles(const MediumMonitor& monitor) {
@@ -276,7 +279,7 @@ bool RemoveMonitorFiles(const std::vector<ComponentFile>& files, const MediumNam
         if (InstalledVersion(keyPath, version))
             monitors.push_back({monitor.name, {monitor.dll, monitor.uiDll}});
     }
-    return RemoveFiles(files, monitors, "端口监视器", report);
+    return RemoveFiles(files, monitors, IDS_REMOVAL_MONITOR_USES_FILE, report);
 }
 
 std::vector<ComponentFile> ProcessorFiles(const std::string& processor, const MediumNames& names,
@@ -293,7 +296,7 @@ bool RemoveProcessorFiles(const std::vector<ComponentFile>& files, TargetSystem 
     ProcessorKeyPath(system, "", keyPath);
     size_t length = strlen(keyPath);
     if (length > 0 && keyPath[length - 1] == '\\') keyPath[length - 1] = '\0';
-    return RemoveFiles(files, RegisteredByKey(keyPath), "打印处理器", report);
+    return RemoveFiles(files, RegisteredByKey(keyPath), IDS_REMOVAL_PROCESSOR_USES_FILE, report);
 }
 
 void KeepInstalledFilesAtRestart(const MediumNames& names, TargetSystem system) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "common/ResourceText.h"
+#include "removal/RemovalTextIds.h"
 #include "removal/RestartDeletion.h"
 
 namespace {
@@ -43,7 +45,8 @@ public:
         std::string path = folder_ + "\\" + file;
         std::string link = LinkOnTheWay(folder_, file);
         if (!link.empty()) {
-            Say(RemovalKind::ProgramFile, path, RemovalResult::Kept, "文件夹 " + link + " 是链接，不跟随");
+            Say(RemovalKind::ProgramFile, path, RemovalResult::Kept,
+                FormatResource(IDS_REMOVAL_FOLDER_ON_WAY_IS_LINK, link.c_str()));
             return;
         }
         DWORD attributes = GetFileAttributesA(path.c_str());
@@ -72,11 +75,13 @@ public:
         bool holdsPending = false;
         ListContent(path, others, holdsPending);
         if (!others.empty()) {
+            std::string separator = ResourceText(IDS_REMOVAL_NAME_SEPARATOR);
             std::string names;
             for (size_t index = 0; index < others.size() && index < kNamesSaid; ++index)
-                names += (index == 0 ? "" : "、") + others[index];
-            if (others.size() > kNamesSaid) names += " 等";
-            Say(RemovalKind::ProgramFolder, path, RemovalResult::Kept, "其中还有不是本程序安装的 " + names);
+                names += (index == 0 ? "" : separator) + others[index];
+            UINT why =
+                others.size() > kNamesSaid ? IDS_REMOVAL_OTHERS_IN_FOLDER_MORE : IDS_REMOVAL_OTHERS_IN_FOLDER;
+            Say(RemovalKind::ProgramFolder, path, RemovalResult::Kept, FormatResource(why, names.c_str()));
             return;
         }
         if (!holdsPending && RemoveDirectoryA(path.c_str())) {
@@ -89,7 +94,8 @@ public:
             pending_.push_back(path);
             Say(RemovalKind::ProgramFolder, path, RemovalResult::AtRestart, "");
         } else if (holdsPending) {
-            Say(RemovalKind::ProgramFolder, path, RemovalResult::Kept, "其中的文件重新启动后才删除");
+            Say(RemovalKind::ProgramFolder, path, RemovalResult::Kept,
+                ResourceText(IDS_REMOVAL_FILES_GO_AT_RESTART));
         } else {
             report_({RemovalKind::ProgramFolder, path, RemovalResult::Failed, "", GetLastError()});
         }
@@ -131,7 +137,8 @@ bool RemoveRecordedFiles(const char* folder, const std::vector<std::string>& fil
     FolderRemoval removal(folder, report);
     if (!Exists(folder)) return true;
     if (IsLink(folder)) {
-        report({RemovalKind::ProgramFolder, folder, RemovalResult::Kept, "是链接，不跟随", 0});
+        report(
+            {RemovalKind::ProgramFolder, folder, RemovalResult::Kept, ResourceText(IDS_REMOVAL_IS_LINK), 0});
         return true;
     }
     std::vector<std::string> folders;

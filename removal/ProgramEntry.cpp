@@ -10,10 +10,12 @@
 #include "common/BoundedText.h"
 #include "common/FileVersion.h"
 #include "common/RegistryKey.h"
+#include "common/ResourceText.h"
 #include "config/ConfigValues.h"
 #include "engine/ComponentKeys.h"
 #include "removal/FolderFiles.h"
 #include "removal/FolderRemoval.h"
+#include "removal/RemovalTextIds.h"
 #include "removal/RestartDeletion.h"
 
 const char kProgramEntryKey[] = "QelvanPrinterDrivers";
@@ -22,7 +24,6 @@ namespace {
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const char kFolderName[] = "\\Qelvan";
-const char kDisplayName[] = "Qelvan 打印机驱动程序";
 const char kPublisher[] = "Qelvan";
 const char kQuietRemoval[] = " remove /all /driver /components";
 const char kRemovalCopyValue[] = "RemovalCopy";
@@ -142,7 +143,7 @@ bool WriteEntry(const char* folder, TargetSystem system, const std::vector<std::
     }
     std::string window = std::string(folder) + "\\" + kRemovalWindowFile;
     std::string quiet = "\"" + std::string(folder) + "\\" + kDeployProgramFile + "\"" + kQuietRemoval;
-    bool written = key.SetString("DisplayName", kDisplayName, &error) &&
+    bool written = key.SetString("DisplayName", ResourceText(IDS_PROGRAM_ENTRY_NAME).c_str(), &error) &&
                    key.SetString("DisplayVersion", ProgramVersion().c_str(), &error) &&
                    key.SetString("Publisher", kPublisher, &error) &&
                    key.SetString("DisplayIcon", (window + ",0").c_str(), &error) &&

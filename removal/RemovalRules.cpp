@@ -6,9 +6,10 @@
 #include "choices/InstallChoices.h"
 #include "common/RegistryKey.h"
 #include "config/PortRegistry.h"
-#include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "engine/ComponentKeys.h"
 #include "removal/ComponentFiles.h"
+#include "removal/RemovalTextIds.h"
 
 namespace {
 typedef std::function<bool(const SystemPrinter&)> Uses;
@@ -184,51 +185,56 @@ bool ReadRest(std::vector<SystemPrinter>& rest, Reporter& reporter) {
     reporter.Done(RemovalKind::PrinterList, "", false, error);
     return false;
 }
-}  // namespace
 
-const char* RemovalKindText(RemovalKind kind) {
+UINT KindTextId(RemovalKind kind) {
     switch (kind) {
         case RemovalKind::Printer:
-            return "打印机";
+            return IDS_REMOVAL_KIND_PRINTER;
         case RemovalKind::PrinterList:
-            return "打印机列表";
+            return IDS_REMOVAL_KIND_PRINTER_LIST;
         case RemovalKind::Driver:
-            return "驱动程序";
+            return IDS_REMOVAL_KIND_DRIVER;
         case RemovalKind::UsbPortRecord:
-            return "USB端口记录";
+            return IDS_REMOVAL_KIND_USB_PORT_RECORD;
         case RemovalKind::Monitor:
-            return "端口监视器";
+            return IDS_REMOVAL_KIND_MONITOR;
         case RemovalKind::Processor:
-            return "打印处理器";
+            return IDS_REMOVAL_KIND_PROCESSOR;
         case RemovalKind::ProgramEntry:
-            return "程序列表中的项目";
+            return IDS_REMOVAL_KIND_PROGRAM_ENTRY;
         case RemovalKind::ProgramFile:
-            return "安装目录中的文件";
+            return IDS_REMOVAL_KIND_PROGRAM_FILE;
         case RemovalKind::ProgramFolder:
-            return "安装目录";
+            return IDS_REMOVAL_KIND_PROGRAM_FOLDER;
         case RemovalKind::ComponentFile:
-            return "文件";
+            return IDS_REMOVAL_KIND_COMPONENT_FILE;
     }
-    return "";
+    return 0;
+}
+}  // namespace
+
+std::string RemovalKindText(RemovalKind kind) {
+    UINT id = KindTextId(kind);
+    return id != 0 ? ResourceText(id) : std::string();
 }
 
 std::string DescribeRemoval(const RemovalItem& item) {
-    std::string what = std::string(RemovalKindText(item.kind)) + (item.name.empty() ? "" : " " + item.name);
-    char error[32];
-    FormatText(error, sizeof error, "  er = %lu", static_cast<unsigned long>(item.error));
+    // The item: its kind, and its name after a space when it has one.
+    std::string what = RemovalKindText(item.kind) + (item.name.empty() ? "" : " " + item.name);
+    unsigned long error = static_cast<unsigned long>(item.error);
     switch (item.result) {
         case RemovalResult::Removed:
-            return "已删除：" + what;
+            return FormatResource(IDS_REMOVAL_REMOVED, what.c_str());
         case RemovalResult::Kept:
             if (item.kind == RemovalKind::ProgramFile || item.kind == RemovalKind::ProgramFolder ||
                 item.kind == RemovalKind::ComponentFile)
-                return "保留：" + what + "（" + item.usedBy + "）";
-            return "保留：" + what + "（打印机 " + item.usedBy + " 仍在使用）";
+                return FormatResource(IDS_REMOVAL_KEPT_BECAUSE, what.c_str(), item.usedBy.c_str());
+            return FormatResource(IDS_REMOVAL_KEPT_IN_USE, what.c_str(), item.usedBy.c_str());
         case RemovalResult::AtRestart:
-            return "重新启动后删除：" + what;
+            return FormatResource(IDS_REMOVAL_AT_RESTART, what.c_str());
         case RemovalResult::Failed:
-            if (item.kind == RemovalKind::PrinterList) return std::string("无法列出本机的打印机") + error;
-            return "删除失败：" + what + error;
+            if (item.kind == RemovalKind::PrinterList) return FormatResource(IDS_REMOVAL_LIST_FAILED, error);
+            return FormatResource(IDS_REMOVAL_FAILED, what.c_str(), error);
     }
     return what;
 }

@@ -40,7 +40,7 @@ struct RemovalItem {
 typedef std::function<void(const RemovalItem& item)> RemovalReport;
 
 // The words the user reads for a kind of item ("打印机", "驱动程序", ...).
-const char* RemovalKindText(RemovalKind kind);
+std::string RemovalKindText(RemovalKind kind);
 // The line the user reads for an item: "已删除：打印机 QR-58(U) 1", "保留：驱动程序 ...（打印机 ... 仍在
 // 使用）", "删除失败：端口监视器 ...  er = 5", "重新启动后删除：安装目录中的文件 ...".
 std::string DescribeRemoval(const RemovalItem& item);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "common/SingleInstance.h"
 #include "config/CatalogueModels.h"
 #include "config/ConfigValues.h"
@@ -12,17 +13,14 @@
 #include "removal/ProgramEntry.h"
 #include "resources/ResourceIds.h"
 #include "uninstall/RemovalDialog.h"
+#include "uninstall/RemovalIds.h"
 
 namespace {
-const char kCloseWizardText[] = "请先关闭Qelvan安装程序!";
 // The switch by which the temporary copy learns the folder it works on.
 const char kFolderSwitch[] = "/folder:";
 // The temporary copy's folder: this prefix and a number, created new for each removal.
 const char kTemporaryFolder[] = "QelvanRemoval";
 constexpr int kFolderAttempts = 100;
-const char kNoCatalogueText[] =
-    "找不到安装介质的配置文件 DRVCONFIG\\setup.ini 或其中没有打印机型号，无法确定哪些是要删除的，"
-    "未做任何更改。";
 
 std::string ProgramPath() {
     char path[MAX_PATH] = {};
@@ -83,7 +81,7 @@ BOOL RemovalApp::InitInstance() {
         ShowWindowMessage(nullptr, refusal);
     } else if (ReadCatalogue().empty()) {
         // Without the catalogue nothing tells the medium's printers, records and files from others'.
-        ShowAppMessage(kNoCatalogueText);
+        ShowAppMessage(ResourceText(IDS_DROVIX_NO_CATALOGUE).c_str());
     } else {
         RunWindow();
     }
@@ -113,7 +111,7 @@ bool RemovalApp::MayStart() {
         case StartRefusal::WizardOpen:
         case StartRefusal::UninstallerOpen:
         case StartRefusal::DeployRuns:
-            ShowAppMessage(kCloseWizardText);
+            ShowAppMessage(ResourceText(IDS_DROVIX_CLOSE_WIZARD).c_str());
             return false;
     }
     return false;

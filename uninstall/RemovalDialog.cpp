@@ -3,18 +3,18 @@
 #include <commctrl.h>
 
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "config/ConfigValues.h"
 #include "framework/BitmapPainting.h"
 #include "framework/MessageBoxes.h"
 #include "removal/ProgramEntry.h"
 #include "removal/RemovalRules.h"
+#include "removal/RemovalTextIds.h"
 #include "resources/ResourceIds.h"
 #include "uninstall/RemovalIds.h"
 
 namespace {
 const char kBannerFile[] = "DRVCONFIG\\Left.bmp";
-const char kConfirmText[] = "确定要删除选中的打印机吗？";
-const char kNothingChosenText[] = "请先选择要删除的打印机";
 }  // namespace
 
 RemovalDialog::RemovalDialog(TargetSystem system) : CDialog(IDD_REMOVAL), system_(system) {}
@@ -39,7 +39,7 @@ void RemovalDialog::ListPrinters() {
     DWORD error = 0;
     if (!ReadSystemPrinters(all, error)) {
         char text[100];
-        FormatText(text, sizeof text, "无法列出本机的打印机  er = %lu", static_cast<unsigned long>(error));
+        FormatResourceText(text, IDS_REMOVAL_LIST_FAILED, static_cast<unsigned long>(error));
         SetStatus(text);
         return;
     }
@@ -48,18 +48,18 @@ void RemovalDialog::ListPrinters() {
         static_cast<int>(printers_.size()) < kRemovalRows ? static_cast<int>(printers_.size()) : kRemovalRows;
     for (int row = 0; row < rows; ++row) {
         const SystemPrinter& printer = printers_[row];
-        std::string text = printer.name + "（" + printer.port + "，" + printer.driver + "）";
+        std::string text = FormatResource(IDS_DROVIX_PRINTER_ROW, printer.name.c_str(), printer.port.c_str(),
+                                          printer.driver.c_str());
         HWND box = GetDlgItem(IDC_REMOVAL_FIRST_PRINTER + row);
         ::SetWindowTextA(box, text.c_str());
         ::SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
         ::ShowWindow(box, SW_SHOW);
     }
     printers_.resize(rows);
-    if (all.empty() || rows == 0) SetStatus("本机没有使用 Qelvan 打印机驱动程序的打印机。");
+    if (all.empty() || rows == 0) SetStatus(ResourceText(IDS_DROVIX_NO_PRINTERS).c_str());
     int more = static_cast<int>(MediumPrinters(all, names_).size()) - rows;
     if (more > 0) {
-        FormatText(unlisted_, sizeof unlisted_, "另有 %d 台打印机未列出：删除以上打印机后再次打开本程序。",
-                   more);
+        FormatResourceText(unlisted_, IDS_DROVIX_UNLISTED, more);
         SetStatus(unlisted_);
     }
 }
@@ -79,10 +79,10 @@ void RemovalDialog::OnOK() {
     }
     bool orphans = IsDlgButtonChecked(IDC_REMOVAL_ORPHANS) == BST_CHECKED;
     if (chosen.empty() && !orphans) {
-        ShowAppMessage(kNothingChosenText);
+        ShowAppMessage(ResourceText(IDS_DROVIX_NOTHING_CHOSEN).c_str());
         return;
     }
-    if (ShowAppMessage(kConfirmText, MB_YESNO) != IDYES) return;
+    if (ShowAppMessage(ResourceText(IDS_DROVIX_CONFIRM).c_str(), MB_YESNO) != IDYES) return;
 
     for (int id : {IDOK, IDCANCEL, IDC_REMOVAL_ORPHANS}) ::EnableWindow(GetDlgItem(id), FALSE);
     for (int row = 0; row < kRemovalRows; ++row)
@@ -103,13 +103,13 @@ void RemovalDialog::OnOK() {
     };
     RemovalScope scope = {orphans, orphans};
     for (size_t index = 0; index < chosen.size(); ++index) {
-        std::string text = "正在删除打印机 " + chosen[index].name + "……";
+        std::string text = FormatResource(IDS_DROVIX_REMOVING_PRINTER, chosen[index].name.c_str());
         SetStatus(text.c_str());
         RemovePrinterAndOrphans(chosen[index], scope, names_, system_, collect);
         ::SendMessageA(progress, PBM_SETPOS, index + 1, 0);
     }
     if (orphans) {
-        SetStatus("正在删除不再使用的驱动程序和组件……");
+        SetStatus(ResourceText(IDS_DROVIX_REMOVING_ORPHANS).c_str());
         RemoveOrphans(scope, names_, system_, collect);
     }
     RemoveEntryWhenNothingLeft(names_, system_, collect);
@@ -132,9 +132,9 @@ void RemovalDialog::ShowResults(const std::vector<std::string>& lines, int failu
     ::ShowWindow(GetDlgItem(IDC_REMOVAL_RESULTS), SW_SHOW);
     char outcome[100];
     if (failures == 0)
-        CopyText(outcome, "删除完毕。删除结果：");
+        LoadResourceText(IDS_DROVIX_DONE, outcome);
     else
-        FormatText(outcome, sizeof outcome, "删除完毕，%d 项未能删除。删除结果：", failures);
+        FormatResourceText(outcome, IDS_DROVIX_DONE_WITH_FAILURES, failures);
     SetDlgItemText(IDC_REMOVAL_INTRO, outcome);
     // The printers not listed are still there: their line stays.
     SetStatus(unlisted_);

@@ -29,6 +29,13 @@ bool HasUsbRecord(const char* port) {
     return ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, port, number);
 }
 
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
 bool ReadOnly(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
@@ -71,11 +78,22 @@ TEST_F(RemovalOwnTest, RemovalTakesOnlyWhatTheRegistrationRecorded) {
     Expect(0, "install /model:QR-58");
     ASSERT_TRUE(FileExists(folder + "\\DRVCONFIG\\setup.ini"));
     SetUsbRecord(kPortNameKey, "USB_QR-58_3", 3);  // left by a failed installation of the medium's model
+    // Four names of another's in the folder: three are said, and that there are more.
+    WriteTextFile(folder + "\\price list.txt", "prices");
+    WriteTextFile(folder + "\\till.cfg", "till");
 
     std::string removed = Expect(0, "remove /all /driver /components");
     EXPECT_TRUE(Says(removed, "已删除：安装目录中的文件 " + folder + "\\Drovix.exe\r\n")) << removed;
     EXPECT_TRUE(Says(removed, "已删除：安装目录 " + folder + "\\DRVCONFIG\r\n")) << removed;
-    EXPECT_TRUE(Says(removed, "保留：安装目录 " + folder + "（其中还有不是本程序安装的 ")) << removed;
+    std::string others = "保留：安装目录 " + folder + "（其中还有不是本程序安装的 ";
+    size_t start = removed.find(others);
+    ASSERT_NE(std::string::npos, start) << removed;
+    std::string names =
+        removed.substr(start + others.size(), removed.find('\n', start) - start - others.size());
+    if (!names.empty() && names.back() == '\r') names.pop_back();
+    const std::string more = " 等）";
+    EXPECT_EQ(2u, Occurrences(names, "、")) << names;
+    EXPECT_EQ(names.size() - more.size(), names.rfind(more)) << names;  // " 等）" ends the line
     EXPECT_TRUE(Says(removed, "已删除：程序列表中的项目\r\n")) << removed;
     EXPECT_FALSE(FileExists(folder + "\\QelvanDeploy.exe"));
     EXPECT_FALSE(FileExists(folder + "\\DRVCONFIG\\setup.ini"));

@@ -158,6 +158,7 @@ TEST_F(RemovalTest, RemovalWindowFromTheEntryRemovesTheTickedPrinter) {
     AnswerMessageBox(box, IDYES);
     window.Sync(frame);
     std::string results = WizardDriver::Text(WizardDriver::Control(frame, IDC_REMOVAL_RESULTS));
+    EXPECT_EQ("删除完毕。删除结果：", WizardDriver::Text(WizardDriver::Control(frame, IDC_REMOVAL_INTRO)));
     EXPECT_TRUE(Contains(results, "已删除：打印机 QR-58(U) 1\r\n")) << results;
     EXPECT_TRUE(Contains(results, "已删除：驱动程序 Qelvan QR-58 GDI\r\n")) << results;
     std::string kept = "保留：打印处理器 QelvanProc（打印机 QT-200(P) 仍在使用）\r\n";

@@ -78,7 +78,10 @@ TEST_F(RemovalWindowTest, RefusesWithoutTheCatalogue) {
     ASSERT_TRUE(window.Launch(medium / "Drovix.exe", medium.Path()));
     ShownMessage refusal;
     HWND box = window.WaitForMessageBox(refusal);
-    EXPECT_TRUE(Contains(refusal.text, "DRVCONFIG\\setup.ini")) << refusal.text;
+    EXPECT_EQ(
+        "找不到安装介质的配置文件 DRVCONFIG\\setup.ini 或其中没有打印机型号，无法确定哪些是要删除的，"
+        "未做任何更改。",
+        refusal.text);
     if (box != nullptr) AnswerMessageBox(box, IDOK);
     EXPECT_TRUE(window.WaitForExit(15000));
     EXPECT_TRUE(ReadPrinter("QR-58(U) 1").found);
@@ -134,7 +137,7 @@ TEST_F(RemovalWindowTest, EachItemOnceWithItsLastOutcomeAndTheUnlistedCountStays
     ASSERT_EQ(1u, copies.size());
     EXPECT_NE(planted, copies[0]);
     HWND status = WizardDriver::Control(frame, IDC_REMOVAL_STATUS);
-    std::string unlisted = "另有 3 台打印机未列出";
+    std::string unlisted = "另有 3 台打印机未列出：删除以上打印机后再次打开本程序。";
     EXPECT_TRUE(Contains(WizardDriver::Text(status), unlisted)) << WizardDriver::Text(status);
 
     window.Post(WizardDriver::Control(frame, IDOK), BM_CLICK);

@@ -1,8 +1,9 @@
-// The removal rules' own decisions: what the spooler's answer to the size query means, and which of
-// the medium's monitors a system has at all.
+// The removal rules' own decisions: what the spooler's answer to the size query means, which of the
+// medium's monitors a system has at all, and the lines that say a failure.
 #include <gtest/gtest.h>
 
 #include "removal/MediumNames.h"
+#include "removal/RemovalRules.h"
 #include "removal/SystemPrinters.h"
 #include "tests/support/TestSupport.h"
 
@@ -32,4 +33,11 @@ TEST(MediumNamesOfASystem, OnlyTheMonitorsTheEngineInstallsThere) {
     MediumNames names = ReadMediumNames(WindowsXP);
     EXPECT_TRUE(Contains(names.drivers, "qelvan qr-58 gdi"));
     EXPECT_EQ(std::vector<std::string>{"QelvanProc"}, names.processors);
+}
+
+TEST(RemovalLines, AFailureSaysTheItemAndTheError) {
+    EXPECT_EQ("删除失败：USB端口记录 USB_QR-58_1  er = 5",
+              DescribeRemoval({RemovalKind::UsbPortRecord, "USB_QR-58_1", RemovalResult::Failed, "", 5}));
+    EXPECT_EQ("无法列出本机的打印机  er = 1722",
+              DescribeRemoval({RemovalKind::PrinterList, "", RemovalResult::Failed, "", 1722}));
 }
