@@ -7,17 +7,19 @@
 #include "choices/PortOffer.h"
 #include "choices/SerialChoice.h"
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "config/BaudRatePreset.h"
 #include "config/ConfigValues.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 
 namespace {
 bool ChooseModel(const InstallRequest& request, InstallChoices& choices) {
     CatalogueModel model;
     if (!FindModel(request.model.text.c_str(), model)) {
-        SayFormatted("%s：型号 %s 不在安装介质的打印机目录中。", request.model.where.c_str(),
-                     request.model.text.c_str());
+        SayResourceFormatted(IDS_DEPLOY_MODEL_NOT_IN_CATALOGUE, request.model.where.c_str(),
+                             request.model.text.c_str());
         return false;
     }
     choices.category = model.category;
@@ -31,7 +33,7 @@ bool ChooseModel(const InstallRequest& request, InstallChoices& choices) {
 bool ChooseMode(const InstallRequest& request, const InstallChoices& choices) {
     installMode = request.advanced ? Advanced : Typical;
     if (installMode == Advanced && !AdvancedModeOffered(modelIniPath, portSection)) {
-        SayFormatted("型号 %s 不提供高级安装模式（多个USB接口）。", choices.modelName);
+        SayResourceFormatted(IDS_DEPLOY_NO_ADVANCED_MODE, choices.modelName);
         return false;
     }
     return true;
@@ -52,12 +54,13 @@ bool OffersUsb(const PortOffer& offer) {
 }
 
 void SayOfferedPorts(const PortOffer& offer) {
+    std::string separator = ResourceText(IDS_DEPLOY_LIST_SEPARATOR);
     std::string ports;
     for (int index = 0; index < offer.count; ++index) {
-        if (!ports.empty()) ports += "、";
+        if (!ports.empty()) ports += separator;
         ports += offer.entries[index];
     }
-    SayFormatted("可用的端口：%s", ports.c_str());
+    SayResourceFormatted(IDS_DEPLOY_OFFERED_PORTS, ports.c_str());
 }
 
 int FindOffered(const PortOffer& offer, const char* port) {
@@ -91,11 +94,8 @@ bool ChoosePort(const InstallRequest& request, int deviceId, InstallChoices& cho
     BuildPortOffer(choices.modelName, choices.targetSystem, choices.category, installMode, deviceId, offer);
     const char* wanted = request.port.Given() ? request.port.text.c_str() : nullptr;
     if (wanted == nullptr && OffersUsb(offer) && !offer.usbPrinterFound) {
-        SayFormatted(
-            "型号 %s 提供USB端口，但没有一台USB打印机应答（未开机、未连接，或USB接口库缺失），"
-            "端口页不会替你决定端口。",
-            choices.modelName);
-        Say("请开启并连接USB打印机后再试，或用 /port 指定端口。");
+        SayResourceFormatted(IDS_DEPLOY_NO_USB_PRINTER_FOR_OFFER, choices.modelName);
+        SayResourceText(IDS_DEPLOY_CONNECT_OR_NAME_PORT);
         SayOfferedPorts(offer);
         return false;
     }
@@ -105,15 +105,14 @@ bool ChoosePort(const InstallRequest& request, int deviceId, InstallChoices& cho
         std::string counterpart = SerialCounterpart(wanted);
         chosen = counterpart.empty() ? -1 : FindOffered(offer, counterpart.c_str());
         if (chosen >= 0)
-            SayFormatted("%s：端口 %s 在本系统上是 %s，照此安装。", request.port.where.c_str(), wanted,
-                         offer.entries[chosen]);
+            SayResourceFormatted(IDS_DEPLOY_SERIAL_PORT_OF_SYSTEM, request.port.where.c_str(), wanted,
+                                 offer.entries[chosen]);
     }
     if (chosen < 0) {
         if (wanted != nullptr)
-            SayFormatted("%s：端口 %s 不在此型号在本系统上可用的端口中。", request.port.where.c_str(),
-                         wanted);
+            SayResourceFormatted(IDS_DEPLOY_PORT_NOT_OFFERED, request.port.where.c_str(), wanted);
         else
-            Say("端口页不会预选任何端口，请用 /port 指定端口。");
+            SayResourceText(IDS_DEPLOY_NO_PRESELECTED_PORT);
         SayOfferedPorts(offer);
         return false;
     }
@@ -134,13 +133,14 @@ bool ChooseSerialSettings(const InstallRequest& request, InstallChoices& choices
         SerialList list = static_cast<SerialList>(index);
         if (!given.Given()) continue;
         if (!serial) {
-            SayFormatted("端口 %s 不是串口，%s 不适用。", choices.portName, given.where.c_str());
+            SayResourceFormatted(IDS_DEPLOY_NOT_A_SERIAL_PORT, choices.portName, given.where.c_str());
             return false;
         }
         const char* offered = OfferedSerialText(list, given.text.c_str());
         if (offered == nullptr) {
-            SayFormatted("%s：%s 不在端口页的列表中。可用的值：%s", given.where.c_str(), given.text.c_str(),
-                         SerialListTexts(list, "、").c_str());
+            std::string texts = SerialListTexts(list, ResourceText(IDS_DEPLOY_LIST_SEPARATOR).c_str());
+            SayResourceFormatted(IDS_DEPLOY_SERIAL_TEXT_NOT_LISTED, given.where.c_str(), given.text.c_str(),
+                                 texts.c_str());
             return false;
         }
         TakeSerialText(list, offered, settings);
@@ -177,8 +177,9 @@ bool CheckDriverRecords(const InstallChoices& choices) {
         if (entry.value != nullptr && entry.value[0] != '\0' && entry.value[0] != '0') continue;
         char section[200];
         BuildDescriptorSection(choices.modelName, choices.targetSystem, section);
-        SayFormatted("安装介质的配置不完整：%s [%s] %s%s 缺少或为“0”，不安装。", modelIniPath, section,
-                     choices.gdiDriver != 0 ? "GDI" : "STD", entry.key);
+        // The key as the configuration file spells it: the family's prefix, then the record's name.
+        SayResourceFormatted(IDS_DEPLOY_CONFIGURATION_INCOMPLETE, modelIniPath, section,
+                             choices.gdiDriver != 0 ? "GDI" : "STD", entry.key);
         return false;
     }
     return true;

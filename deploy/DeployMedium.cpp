@@ -8,6 +8,7 @@
 #include "config/PortRegistry.h"
 #include "config/SetupConfig.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 
@@ -33,12 +34,12 @@ bool OpenMedium(const char* directory) {
     } else {
         DWORD length = GetFullPathNameA(directory, sizeof medium, medium, nullptr);
         if (length == 0 || length >= sizeof medium || !UseMediumDirectory(medium)) {
-            SayFormatted("无法读取安装介质：%s", directory);
+            SayResourceFormatted(IDS_DEPLOY_MEDIUM_UNREADABLE, directory);
             return false;
         }
     }
     if (!SetCurrentDirectoryA(medium)) {
-        SayWithError("无法进入安装介质目录", GetLastError());
+        SayResourceWithError(IDS_DEPLOY_MEDIUM_NOT_ENTERED, GetLastError());
         return false;
     }
     MediumRefusal refusal;
@@ -50,7 +51,7 @@ bool OpenMedium(const char* directory) {
     char categoryPath[kConfigPathSize];
     BuildConfigPaths(-1, commonPath, categoryPath);
     if (!FileExists(commonPath) || ReadCatalogue().empty()) {
-        SayFormatted("安装介质上没有打印机目录：%s", commonPath);
+        SayResourceFormatted(IDS_DEPLOY_NO_CATALOGUE, commonPath);
         return false;
     }
     return true;
@@ -67,11 +68,8 @@ bool CheckRunningSystem() {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExA(&version);
-    SayFormatted(
-        "本程序不支持当前系统（Windows %lu.%lu）：只在 Windows 98/Me、NT 4.0、2000、XP、Server 2003 "
-        "和 Vista 上安装，本机未做任何改动。",
-        static_cast<unsigned long>(version.dwMajorVersion),
-        static_cast<unsigned long>(version.dwMinorVersion));
+    SayResourceFormatted(IDS_DEPLOY_SYSTEM_NOT_SUPPORTED, static_cast<unsigned long>(version.dwMajorVersion),
+                         static_cast<unsigned long>(version.dwMinorVersion));
     return false;
 }
 
@@ -101,6 +99,6 @@ std::string PathFromStart(const char* path) {
 bool ListSystemPrinters(std::vector<SystemPrinter>& printers) {
     DWORD error = 0;
     if (ReadSystemPrinters(printers, error)) return true;
-    SayWithError("无法列出本机的打印机", error);
+    SayResourceWithError(IDS_DEPLOY_PRINTERS_NOT_LISTED, error);
     return false;
 }

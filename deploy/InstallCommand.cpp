@@ -6,6 +6,7 @@
 
 #include "deploy/Commands.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/InstanceLock.h"
 #include "deploy/PendingRestart.h"
@@ -18,15 +19,15 @@ int FinishRun(const Switches& switches, bool restartNeeded) {
     if (restartNeeded) {
         RememberRestart();
     } else if (RestartPending()) {
-        Say("上次安装要求的重新启动尚未进行：新装的驱动程序在重新启动计算机后才生效。");
+        SayResourceText(IDS_DEPLOY_RESTART_STILL_PENDING);
     } else {
         return kExitDone;
     }
     if (!switches.Has("restart")) {
-        Say("需要重新启动计算机才能完成安装。");
+        SayResourceText(IDS_DEPLOY_RESTART_NEEDED);
         return kExitRestartNeeded;
     }
-    Say("正在重新启动计算机……");
+    SayResourceText(IDS_DEPLOY_RESTARTING);
     if (ExitWindowsEx(EWX_REBOOT, 0)) return kExitRestartStarted;
     SayResourceText(IDS_RESTART_FAILED);
     return kExitRestartNeeded;
@@ -43,7 +44,7 @@ int RunInstallCommand(const Switches& switches) {
     // The record holds the configuration reader's buffers: too large for the stack of every system.
     std::unique_ptr<InstallChoices> choices(new InstallChoices);
     if (!PrepareInstall(request, deviceId, *choices)) return kExitRefused;
-    SayFormatted("安装 %s，端口 %s", choices->modelName, choices->portName);
+    SayResourceFormatted(IDS_DEPLOY_INSTALLING, choices->modelName, choices->portName);
     PrinterResult result = InstallOrKeep(request, deviceId, switches.Has("again"), *choices);
     RegisterWhatIsInstalled();
     if (result.exitCode != kExitDone) return result.exitCode;

@@ -2,6 +2,7 @@
 
 #include "common/SingleInstance.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -25,7 +26,7 @@ bool InstanceLock::Take() {
         case StartRefusal::SameNameRuns:
         case StartRefusal::DeployRuns:
         case StartRefusal::WizardOpen:
-            Say("安装向导或另一个 QelvanDeploy 正在运行，请等它结束后再试。");
+            SayResourceText(IDS_DEPLOY_ALREADY_RUNNING);
             return false;
         case StartRefusal::UninstallerOpen:
             SayResourceText(IDS_CLOSE_REMOVAL_WINDOW);

@@ -2,8 +2,10 @@
 // the wizard's own rules and engine. Run from the medium (or with /medium:DIR); /? prints the usage.
 #include <windows.h>
 
+#include "common/ResourceText.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/SwitchTable.h"
 
@@ -20,7 +22,9 @@ int Run(const Switches& switches) {
     // would find nothing of a run that went on.
     const char* log = switches.Value("log");
     if (log != nullptr && log[0] != '\0' && !OpenDeployLog(log)) {
-        SayWithError(("无法打开日志文件 " + std::string(log) + "，未做任何改动").c_str(), GetLastError());
+        // The error is taken before the table is read: loading a text may change it.
+        DWORD error = GetLastError();
+        SayWithError(FormatResource(IDS_DEPLOY_LOG_NOT_OPENED, log).c_str(), error);
         return kExitLogFailed;
     }
     const CommandRule* command = CheckCommandLine(switches);
@@ -35,7 +39,7 @@ int Run(const Switches& switches) {
 int main(int argc, char** argv) {
     Switches switches(argc, argv);
     int exitCode = Run(switches);
-    SayFormatted("退出码：%d", exitCode);
+    SayResourceFormatted(IDS_DEPLOY_EXIT_CODE, exitCode);
     CloseDeployLog();
     return exitCode;
 }

@@ -8,12 +8,16 @@
 #include "config/ConfigValues.h"
 #include "deploy/Commands.h"
 #include "deploy/DeployMedium.h"
+#include "common/ResourceText.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
 #include "usb/UsbDevice.h"
 
 namespace {
-const char* const kCategoryNames[] = {"票据打印机", "票券打印机", "标签打印机", "嵌入式打印机"};
+// By PrinterCategory.
+const UINT kCategoryNames[] = {IDS_DEPLOY_CATEGORY_RECEIPT, IDS_DEPLOY_CATEGORY_TICKET,
+                               IDS_DEPLOY_CATEGORY_LABEL, IDS_DEPLOY_CATEGORY_EMBEDDED};
 
 std::string OfferedPorts(const CatalogueModel& model, TargetSystem system, int deviceId) {
     PortOffer offer;
@@ -38,8 +42,9 @@ int RunModelsCommand(const Switches&) {
         BuildCategoryIniPath(model.category, iniPath);
         BuildPortSection(model.name, section);
         bool supported = SystemRefusal(iniPath, section, system) == 0;
-        SayFormatted("%s\t%s\t%s\t%s", kCategoryNames[model.category], model.name,
-                     supported ? "支持" : "不支持", OfferedPorts(model, system, deviceId).c_str());
+        SayFormatted("%s\t%s\t%s\t%s", ResourceText(kCategoryNames[model.category]).c_str(), model.name,
+                     ResourceText(supported ? IDS_DEPLOY_SUPPORTED : IDS_DEPLOY_NOT_SUPPORTED).c_str(),
+                     OfferedPorts(model, system, deviceId).c_str());
     }
     return kExitDone;
 }

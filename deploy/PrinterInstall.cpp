@@ -8,6 +8,7 @@
 #include "deploy/ComponentUpdates.h"
 #include "deploy/DeployChoice.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/DriverUpdate.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/DeployMedium.h"
@@ -16,6 +17,7 @@
 #include "engine/DriverFileCopy.h"
 #include "engine/InstallationSequence.h"
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "engine/SerialSettings.h"
 #include "resources/ResourceIds.h"
 #include "usb/UsbDevice.h"
@@ -25,12 +27,12 @@ namespace {
 class StepLines : public EngineObserver {
 public:
     void OnStep(EngineStep step) override {
-        static const char* const kStepTexts[] = {
-            "正在安装端口监视器……",     "正在安装打印处理器……", "正在复制驱动程序文件……",
-            "正在安装打印机驱动程序……", "正在添加打印机……",     "正在设为默认打印机……",
-            "正在写入串口设置……",
+        static const UINT kStepTexts[] = {
+            IDS_DEPLOY_STEP_MONITOR, IDS_DEPLOY_STEP_PROCESSOR, IDS_DEPLOY_STEP_COPY,
+            IDS_DEPLOY_STEP_DRIVER,  IDS_DEPLOY_STEP_PRINTER,   IDS_DEPLOY_STEP_DEFAULT,
+            IDS_DEPLOY_STEP_SERIAL,
         };
-        Say(kStepTexts[static_cast<int>(step)]);
+        SayResourceText(kStepTexts[static_cast<int>(step)]);
     }
 };
 
@@ -64,7 +66,7 @@ bool CheckUsbPrinter(const InstallRequest& request, int deviceId, const InstallC
                 SayRenumberNeeded("/port", deviceId, choices.portName, check.targetNumber);
                 return false;
             }
-            SayFormatted("正在把USB打印机编号改为 %d……", check.targetNumber);
+            SayResourceFormatted(IDS_DEPLOY_RENUMBERING, check.targetNumber);
             exitCode = kExitFailed;
             return ChangeUsbDeviceId(static_cast<unsigned char>(check.targetNumber));
     }
@@ -77,14 +79,11 @@ void SayCopyFailure() {
     const CopyFailure& failure = LastCopyFailure();
     if (failure.name[0] == '\0') return;
     if (failure.refusedName) {
-        SayFormatted(
-            "未复制的文件：%s（来源 %s）：配置中的文件名含路径（\\、/、: 或 "
-            "..），只接受介质系统目录中的文件名。",
-            failure.name, failure.source);
+        SayResourceFormatted(IDS_DEPLOY_FILE_NAME_REFUSED, failure.name, failure.source);
         return;
     }
-    SayFormatted("未复制的文件：%s，来源 %s，错误号 %lu", failure.name, failure.source,
-                 static_cast<unsigned long>(failure.error));
+    SayResourceFormatted(IDS_DEPLOY_FILE_NOT_COPIED, failure.name, failure.source,
+                         static_cast<unsigned long>(failure.error));
 }
 
 bool RunEngine(InstallChoices& choices) {
@@ -94,7 +93,10 @@ bool RunEngine(InstallChoices& choices) {
     ForgetCopyFailure();
     EngineTask task = {&choices, &finishState, &lines};
     RunInstallation(&task);
-    Say(resultMessage[0] != '\0' ? resultMessage : "打印机驱动安装成功！");
+    if (resultMessage[0] != '\0')
+        Say(resultMessage);
+    else
+        SayResourceText(IDS_DEPLOY_INSTALL_SUCCEEDED);
     if (finishState != Succeeded) {
         SayCopyFailure();
         return false;
@@ -102,7 +104,7 @@ bool RunEngine(InstallChoices& choices) {
     // On Windows 98/Me the engine leaves no text of its own on success: a text there is a step's failure.
     if (choices.targetSystem == Windows98Me && resultMessage[0] != '\0') {
         SayCopyFailure();
-        Say("安装未完成：引擎留下了上面的错误信息。");
+        SayResourceText(IDS_DEPLOY_ENGINE_LEFT_ERROR);
         return false;
     }
     return true;
@@ -127,21 +129,21 @@ int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices&
     int refusal = kExitRefused;
     if (choices.portKind == Usb && !CheckUsbPrinter(request, deviceId, choices, refusal)) return refusal;
     ApplyPortNaming(choices);
-    if (choices.setAsDefault && !DefaultPrinterIsAPersons("未设为默认打印机")) choices.setAsDefault = 0;
+    if (choices.setAsDefault && !DefaultPrinterIsAPersons(ResourceText(IDS_DEPLOY_DEFAULT_NOT_SET).c_str()))
+        choices.setAsDefault = 0;
     if (!RunEngine(choices)) return kExitFailed;
     bool updated = false;
     if (!UpdateEveryComponent(choices, updated)) return kExitFailed;
-    SayFormatted("打印机：%s", choices.modelName);
+    SayResourceFormatted(IDS_DEPLOY_PRINTER_INSTALLED, choices.modelName);
     if (choices.setAsDefault && !IsDefaultPrinter(choices.modelName)) {
-        Say("未能设为默认打印机：系统的默认打印机仍是另一台。");
+        SayResourceText(IDS_DEPLOY_DEFAULT_NOT_MADE);
         return kExitFailed;
     }
     return kExitDone;
 }
 
 void SayRenumberNeeded(const char* where, int deviceId, const char* portName, int targetNumber) {
-    SayFormatted("%s：连接着的USB打印机编号为 %d，端口 %s 要的是编号 %d；用 /renumber 同意重新编号。", where,
-                 UsbPortNumber(deviceId), portName, targetNumber);
+    SayResourceFormatted(IDS_DEPLOY_RENUMBER_NEEDED, where, UsbPortNumber(deviceId), portName, targetNumber);
 }
 
 std::string PortNameForEntry(const char* entry) {
@@ -201,8 +203,8 @@ bool SerialSettingsAsked(const InstallRequest& request, InstallChoices& choices)
 PrinterResult KeepPrinter(const InstallRequest& request, InstallChoices& choices,
                           const SystemPrinter& printer) {
     PrinterResult result = {PrinterOutcome::Kept, kExitDone, false};
-    SayFormatted("打印机 %s 已在端口 %s 上（驱动程序 %s），不再安装。", printer.name.c_str(),
-                 printer.port.c_str(), printer.driver.c_str());
+    SayResourceFormatted(IDS_DEPLOY_PRINTER_KEPT, printer.name.c_str(), printer.port.c_str(),
+                         printer.driver.c_str());
     MessageText message = {};
     if (!InstallComponents(choices, message)) {
         Say(message);
@@ -213,17 +215,18 @@ PrinterResult KeepPrinter(const InstallRequest& request, InstallChoices& choices
     if (updated) result = {PrinterOutcome::Updated, kExitDone, choices.targetSystem == Windows98Me};
     if (!UpdateDriverFromMedium(choices, updated)) return {PrinterOutcome::Failed, kExitFailed, false};
     if (updated) result = {PrinterOutcome::Updated, kExitDone, choices.targetSystem == Windows98Me};
-    if (request.setDefault && DefaultPrinterIsAPersons("未设为默认打印机") && !printer.isDefault) {
-        Say("正在设为默认打印机……");
+    if (request.setDefault && DefaultPrinterIsAPersons(ResourceText(IDS_DEPLOY_DEFAULT_NOT_SET).c_str()) &&
+        !printer.isDefault) {
+        SayResourceText(IDS_DEPLOY_STEP_DEFAULT);
         MakeDefaultPrinter(printer.name.c_str());
         if (!IsDefaultPrinter(printer.name.c_str())) {
-            Say("未能设为默认打印机：系统的默认打印机仍是另一台。");
+            SayResourceText(IDS_DEPLOY_DEFAULT_NOT_MADE);
             return {PrinterOutcome::Failed, kExitFailed, false};
         }
         result.outcome = PrinterOutcome::Updated;
     }
     if (choices.portKind == Serial && SerialSettingsAsked(request, choices)) {
-        Say("正在写入串口设置……");
+        SayResourceText(IDS_DEPLOY_STEP_SERIAL);
         WriteChosenSerialSettings(choices);
         result.outcome = PrinterOutcome::Updated;
     }

@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "common/ResourceText.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "removal/ProgramEntry.h"
 
 void RegisterWhatIsInstalled() {
@@ -12,5 +14,5 @@ void RegisterWhatIsInstalled() {
     DWORD error = 0;
     std::string step;
     if (RegisterProgramEntry(system, error, step)) return;
-    SayWithError(("未能登记到“添加或删除程序”（" + step + "）；打印机已安装").c_str(), error);
+    SayWithError(FormatResource(IDS_DEPLOY_NOT_REGISTERED, step.c_str()).c_str(), error);
 }

@@ -5,6 +5,7 @@
 #include "deploy/Commands.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/InstanceLock.h"
 #include "removal/ProgramEntry.h"
@@ -47,12 +48,12 @@ int RunRemoveCommand(const Switches& switches) {
         SystemPrinter printer;
         // The state asked for holds already: a removal script may run twice.
         if (!FindPrinter(printers, name, printer)) {
-            SayFormatted("本机没有名为 %s 的打印机，无需删除。", name);
+            SayResourceFormatted(IDS_DEPLOY_NO_SUCH_PRINTER, name);
             return kExitDone;
         }
         if (!Contains(names.drivers, printer.driver)) {
-            SayFormatted("打印机 %s 的驱动程序 %s 不是安装介质上的，不删除。", printer.name.c_str(),
-                         printer.driver.c_str());
+            SayResourceFormatted(IDS_DEPLOY_DRIVER_NOT_OF_MEDIUM, printer.name.c_str(),
+                                 printer.driver.c_str());
             return kExitRefused;
         }
         removed = RemovePrinterAndOrphans(printer, scope, names, system, SayItem);

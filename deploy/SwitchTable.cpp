@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "common/ResourceText.h"
 #include "deploy/Commands.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 
 namespace {
 enum : unsigned {
@@ -22,24 +24,20 @@ enum : unsigned {
 };
 
 const CommandRule kCommands[] = {
-    {"models", kModels, nullptr, "列出介质上的型号、本系统是否支持以及端口页会提供的端口（* 为预选）",
-     RunModelsCommand},
-    {"install", kInstall, "model", "按安装向导的规则安装打印机，不提问", RunInstallCommand},
-    {"list", kList, nullptr, "列出使用介质上驱动程序的打印机，以及端口监视器和打印处理器的版本",
-     RunListCommand},
-    {"remove", kRemove, "printer|all", "删除打印机，以及（按要求）无人使用的驱动程序和组件",
-     RunRemoveCommand},
-    {"export", kExport, "file", "把本机使用介质上驱动程序的打印机写入配置文件", RunExportCommand},
-    {"apply", kApply, "file", "使本机的打印机与配置文件一致：已有的保留，缺少的安装", RunApplyCommand},
-    {"testpage", kTestPage, "printer", "在介质的一台打印机上打印测试页（交给打印机的队列）",
-     RunTestPageCommand},
+    {"models", kModels, nullptr, IDS_DEPLOY_HELP_MODELS, RunModelsCommand},
+    {"install", kInstall, "model", IDS_DEPLOY_HELP_INSTALL, RunInstallCommand},
+    {"list", kList, nullptr, IDS_DEPLOY_HELP_LIST, RunListCommand},
+    {"remove", kRemove, "printer|all", IDS_DEPLOY_HELP_REMOVE, RunRemoveCommand},
+    {"export", kExport, "file", IDS_DEPLOY_HELP_EXPORT, RunExportCommand},
+    {"apply", kApply, "file", IDS_DEPLOY_HELP_APPLY, RunApplyCommand},
+    {"testpage", kTestPage, "printer", IDS_DEPLOY_HELP_TESTPAGE, RunTestPageCommand},
 };
 
 struct SwitchRule {
     const char* name;
-    const char* value;  // what the value stands for; null for a flag, which takes none
+    UINT value;  // what the value stands for (string table); 0 for a flag, which takes none
     unsigned commands;
-    const char* help;
+    UINT help;       // what the switch does (string table)
     int serialList;  // the port page's serial list whose texts the value takes (SerialList), or -1
 };
 constexpr int kNoList = -1;
@@ -48,28 +46,28 @@ constexpr int ListOf(SerialList list) {
 }
 
 const SwitchRule kSwitches[] = {
-    {"model", "型号", kInstall, "安装介质打印机目录中的型号", kNoList},
-    {"port", "端口", kInstall, "端口页会列出的端口；不给时用端口页的预选", kNoList},
-    {"advanced", nullptr, kInstall, "高级安装模式（型号提供多个USB接口时）", kNoList},
-    {"default", nullptr, kInstall, "设为默认打印机", kNoList},
-    {"renumber", nullptr, kInstall | kApply, "同意把连接的USB打印机改为端口的编号", kNoList},
-    {"baud", "N", kInstall, "串口波特率", ListOf(SerialList::BaudRate)},
-    {"databits", "N", kInstall, "串口数据位", ListOf(SerialList::DataBits)},
-    {"parity", "P", kInstall, "串口校验", ListOf(SerialList::Parity)},
-    {"stopbits", "S", kInstall, "串口停止位", ListOf(SerialList::StopBits)},
-    {"flow", "F", kInstall, "串口流控制", ListOf(SerialList::FlowControl)},
-    {"again", nullptr, kInstall, "端口上已有该型号的打印机时仍再装一台（如安装向导）", kNoList},
-    {"testpage", nullptr, kInstall | kApply, "在本次新装的每台打印机上打印一张测试页", kNoList},
-    {"restart", nullptr, kInstall | kApply, "Windows 98/Me 上安装后重新启动计算机", kNoList},
-    {"printer", "名称", kRemove | kTestPage, "要删除或打印测试页的打印机", kNoList},
-    {"all", nullptr, kRemove,
-     "删除介质的全部打印机；没有介质的东西留下时，也删除程序列表中的项目和本程序装入安装目录的文件", kNoList},
-    {"driver", nullptr, kRemove, "同时删除无人使用的驱动程序", kNoList},
-    {"components", nullptr, kRemove, "同时删除无人使用的端口监视器、打印处理器和USB端口记录", kNoList},
-    {"file", "文件", kExport | kApply, "打印机配置文件", kNoList},
-    {"exact", nullptr, kApply, "同时删除配置文件中没有的、使用介质上驱动程序的打印机", kNoList},
-    {"medium", "目录", kEveryCommand, "使用该目录中的安装介质", kNoList},
-    {"log", "文件", kEveryCommand, "把输出（带时间）附加到该文件", kNoList},
+    {"model", IDS_DEPLOY_VALUE_MODEL, kInstall, IDS_DEPLOY_HELP_MODEL, kNoList},
+    {"port", IDS_DEPLOY_VALUE_PORT, kInstall, IDS_DEPLOY_HELP_PORT, kNoList},
+    {"advanced", 0, kInstall, IDS_DEPLOY_HELP_ADVANCED, kNoList},
+    {"default", 0, kInstall, IDS_DEPLOY_HELP_DEFAULT, kNoList},
+    {"renumber", 0, kInstall | kApply, IDS_DEPLOY_HELP_RENUMBER, kNoList},
+    {"baud", IDS_DEPLOY_VALUE_NUMBER, kInstall, IDS_DEPLOY_HELP_BAUD, ListOf(SerialList::BaudRate)},
+    {"databits", IDS_DEPLOY_VALUE_NUMBER, kInstall, IDS_DEPLOY_HELP_DATA_BITS, ListOf(SerialList::DataBits)},
+    {"parity", IDS_DEPLOY_VALUE_PARITY, kInstall, IDS_DEPLOY_HELP_PARITY, ListOf(SerialList::Parity)},
+    {"stopbits", IDS_DEPLOY_VALUE_STOP_BITS, kInstall, IDS_DEPLOY_HELP_STOP_BITS,
+     ListOf(SerialList::StopBits)},
+    {"flow", IDS_DEPLOY_VALUE_FLOW, kInstall, IDS_DEPLOY_HELP_FLOW, ListOf(SerialList::FlowControl)},
+    {"again", 0, kInstall, IDS_DEPLOY_HELP_AGAIN, kNoList},
+    {"testpage", 0, kInstall | kApply, IDS_DEPLOY_HELP_PRINT_TEST_PAGE, kNoList},
+    {"restart", 0, kInstall | kApply, IDS_DEPLOY_HELP_RESTART, kNoList},
+    {"printer", IDS_DEPLOY_VALUE_NAME, kRemove | kTestPage, IDS_DEPLOY_HELP_PRINTER, kNoList},
+    {"all", 0, kRemove, IDS_DEPLOY_HELP_ALL, kNoList},
+    {"driver", 0, kRemove, IDS_DEPLOY_HELP_DRIVER, kNoList},
+    {"components", 0, kRemove, IDS_DEPLOY_HELP_COMPONENTS, kNoList},
+    {"file", IDS_DEPLOY_VALUE_FILE, kExport | kApply, IDS_DEPLOY_HELP_FILE, kNoList},
+    {"exact", 0, kApply, IDS_DEPLOY_HELP_EXACT, kNoList},
+    {"medium", IDS_DEPLOY_VALUE_DIRECTORY, kEveryCommand, IDS_DEPLOY_HELP_MEDIUM, kNoList},
+    {"log", IDS_DEPLOY_VALUE_FILE, kEveryCommand, IDS_DEPLOY_HELP_LOG, kNoList},
 };
 
 const SwitchRule* FindSwitch(const std::string& name) {
@@ -81,7 +79,7 @@ const SwitchRule* FindSwitch(const std::string& name) {
 
 std::string Written(const SwitchRule& rule) {
     std::string text = std::string("/") + rule.name;
-    return rule.value != nullptr ? text + ":" + rule.value : text;
+    return rule.value != 0 ? text + ":" + ResourceText(rule.value) : text;
 }
 
 // The command's required switches: one name, or alternatives written "a|b".
@@ -112,22 +110,22 @@ bool IsRequired(const CommandRule& command, const char* name) {
 bool CheckSwitch(const CommandRule& command, const Switches::Switch& given, const Switches& switches) {
     const SwitchRule* rule = FindSwitch(given.name);
     if (rule == nullptr || (rule->commands & command.bit) == 0) {
-        SayFormatted("%s：不认识的参数 %s", command.name, given.typed.c_str());
+        SayResourceFormatted(IDS_DEPLOY_UNKNOWN_SWITCH, command.name, given.typed.c_str());
         return false;
     }
-    if (rule->value == nullptr && given.hasValue) {
-        SayFormatted("参数 /%s 不带值（写作 /%s）：%s", rule->name, rule->name, given.typed.c_str());
+    if (rule->value == 0 && given.hasValue) {
+        SayResourceFormatted(IDS_DEPLOY_FLAG_GIVEN_VALUE, rule->name, rule->name, given.typed.c_str());
         return false;
     }
-    if (rule->value != nullptr && given.value.empty()) {
-        SayFormatted("参数 /%s 需要一个值（%s）。", rule->name, Written(*rule).c_str());
+    if (rule->value != 0 && given.value.empty()) {
+        SayResourceFormatted(IDS_DEPLOY_VALUE_MISSING, rule->name, Written(*rule).c_str());
         return false;
     }
     int times = 0;
     for (const Switches::Switch& each : switches.All())
         times += lstrcmpiA(each.name.c_str(), rule->name) == 0;
     if (times > 1) {
-        SayFormatted("参数 /%s 只能给一次。", rule->name);
+        SayResourceFormatted(IDS_DEPLOY_SWITCH_TWICE, rule->name);
         return false;
     }
     return true;
@@ -151,7 +149,7 @@ void SayCommandUsage(const CommandRule& command) {
         add("[" + Written(rule) + "]");
     }
     Say(line.c_str());
-    SayFormatted("          %s", command.help);
+    SayFormatted("          %s", ResourceText(command.help).c_str());
 }
 }  // namespace
 
@@ -162,14 +160,14 @@ const CommandRule* CheckCommandLine(const Switches& switches) {
     }
     if (command == nullptr) {
         if (switches.Command().empty())
-            Say("没有给出命令。");
+            SayResourceText(IDS_DEPLOY_NO_COMMAND);
         else
-            SayFormatted("不认识的命令：%s", switches.Command().c_str());
+            SayResourceFormatted(IDS_DEPLOY_UNKNOWN_COMMAND, switches.Command().c_str());
         SayUsage();
         return nullptr;
     }
     if (!switches.Strays().empty()) {
-        SayFormatted("%s：不认识的参数 %s", command->name, switches.Strays().front().c_str());
+        SayResourceFormatted(IDS_DEPLOY_UNKNOWN_SWITCH, command->name, switches.Strays().front().c_str());
         return nullptr;
     }
     for (const Switches::Switch& given : switches.All()) {
@@ -178,11 +176,11 @@ const CommandRule* CheckCommandLine(const Switches& switches) {
     int given = 0;
     for (const std::string& name : RequiredSwitches(*command)) {
         const SwitchRule* rule = FindSwitch(name);
-        given += rule->value != nullptr ? switches.Value(rule->name) != nullptr : switches.Has(rule->name);
+        given += rule->value != 0 ? switches.Value(rule->name) != nullptr : switches.Has(rule->name);
     }
     if (command->required != nullptr && given != 1) {
-        SayFormatted(given == 0 ? "%s：缺少 %s" : "%s：%s 只能给一个", command->name,
-                     WrittenRequired(*command).c_str());
+        SayResourceFormatted(given == 0 ? IDS_DEPLOY_REQUIRED_MISSING : IDS_DEPLOY_REQUIRED_TWICE,
+                             command->name, WrittenRequired(*command).c_str());
         return nullptr;
     }
     return command;
@@ -196,16 +194,18 @@ bool SerialListOfSwitch(const std::string& name, SerialList& list) {
 }
 
 void SayUsage() {
-    Say("用法：QelvanDeploy 命令 [参数]");
+    SayResourceText(IDS_DEPLOY_USAGE);
     for (const CommandRule& command : kCommands) SayCommandUsage(command);
-    Say("参数：");
+    SayResourceText(IDS_DEPLOY_USAGE_SWITCHES);
+    std::string separator = ResourceText(IDS_DEPLOY_LIST_SEPARATOR);
     for (const SwitchRule& rule : kSwitches) {
         std::string texts;
-        if (rule.serialList != kNoList)
-            texts = "（" + SerialListTexts(static_cast<SerialList>(rule.serialList), "、") + "）";
-        SayFormatted("  %-16s%s%s", Written(rule).c_str(), rule.help, texts.c_str());
+        if (rule.serialList != kNoList) {
+            std::string list = SerialListTexts(static_cast<SerialList>(rule.serialList), separator.c_str());
+            texts = FormatResource(IDS_DEPLOY_USAGE_LIST_TEXTS, list.c_str());
+        }
+        SayFormatted("  %-16s%s%s", Written(rule).c_str(), ResourceText(rule.help).c_str(), texts.c_str());
     }
-    Say("退出码：0 完成；3010 完成，需要重新启动；1641 已开始重新启动；1603 安装、删除或测试页失败；");
-    Say("        1639 参数错误或选择被拒绝；1618 安装向导或另一个 QelvanDeploy 正在运行；1619 "
-        "无法读取安装介质");
+    // The exit codes take two lines: the table's text breaks them with "\n".
+    SayResourceText(IDS_DEPLOY_USAGE_EXIT_CODES);
 }

@@ -3,6 +3,8 @@
 // accepts, which take a value, which one a command requires. The checks of a command line and the
 // usage text (/?) both come from it.
 
+#include <windows.h>
+
 #include <string>
 
 #include "choices/SerialChoice.h"
@@ -12,7 +14,7 @@ struct CommandRule {
     const char* name;
     unsigned bit;          // the command's bit in SwitchRule::commands
     const char* required;  // the switch the command cannot do without ("a|b": one of them), or null
-    const char* help;
+    UINT help;             // what the command does (string table)
     int (*run)(const Switches& switches);
 };
 

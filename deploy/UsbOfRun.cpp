@@ -4,6 +4,7 @@
 
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/PrinterInstall.h"
 #include "resources/ResourceIds.h"
 #include "usb/UsbDevice.h"
@@ -52,7 +53,7 @@ bool UsbOfRun::CheckUpFront(const InstallRequest& request, const InstallChoices&
         case UsbCheck::Stop:
             break;
     }
-    SayFormatted("%s：没有一台可用的USB打印机应答。", request.port.where.c_str());
+    SayResourceFormatted(IDS_DEPLOY_NO_USB_PRINTER_ANSWERS, request.port.where.c_str());
     return false;
 }
 
@@ -67,10 +68,7 @@ bool UsbOfRun::BeforeEntry(const InstallRequest& request, const InstallChoices& 
     if (check.action != UsbCheck::AskRenumber || !request.renumber) return true;
     int connected = UsbPortNumber(deviceId_);
     if (connected >= 1 && connected <= 8 && held_[connected]) {
-        SayFormatted(
-            "[%s] 没有另一台USB打印机应答：连接着的打印机（编号 "
-            "%d）已属于配置文件中的另一台打印机，不改它的编号。",
-            section.c_str(), connected);
+        SayResourceFormatted(IDS_DEPLOY_USB_PRINTER_HELD, section.c_str(), connected);
         return false;
     }
     pending_.renumbers = true;

@@ -18,6 +18,8 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
                      "LPT1: LPT2: LPT3: USB_QR-58_1*\r\n"))
         << models;
     EXPECT_TRUE(Says(models, "QT-200\t支持\tTVCOM1: ")) << models;
+    EXPECT_TRUE(Says(models, "票据打印机\tQR-58\t")) << models;
+    EXPECT_TRUE(Says(models, "\n标签打印机\tQL-40\t支持\t")) << models;
     EXPECT_TRUE(Says(models, " LPT1:* LPT2: LPT3:\r\n")) << models;
 
     // A USB printer whose number does not fit the second port is renumbered only when allowed.
@@ -30,6 +32,11 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
     EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
     std::string usb = Expect(0, "install /MODEL:QR-58 /advanced /port:usb_qr-58_2 /renumber");
     EXPECT_TRUE(Says(usb, "正在添加打印机")) << usb;
+    EXPECT_TRUE(Says(usb,
+                     "安装 QR-58，端口 USB_QR-58_2\r\n正在把USB打印机编号改为 2……\r\n正在安装端口监视器……\r\n"
+                     "正在安装打印处理器……\r\n正在复制驱动程序文件……\r\n正在安装打印机驱动程序……\r\n"))
+        << usb;
+    EXPECT_TRUE(Says(usb, "\r\n打印机：QR-58(U) 2\r\n")) << usb;
     EXPECT_TRUE(Says(usb, ResourceText(IDS_INSTALL_SUCCEEDED_RESET))) << usb;
     EXPECT_EQ("USB_QR-58_2", ReadPrinter("QR-58(U) 2").port);
     // Typical mode: the one USB port, preselected for the connected printer.
@@ -47,6 +54,7 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
     EXPECT_EQ(0u, DefaultPrinterDevice().find("QT-200(P),"));
 
     std::string list = Expect(0, "list");
+    EXPECT_TRUE(Says(list, "打印机\t端口\t驱动程序\t打印处理器\t默认\r\n")) << list;
     EXPECT_TRUE(Says(list, "QT-200(P)\tLPT1:\tQelvan QT-200 GDI\tQelvanProc\t*")) << list;
     EXPECT_TRUE(Says(list, "QL-60(S)\tTVCOM2:\tQelvan QL-60\tQelvanProc\t\r\n")) << list;
     EXPECT_TRUE(Says(list, "端口监视器 Qelvan COM Port：已安装版本 3，介质版本 3（最新）")) << list;
@@ -75,7 +83,8 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
     // A printer whose driver the medium does not name is not the medium's to remove.
     Expect(0, "install /model:QT-200");
     ASSERT_TRUE(medium.ReplaceInFile("DRVCONFIG\\setup_Ticket.ini", "Qelvan QT-200", "Qelvan QT-300"));
-    Expect(1639, "remove /printer:QT-200(P)");
+    EXPECT_TRUE(Says(Expect(1639, "remove /printer:QT-200(P)"),
+                     "打印机 QT-200(P) 的驱动程序 Qelvan QT-200 GDI 不是安装介质上的，不删除。\r\n"));
     EXPECT_TRUE(ReadPrinter("QT-200(P)").found);
 }
 
@@ -95,21 +104,28 @@ TEST_F(DeployTest, AliasedUsbPortLosesTheRecordUnderItsFullName) {
 }
 
 TEST_F(DeployTest, RefusalsAndTheRunningWizardHaveTheirExitCodes) {
-    EXPECT_TRUE(Says(Expect(1639, "install /model:QR-99"), "QR-99"));
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QR-99"),
+                     "/model:QR-99：型号 QR-99 不在安装介质的打印机目录中。\r\n"));
     std::string port = Expect(1639, "install /model:QT-200 /port:USB_QT-200_1");
     EXPECT_TRUE(Says(port, "TVCOM1:、")) << port;
+    EXPECT_TRUE(
+        Says(port, "USB_QT-200_1 不在此型号在本系统上可用的端口中。\r\n可用的端口：TVCOM1:、TVCOM2:、"))
+        << port;
     EXPECT_TRUE(Says(Expect(1639, "install /model:QL-60 /port:TVCOM1: /parity:Maybe"), "Maybe"));
     EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200", "win2003"), ResourceText(IDS_NO_SERVER_2003)));
-    Expect(1639, "install /model:QR-58 /colour:red");
-    Expect(1639, "remove");  // /printer or /all
-    Expect(1639, "remove /all /printer:QT-200(P)");
-    Expect(1619, "list /medium:C:\\no-such-medium");
+    EXPECT_TRUE(
+        Says(Expect(1639, "install /model:QR-58 /colour:red"), "install：不认识的参数 /colour:red\r\n"));
+    EXPECT_TRUE(Says(Expect(1639, "remove"), "remove：缺少 /printer:名称|/all\r\n"));  // /printer or /all
+    EXPECT_TRUE(
+        Says(Expect(1639, "remove /all /printer:QT-200(P)"), "remove：/printer:名称|/all 只能给一个\r\n"));
+    EXPECT_TRUE(Says(Expect(1619, "list /medium:C:\\no-such-medium"), "无法进入安装介质目录  er = 2\r\n"));
 
     // The wizard started under another file name holds another mutex: its caption still stops an install.
     ASSERT_TRUE(CopyFileTo(medium.Exe(), medium / "setup.exe"));
     WizardWalk wizard;
     ASSERT_EQ("", wizard.Start(medium / "setup.exe", "winxp"));
-    Expect(1618, "install /model:QT-200");
+    EXPECT_TRUE(Says(Expect(1618, "install /model:QT-200"),
+                     "安装向导或另一个 QelvanDeploy 正在运行，请等它结束后再试。\r\n退出码：1618\r\n"));
     EXPECT_TRUE(MakerPrinters().empty());
 }
 
@@ -119,34 +135,58 @@ TEST_F(DeployTest, SwitchesSystemAndMediumAreTakenStrictly) {
     std::string log = medium / "refused.log";
     EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200 -default:no /log:\"" + log + "\""), "-default:no"));
     EXPECT_TRUE(Says(ReadTextFile(log), " 退出码：1639\r\n")) << ReadTextFile(log);
-    EXPECT_TRUE(Says(Expect(1639, "install /model:QL-60 /port:TVCOM2: /port:TVCOM5:"), "/port"));
-    Expect(1639, "install /model:QL-60 /port");
+    EXPECT_TRUE(Says(ReadTextFile(log), " 参数 /default 不带值（写作 /default）：-default:no\r\n"))
+        << ReadTextFile(log);
+    std::string twice = Expect(1639, "install /model:QL-60 /port:TVCOM2: /port:TVCOM5:");
+    EXPECT_TRUE(Says(twice, "/port"));
+    EXPECT_TRUE(Says(twice, "参数 /port 只能给一次。\r\n")) << twice;
+    EXPECT_TRUE(
+        Says(Expect(1639, "install /model:QL-60 /port"), "参数 /port 需要一个值（/port:端口）。\r\n"));
     std::string baud = Expect(1639, "install /model:QL-60 /port:TVCOM2: /baud:14400");
     EXPECT_TRUE(Says(baud, "9600、19200")) << baud;
-    EXPECT_TRUE(Says(Expect(1639, "install /model:QR-58 /baud:9600"), "/baud:9600"))
-        << "serial switch, USB port";
-    Expect(1639, "install /model:QT-200 /advanced");
+    EXPECT_TRUE(Says(baud, "/baud:14400：14400 不在端口页的列表中。可用的值：110、300、")) << baud;
+    std::string notSerial = Expect(1639, "install /model:QR-58 /baud:9600");
+    EXPECT_TRUE(Says(notSerial, "/baud:9600")) << "serial switch, USB port";
+    EXPECT_TRUE(Says(notSerial, "端口 USB_QR-58_1 不是串口，/baud:9600 不适用。\r\n")) << notSerial;
+    EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200 /advanced"),
+                     "型号 QT-200 不提供高级安装模式（多个USB接口）。\r\n"));
     // The command word before the medium; a Windows NT the system page does not know before anything.
-    Expect(1639, "bogus /medium:C:\\no-such-medium");
+    std::string usage = Expect(1639, "bogus /medium:C:\\no-such-medium");
+    EXPECT_TRUE(Says(usage, "不认识的命令：bogus\r\n用法：QelvanDeploy 命令 [参数]\r\n  models\r\n"))
+        << usage;
+    EXPECT_TRUE(Says(usage, "\r\n  /parity:P       串口校验（Even、Mark、None、Odd、Space）\r\n")) << usage;
+    EXPECT_TRUE(Says(usage, "1619 无法读取安装介质\r\n退出码：1639\r\n")) << usage;
     // A system it does not know is said in the program's own words: no line asks a person to click.
     for (const char* system : {"win7", "win31"}) {
         std::string refused = Expect(1639, "install /model:QT-200", system);
         EXPECT_TRUE(Says(refused, "本程序不支持当前系统（Windows ")) << refused;
+        EXPECT_TRUE(Says(
+            refused,
+            "）：只在 Windows 98/Me、NT 4.0、2000、XP、Server 2003 和 Vista 上安装，本机未做任何改动。\r\n"))
+            << refused;
         EXPECT_FALSE(Says(refused, "点击")) << refused;
     }
     // A log that cannot be opened ends the run before anything changes.
     std::string noLog = Expect(1622, "install /model:QT-200 /log:C:\\no-such-folder\\qelvan.log");
     EXPECT_TRUE(Says(noLog, "C:\\no-such-folder\\qelvan.log")) << noLog;
+    EXPECT_TRUE(Says(noLog, "无法打开日志文件 C:\\no-such-folder\\qelvan.log，未做任何改动  er = 3\r\n"))
+        << noLog;
     EXPECT_TRUE(MakerDrivers(k9xEnvironment).empty());
     EXPECT_TRUE(MakerPrinters().empty());
 
     // No USB printer answers: no guess at the serial preselection.
     ASSERT_TRUE(medium.SetUsbPrinters({}));
-    EXPECT_TRUE(Says(Expect(1639, "install /model:QR-58"), "/port")) << "no USB printer";
+    std::string noUsb = Expect(1639, "install /model:QR-58");
+    EXPECT_TRUE(Says(noUsb, "/port")) << "no USB printer";
+    EXPECT_TRUE(Says(noUsb,
+                     "没有一台USB打印机应答（未开机、未连接，或USB接口库缺失），端口页不会替你决定端口。\r\n"
+                     "请开启并连接USB打印机后再试，或用 /port 指定端口。\r\n可用的端口：TVCOM1:、"))
+        << noUsb;
     // A model whose configuration lacks a driver file key is refused by name; a driver file missing
     // from the medium fails the installation, and a line names the file.
     ASSERT_TRUE(medium.ReplaceInFile("DRVCONFIG\\setup_Ticket.ini", "GDIDriverPath=", "GDIDriverPathX="));
-    EXPECT_TRUE(Says(Expect(1639, "install /model:QT-200"), "[QT-200.XP] GDIDriverPath"));
+    EXPECT_TRUE(
+        Says(Expect(1639, "install /model:QT-200"), "[QT-200.XP] GDIDriverPath 缺少或为“0”，不安装。\r\n"));
     ASSERT_TRUE(DeleteFileA((medium / "winnt\\QL60.PPD").c_str()));
     std::string failed = Expect(1603, "install /model:QL-60 /port:TVCOM1:");
     EXPECT_TRUE(Says(failed, "未复制的文件：QL60.PPD")) << failed;
@@ -220,10 +260,11 @@ TEST_F(DeployTest, MediumTooDeepIsRefusedAndOneThatFitsIsReadWhole) {
 
 TEST_F(DeployTest, SerialPrinterOnWindows98EndsWithRestartNeeded) {
     std::string output = Expect(3010, "install /model:QR-58 /port:COM2:", "win98");
-    EXPECT_TRUE(Says(output, "需要重新启动计算机")) << output;
+    EXPECT_TRUE(Says(output, "需要重新启动计算机才能完成安装。\r\n退出码：3010\r\n")) << output;
     EXPECT_EQ("COM2:", ReadPrinter("QR-58(S)").port);
     // Wine's Windows 98 path stores the default attribute without making the printer the default.
-    EXPECT_TRUE(Says(Expect(1603, "install /model:QT-200 /default", "win98"), "未能设为默认打印机"));
+    EXPECT_TRUE(Says(Expect(1603, "install /model:QT-200 /default", "win98"),
+                     "未能设为默认打印机：系统的默认打印机仍是另一台。\r\n"));
 }
 }  // namespace
 
@@ -235,7 +276,9 @@ TEST_F(DeployTest, RunsConvergeAndATillIsCarriedToOthersInAProfile) {
     EXPECT_FALSE(Says(second, "正在添加打印机")) << second;
     EXPECT_EQ("19200,e,8,1,x", ReadStringOrNone(HKEY_LOCAL_MACHINE, kNtPortsKey, "COM2:"));
     Expect(0, "install /model:QR-58");
-    EXPECT_TRUE(Says(Expect(0, "install /model:QR-58"), "QR-58(U) 1 已在端口 USB_QR-58_1 上"));
+    EXPECT_TRUE(
+        Says(Expect(0, "install /model:QR-58"),
+             "打印机 QR-58(U) 1 已在端口 USB_QR-58_1 上（驱动程序 Qelvan QR-58 GDI），不再安装。\r\n"));
     // An outdated monitor is brought up to the medium's version by the run that keeps the printer; a
     // newer processor is said newer.
     SetVersion(MonitorKey("Qelvan USB Port"), 1);

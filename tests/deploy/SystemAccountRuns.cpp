@@ -62,6 +62,8 @@ TEST_F(SystemAccountRun, TheDefaultPrinterIsLeftToEachUserAndTheRestIsDone) {
         std::string said = ReadTextFile(log);
         EXPECT_EQ(2u, Count(said, "未设为默认打印机：默认打印机属于每个用户")) << said;
         EXPECT_EQ(2u, Count(said, "QelvanDeploy install /model:型号 /default")) << said;
+        EXPECT_EQ(2u, Count(said, "PrintUIEntry /y /n \"打印机名\"（Windows 2000 及以后）；用户是管理员时"))
+            << said;
         EXPECT_EQ(0u, Count(said, "正在设为默认打印机")) << said;
         EXPECT_EQ(before, DefaultPrinterDevice());
 
