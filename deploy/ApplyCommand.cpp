@@ -10,6 +10,7 @@
 #include "deploy/Commands.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/InstanceLock.h"
 #include "deploy/PrinterInstall.h"
@@ -34,7 +35,7 @@ bool PrepareEntries(const std::string& path, const std::vector<ProfileEntry>& en
         PreparedEntry each = {&entry, std::unique_ptr<InstallChoices>(new InstallChoices)};
         if (!PrepareInstall(entry.request, usb.DeviceId(), *each.choices) ||
             !usb.CheckUpFront(entry.request, *each.choices, renumber)) {
-            SayFormatted("配置文件 %s [%s] 被拒绝：本机未做任何改动。", path.c_str(), entry.section.c_str());
+            SayResourceFormatted(IDS_APPLY_ENTRY_REFUSED, path.c_str(), entry.section.c_str());
             return false;
         }
         prepared.push_back(std::move(each));
@@ -67,19 +68,26 @@ bool RemoveUndescribed(const std::vector<PreparedEntry>& prepared) {
     return RemoveEntryWhenNothingLeft(names, system, sayItem) && done;
 }
 
-const char* OutcomeText(PrinterOutcome outcome) {
+// The entry's closing lines: what became of it, with the model when the run went through, otherwise
+// pointing to the lines above that say why.
+struct OutcomeTexts {
+    UINT withModel;  // %s section, %s model
+    UINT seeAbove;   // %s section
+};
+
+OutcomeTexts OutcomeTextsOf(PrinterOutcome outcome) {
     switch (outcome) {
         case PrinterOutcome::Installed:
-            return "已安装";
+            return {IDS_APPLY_INSTALLED, IDS_APPLY_INSTALLED_SEE_ABOVE};
         case PrinterOutcome::Kept:
-            return "保留";
+            return {IDS_APPLY_KEPT, IDS_APPLY_KEPT_SEE_ABOVE};
         case PrinterOutcome::Updated:
-            return "已更新";
+            return {IDS_APPLY_UPDATED, IDS_APPLY_UPDATED_SEE_ABOVE};
         case PrinterOutcome::Refused:
         case PrinterOutcome::Failed:
             break;
     }
-    return "失败";
+    return {IDS_APPLY_FAILED, IDS_APPLY_FAILED_SEE_ABOVE};
 }
 }  // namespace
 
@@ -100,7 +108,7 @@ int RunApplyCommand(const Switches& switches) {
     for (PreparedEntry& each : prepared) {
         InstallChoices& choices = *each.choices;
         const char* section = each.entry->section.c_str();
-        SayFormatted("[%s] %s，端口 %s", section, choices.modelName, choices.portName);
+        SayResourceFormatted(IDS_APPLY_ENTRY, section, choices.modelName, choices.portName);
         InstallRequest request = each.entry->request;
         request.renumber = switches.Has("renumber");
         PrinterResult result = {PrinterOutcome::Failed, kExitFailed, false};
@@ -108,8 +116,11 @@ int RunApplyCommand(const Switches& switches) {
             result = InstallOrKeep(request, usb.DeviceId(), false, choices);
             usb.AfterEntry(result.exitCode == kExitDone);
         }
-        SayFormatted("[%s] %s：%s", section, OutcomeText(result.outcome),
-                     result.exitCode == kExitDone ? choices.modelName : "见上面的说明");
+        OutcomeTexts outcome = OutcomeTextsOf(result.outcome);
+        if (result.exitCode == kExitDone)
+            SayResourceFormatted(outcome.withModel, section, choices.modelName);
+        else
+            SayResourceFormatted(outcome.seeAbove, section);
         if (result.outcome == PrinterOutcome::Installed) installed.push_back(choices.modelName);
         failed = failed || result.exitCode != kExitDone;
         restartNeeded = restartNeeded || result.restartNeeded;
@@ -118,7 +129,7 @@ int RunApplyCommand(const Switches& switches) {
         // A till that did not become what the file says keeps every printer it has: removing them on top
         // of a failed entry would leave it with less than before and less than asked for.
         if (failed)
-            Say("/exact：未删除任何打印机，因为上面有打印机未能按配置文件安装；本机其余的打印机保持原样。");
+            SayResourceText(IDS_APPLY_EXACT_NOTHING_REMOVED);
         else if (!RemoveUndescribed(prepared))
             failed = true;
     }

@@ -4,6 +4,7 @@
 
 #include "common/RegistryKey.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "engine/ComponentInstall.h"
 #include "engine/ComponentKeys.h"
 
@@ -50,13 +51,20 @@ int OutdatedComponents(InstallChoices& choices, const Components& components) {
     return outdated;
 }
 
-// One line per flagged component, in the engine's order: the prefix, then the component's kind and name.
-void SayComponents(const char* prefix, int flags, const Components& components) {
-    if (flags & ComMonitorOutdated)
-        SayFormatted("%s端口监视器 %s", prefix, components.monitors.comMonitor.pName);
-    if (flags & UsbMonitorOutdated)
-        SayFormatted("%s端口监视器 %s", prefix, components.monitors.usbMonitor.pName);
-    if (flags & ProcessorOutdated) SayFormatted("%s打印处理器 %s", prefix, components.processor);
+// What became of the components: the line for a port monitor and the one for the print processor, each
+// taking the component's name.
+struct ComponentTexts {
+    UINT monitor;
+    UINT processor;
+};
+const ComponentTexts kUpdated = {IDS_COMPONENT_MONITOR_UPDATED, IDS_COMPONENT_PROCESSOR_UPDATED};
+const ComponentTexts kStillOutdated = {IDS_COMPONENT_MONITOR_OUTDATED, IDS_COMPONENT_PROCESSOR_OUTDATED};
+
+// One line per flagged component, in the engine's order.
+void SayComponents(const ComponentTexts& texts, int flags, const Components& components) {
+    if (flags & ComMonitorOutdated) SayResourceFormatted(texts.monitor, components.monitors.comMonitor.pName);
+    if (flags & UsbMonitorOutdated) SayResourceFormatted(texts.monitor, components.monitors.usbMonitor.pName);
+    if (flags & ProcessorOutdated) SayResourceFormatted(texts.processor, components.processor);
 }
 }  // namespace
 
@@ -69,7 +77,7 @@ bool UpdateEveryComponent(InstallChoices& choices, bool& updated) {
     int outdated = OutdatedComponents(choices, components);
     int replaced = choices.engineStatus & ~outdated;
     for (int round = 0; round < kUpdateRounds && outdated != 0; ++round) {
-        SayComponents("已更新：", replaced, components);
+        SayComponents(kUpdated, replaced, components);
         updated = updated || replaced != 0;
         MessageText message = {};
         if (!UpdateOutdatedComponent(choices, outdated, choices.config.GetProcessorVersion(), message)) {
@@ -80,9 +88,9 @@ bool UpdateEveryComponent(InstallChoices& choices, bool& updated) {
         replaced = outdated & ~left;
         outdated = left;
     }
-    SayComponents("已更新：", replaced, components);
+    SayComponents(kUpdated, replaced, components);
     updated = updated || replaced != 0;
     if (outdated == 0) return true;
-    SayComponents("未能更新（仍比介质上的旧）：", outdated, components);
+    SayComponents(kStillOutdated, outdated, components);
     return false;
 }

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "common/FileVersion.h"
+#include "common/ResourceText.h"
+#include "deploy/DeployTextIds.h"
 #include "engine/ComponentKeys.h"
 #include "engine/DriverFileCopy.h"
 #include "engine/SystemDriverFiles.h"
@@ -169,25 +171,30 @@ DriverComparison CompareDriverWithMedium(const std::string& driverName,
 std::string DescribeComparison(const DriverComparison& comparison) {
     switch (comparison.state) {
         case DriverAgainstMedium::NotRegistered:
-            return "未安装";
+            return ResourceText(IDS_COMPARISON_NOT_REGISTERED);
         case DriverAgainstMedium::NoMediumFiles:
-            return "安装介质上没有它的文件，无法比较";
+            return ResourceText(IDS_COMPARISON_NO_MEDIUM_FILES);
         case DriverAgainstMedium::Unreadable:
-            return "无法读取文件 " + comparison.file + "  er = " + std::to_string(comparison.error);
+            // In the output's own form of a text with its error number.
+            return FormatResource(IDS_DEPLOY_WITH_ERROR,
+                                  FormatResource(IDS_COMPARISON_UNREADABLE, comparison.file.c_str()).c_str(),
+                                  comparison.error);
         case DriverAgainstMedium::Same:
-            return "与安装介质上的相同（最新）";
+            return ResourceText(IDS_COMPARISON_SAME);
         case DriverAgainstMedium::Mixed:
-            return "文件 " + comparison.file + " 比安装介质上的旧，文件 " + comparison.newerFile +
-                   " 却比安装介质上的新";
+            return FormatResource(IDS_COMPARISON_MIXED, comparison.file.c_str(),
+                                  comparison.newerFile.c_str());
         case DriverAgainstMedium::Older:
         case DriverAgainstMedium::Newer:
             break;
     }
-    const char* state = comparison.state == DriverAgainstMedium::Older ? "过旧" : "较新";
+    bool older = comparison.state == DriverAgainstMedium::Older;
     if (comparison.installedVersion.empty())
-        return "文件 " + comparison.file + " 与安装介质上的不同（" + state + "）";
-    return "文件 " + comparison.file + " 已安装版本 " + comparison.installedVersion + "，介质版本 " +
-           comparison.mediumVersion + "（" + state + "）";
+        return FormatResource(older ? IDS_COMPARISON_OLDER_CONTENT : IDS_COMPARISON_NEWER_CONTENT,
+                              comparison.file.c_str());
+    return FormatResource(older ? IDS_COMPARISON_OLDER_VERSION : IDS_COMPARISON_NEWER_VERSION,
+                          comparison.file.c_str(), comparison.installedVersion.c_str(),
+                          comparison.mediumVersion.c_str());
 }
 
 std::string OtherDriverSharing(const std::string& driverName, const std::vector<std::string>& paths,

@@ -1,6 +1,7 @@
 #include "deploy/DriverUpdate.h"
 
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/DriverComparison.h"
 #include "engine/InstallationSequence.h"
 
@@ -27,11 +28,10 @@ bool UpdateDriverFromMedium(InstallChoices& choices, bool& updated) {
             break;
         case DriverAgainstMedium::Unreadable:
             // Nothing is known to differ: the driver stays, and the line says why it was not compared.
-            SayFormatted("未比较驱动程序 %s：%s", driver, DescribeComparison(before).c_str());
+            SayResourceFormatted(IDS_DRIVER_NOT_COMPARED, driver, DescribeComparison(before).c_str());
             return true;
         case DriverAgainstMedium::Mixed:
-            SayFormatted("未更新驱动程序 %s：%s；用安装介质上的文件更新会让较新的文件变旧。", driver,
-                         DescribeComparison(before).c_str());
+            SayResourceFormatted(IDS_DRIVER_MIXED, driver, DescribeComparison(before).c_str());
             return false;
         default:
             return true;
@@ -39,22 +39,21 @@ bool UpdateDriverFromMedium(InstallChoices& choices, bool& updated) {
     std::string shared;
     std::string other = OtherDriverSharing(driver, before.olderPaths, choices.targetSystem, shared);
     if (!other.empty()) {
-        SayFormatted("未更新驱动程序 %s：文件 %s 也属于驱动程序 %s，更新会改变它。", driver, shared.c_str(),
-                     other.c_str());
+        SayResourceFormatted(IDS_DRIVER_SHARED, driver, shared.c_str(), other.c_str());
         return false;
     }
     MessageText message = {};
     if (!InstallDriver(choices, true, message)) {
         Say(message);
-        SayFormatted("未能更新驱动程序 %s：%s", driver, DescribeComparison(before).c_str());
+        SayResourceFormatted(IDS_DRIVER_UPDATE_FAILED, driver, DescribeComparison(before).c_str());
         return false;
     }
     DriverComparison after = CompareDriverWithMedium(driver, named, choices.targetSystem);
     if (after.state == DriverAgainstMedium::Older) {
-        SayFormatted("未能更新驱动程序 %s：添加后仍是%s", driver, DescribeComparison(after).c_str());
+        SayResourceFormatted(IDS_DRIVER_STILL_OLDER, driver, DescribeComparison(after).c_str());
         return false;
     }
-    SayFormatted("已更新：驱动程序 %s（原先%s）", driver, DescribeComparison(before).c_str());
+    SayResourceFormatted(IDS_DRIVER_UPDATED, driver, DescribeComparison(before).c_str());
     updated = true;
     return true;
 }

@@ -8,7 +8,9 @@
 #include "config/ConfigValues.h"
 #include "deploy/Commands.h"
 #include "deploy/DeployMedium.h"
+#include "common/ResourceText.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/PersonalDefault.h"
 #include "deploy/PrinterInstall.h"
@@ -70,11 +72,9 @@ bool TakeSerialSettings(const SystemPrinter& printer, TargetSystem system, Insta
             request.serial[index].text = text;
             continue;
         }
-        SayFormatted(
-            "未导出：打印机 %s 端口 %s 的设置 %s=%s 不在端口页的列表中（%s）；配置文件中不写这一项，"
-            "应用时各机器保持自己的设置。",
-            printer.name.c_str(), printer.port.c_str(), ProfileSerialKey(list), text.c_str(),
-            SerialListTexts(list, "、").c_str());
+        std::string offered = SerialListTexts(list, ResourceText(IDS_EXPORT_SERIAL_SEPARATOR).c_str());
+        SayResourceFormatted(IDS_EXPORT_SERIAL_LEFT_OUT, printer.name.c_str(), printer.port.c_str(),
+                             ProfileSerialKey(list), text.c_str(), offered.c_str());
         whole = false;
     }
     return whole;
@@ -94,29 +94,27 @@ int RunExportCommand(const Switches& switches) {
         if (!Contains(names.drivers, printer.driver)) continue;
         InstallRequest request;
         if (!FindModelOf(printer, catalogue, system, request)) {
-            SayFormatted("未导出：打印机 %s（驱动程序 %s 在端口 %s 上不属于介质上的任何型号与端口）",
-                         printer.name.c_str(), printer.driver.c_str(), printer.port.c_str());
+            SayResourceFormatted(IDS_EXPORT_NOT_OF_MEDIUM, printer.name.c_str(), printer.driver.c_str(),
+                                 printer.port.c_str());
             failed = true;
             continue;
         }
-        request.setDefault = printer.isDefault && DefaultPrinterIsAPersons("未导出默认打印机");
+        request.setDefault =
+            printer.isDefault && DefaultPrinterIsAPersons(ResourceText(IDS_EXPORT_NO_DEFAULT).c_str());
         if (ReactionToPort(request.port.text.c_str()) == PortReaction::SerialPort &&
             !TakeSerialSettings(printer, system, request))
             failed = true;
         profile.push_back(request);
-        SayFormatted("已导出：打印机 %s，型号 %s，端口 %s", printer.name.c_str(), request.model.text.c_str(),
-                     request.port.text.c_str());
+        SayResourceFormatted(IDS_EXPORT_PRINTER, printer.name.c_str(), request.model.text.c_str(),
+                             request.port.text.c_str());
     }
     // A machine without the medium's printers is the wrong one or not set up yet: its empty profile
     // would empty every till applying it with /exact. Printers=0 is a person's word, written by hand.
     if (profile.empty()) {
-        SayFormatted(
-            "未写出配置文件 %s：本机没有介质上型号的打印机。原有文件保持不变；要让各机器不装任何打印机，"
-            "请手工写 Printers=0。",
-            path.c_str());
+        SayResourceFormatted(IDS_EXPORT_NOTHING_WRITTEN, path.c_str());
         return kExitFailed;
     }
     if (!WriteProfile(path.c_str(), profile)) return kExitFailed;
-    SayFormatted("配置文件 %s：%u 台打印机", path.c_str(), static_cast<unsigned>(profile.size()));
+    SayResourceFormatted(IDS_EXPORT_WRITTEN, path.c_str(), static_cast<unsigned>(profile.size()));
     return failed ? kExitFailed : kExitDone;
 }

@@ -5,8 +5,10 @@
 #include <cstdlib>
 
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/ProfileLines.h"
 
 namespace {
@@ -57,8 +59,11 @@ std::string MeantValue(const std::string& raw) {
     return value.substr(first, value.find_last_not_of(" \t") - first + 1);
 }
 
-bool Refuse(const char* path, const std::string& where, const char* why) {
-    SayFormatted("配置文件 %s %s：%s", path, where.c_str(), why);
+// A refusal's line: a format of the table that names the file and where in it (section and key), then
+// takes the arguments of its own, in the order of its comment in the ids header. Always false.
+template <typename... Arguments>
+bool Refuse(UINT id, const char* path, const std::string& where, Arguments... arguments) {
+    SayResourceFormatted(id, path, where.c_str(), arguments...);
     return false;
 }
 
@@ -67,7 +72,7 @@ bool TakeFlag(const char* path, const RequestValue& value, bool& flag) {
         flag = lstrcmpiA(value.text.c_str(), "Yes") == 0;
         return true;
     }
-    return Refuse(path, value.where, "只能是 Yes 或 No");
+    return Refuse(IDS_PROFILE_NOT_YES_NO, path, value.where);
 }
 
 // The slot of the request a key fills; null for a key the profile does not know.
@@ -95,15 +100,17 @@ bool ReadEntry(const char* path, const std::string& section, ProfileEntry& entry
         while (!key.empty() && key.back() == ' ') key.pop_back();
         std::string where = "[" + section + "] " + key;
         if (equals == std::string::npos)
-            return Refuse(path, "[" + section + "]", ("无法解读的行：" + line).c_str());
+            return Refuse(IDS_PROFILE_UNREADABLE_LINE, path, "[" + section + "]", line.c_str());
         RequestValue* slot = SlotOf(entry.request, key, advanced, isDefault);
-        if (slot == nullptr) return Refuse(path, where, "不认识的键");
+        if (slot == nullptr) return Refuse(IDS_PROFILE_UNKNOWN_KEY, path, where);
         std::string value = MeantValue(line.substr(equals + 1));
-        if (value.empty()) return Refuse(path, where, "没有值");
+        if (value.empty()) return Refuse(IDS_PROFILE_NO_VALUE, path, where);
         *slot = {value, where};
     }
-    if (!entry.request.model.Given()) return Refuse(path, "[" + section + "] " + kModelKey, "缺少型号");
-    if (!entry.request.port.Given()) return Refuse(path, "[" + section + "] " + kPortKey, "缺少端口");
+    if (!entry.request.model.Given())
+        return Refuse(IDS_PROFILE_NO_MODEL, path, "[" + section + "] " + kModelKey);
+    if (!entry.request.port.Given())
+        return Refuse(IDS_PROFILE_NO_PORT, path, "[" + section + "] " + kPortKey);
     return (!advanced.Given() || TakeFlag(path, advanced, entry.request.advanced)) &&
            (!isDefault.Given() || TakeFlag(path, isDefault, entry.request.setDefault));
 }
@@ -115,13 +122,9 @@ bool ReadHeaderCount(const char* path, size_t sections, int& count) {
     std::string text = MeantValue(read);
     char* end = nullptr;
     count = static_cast<int>(strtol(text.c_str(), &end, 10));
-    if (text.empty() || *end != '\0' || count < 0) return Refuse(path, where, "缺少或不是数字");
-    if (static_cast<size_t>(count) != sections) {
-        char why[160];
-        snprintf(why, sizeof why, "为 %d，但文件中有 %u 个打印机节（改动打印机时请同时改这个数）", count,
-                 static_cast<unsigned>(sections));
-        return Refuse(path, where, why);
-    }
+    if (text.empty() || *end != '\0' || count < 0) return Refuse(IDS_PROFILE_COUNT_NOT_A_NUMBER, path, where);
+    if (static_cast<size_t>(count) != sections)
+        return Refuse(IDS_PROFILE_COUNT_DIFFERS, path, where, count, static_cast<unsigned>(sections));
     return true;
 }
 // The serial settings' key of a port ("COM2:" for "TVCOM2:"); empty for a port that has none.
@@ -145,15 +148,13 @@ bool SerialSettingsAgree(const char* path, const ProfileEntry& earlier, const Pr
         if (!first.Given() && !second.Given()) continue;
         if (first.Given() && second.Given()) {
             if (lstrcmpiA(first.text.c_str(), second.text.c_str()) == 0) continue;
-            std::string why = "与 " + first.where + "=" + first.text + " 不同，而两台打印机在同一个端口 " +
-                              port + " 上，端口只能有一种串口设置";
-            return Refuse(path, second.where, why.c_str());
+            return Refuse(IDS_PROFILE_SERIAL_DIFFERS, path, second.where, first.where.c_str(),
+                          first.text.c_str(), port.c_str());
         }
         const ProfileEntry& silent = first.Given() ? later : earlier;
         const RequestValue& given = first.Given() ? first : second;
-        std::string why = "缺少，而 " + given.where + "=" + given.text + " 在同一个端口 " + port +
-                          " 上：同一端口上的打印机须给出相同的串口设置";
-        return Refuse(path, "[" + silent.section + "] " + kSerialKeys[index], why.c_str());
+        return Refuse(IDS_PROFILE_SERIAL_MISSING, path, "[" + silent.section + "] " + kSerialKeys[index],
+                      given.where.c_str(), given.text.c_str(), port.c_str());
     }
     return true;
 }
@@ -167,8 +168,8 @@ bool EntriesAgree(const char* path, const std::vector<ProfileEntry>& entries) {
         }
         if (!entries[later].request.setDefault) continue;
         if (isDefault != nullptr) {
-            std::string why = "只能有一台默认打印机，[" + isDefault->section + "] 已是 Default=Yes";
-            return Refuse(path, "[" + entries[later].section + "] " + kDefaultKey, why.c_str());
+            return Refuse(IDS_PROFILE_SECOND_DEFAULT, path, "[" + entries[later].section + "] " + kDefaultKey,
+                          isDefault->section.c_str());
         }
         isDefault = &entries[later];
     }
@@ -206,7 +207,7 @@ bool WriteWhole(const char* path, const std::string& text) {
     }
     char folder[MAX_PATH];
     if (!CopyText(folder, name == path ? "." : target.substr(0, name - path).c_str())) {
-        SayWithError(("无法写入配置文件 " + target).c_str(), ERROR_FILENAME_EXCED_RANGE);
+        SayWithError(FormatResource(IDS_PROFILE_CANNOT_WRITE, path).c_str(), ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
     char written[MAX_PATH] = {};
@@ -214,7 +215,7 @@ bool WriteWhole(const char* path, const std::string& text) {
     done = done && WriteBytes(written, text) && ReplaceWith(written, path);
     DWORD error = GetLastError();
     if (!done && written[0] != '\0') DeleteFileA(written);
-    if (!done) SayWithError(("无法写入配置文件 " + std::string(path)).c_str(), error);
+    if (!done) SayWithError(FormatResource(IDS_PROFILE_CANNOT_WRITE, path).c_str(), error);
     return done;
 }
 }  // namespace
@@ -223,7 +224,9 @@ bool ReadProfile(const char* path, std::vector<ProfileEntry>& entries) {
     entries.clear();
     DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        SayWithError(("无法读取配置文件 " + std::string(path)).c_str(), GetLastError());
+        // Taken before the text is loaded, which may set another.
+        DWORD error = GetLastError();
+        SayWithError(FormatResource(IDS_PROFILE_CANNOT_READ, path).c_str(), error);
         return false;
     }
     if (!CheckEachOnce(path)) return false;
@@ -232,8 +235,7 @@ bool ReadProfile(const char* path, std::vector<ProfileEntry>& entries) {
     bool hasHeader = false;
     for (const std::string& section : sections)
         hasHeader = hasHeader || lstrcmpiA(section.c_str(), kHeaderSection) == 0;
-    if (!hasHeader)
-        return Refuse(path, std::string("[") + kHeaderSection + "]", "缺少文件头节：这不是打印机配置文件");
+    if (!hasHeader) return Refuse(IDS_PROFILE_NO_HEADER, path, std::string("[") + kHeaderSection + "]");
     int count = 0;
     if (!ReadHeaderCount(path, sections.size() - 1, count)) return false;
     for (const std::string& section : sections) {
@@ -246,13 +248,9 @@ bool ReadProfile(const char* path, std::vector<ProfileEntry>& entries) {
 }
 
 bool WriteProfile(const char* path, const std::vector<InstallRequest>& printers) {
-    std::string text =
-        "; Qelvan 打印机配置：由 QelvanDeploy export 写出，用 QelvanDeploy apply /file:文件 "
-        "在其他机器上照此安装。\r\n"
-        "; 可以编辑：每台打印机一节；增删打印机时请同时改 Printers 的数目（0 "
-        "表示这台机器不要任何打印机）。\r\n"
-        "; Advanced、Default 为 Yes 或 No；串口的 Baud、DataBits、Parity、StopBits、Flow "
-        "用端口页列表中的写法。\r\n";
+    std::string text;
+    for (UINT comment : {IDS_PROFILE_COMMENT_ORIGIN, IDS_PROFILE_COMMENT_EDITING, IDS_PROFILE_COMMENT_VALUES})
+        text += ResourceText(comment) + "\r\n";
     text += std::string("[") + kHeaderSection + "]\r\n" + kCountKey + "=" + std::to_string(printers.size()) +
             "\r\n";
     int number = 0;

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "common/ResourceText.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 
 namespace {
 // More than any profile of a till's printers holds; a larger file is no profile.
@@ -76,7 +78,7 @@ bool Seen(std::vector<std::string>& names, const std::string& name) {
 }
 
 bool RefuseTwice(const char* path, const std::string& where) {
-    SayFormatted("配置文件 %s %s：出现了两次（名称不分大小写），无法确定以哪一处为准", path, where.c_str());
+    SayResourceFormatted(IDS_PROFILE_WRITTEN_TWICE, path, where.c_str());
     return false;
 }
 }  // namespace
@@ -84,7 +86,9 @@ bool RefuseTwice(const char* path, const std::string& where) {
 bool CheckEachOnce(const char* path) {
     std::string bytes;
     if (!ReadBytes(path, bytes)) {
-        SayWithError(("无法读取配置文件 " + std::string(path)).c_str(), GetLastError());
+        // Taken before the text is loaded, which may set another.
+        DWORD error = GetLastError();
+        SayWithError(FormatResource(IDS_PROFILE_CANNOT_READ, path).c_str(), error);
         return false;
     }
     std::string text = AsAnsi(bytes);

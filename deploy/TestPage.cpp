@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "common/BoundedText.h"
+#include "common/ResourceText.h"
 #include "config/CatalogueModels.h"
 #include "config/SetupConfig.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
 #include "engine/SerialSettings.h"
 #include "removal/SystemPrinters.h"
@@ -85,19 +87,21 @@ std::string MediumVersion() {
     return version;
 }
 
-// The running system by the name of the family member it reports, and its version numbers.
-std::string SystemText() {
+// The names of the systems, in the order of TargetSystem.
+const UINT kSystemNames[] = {IDS_TESTPAGE_WINDOWS_98_ME, IDS_TESTPAGE_WINDOWS_NT4,
+                             IDS_TESTPAGE_WINDOWS_2000,  IDS_TESTPAGE_WINDOWS_XP,
+                             IDS_TESTPAGE_WINDOWS_2003,  IDS_TESTPAGE_WINDOWS_VISTA};
+
+// The page's line of the running system: the name of the family member it reports, and its version
+// numbers.
+std::string SystemLine() {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(&info)) return "?";
-    static const char* const kNames[] = {"Windows 98/Me", "Windows NT 4.0",      "Windows 2000",
-                                         "Windows XP",    "Windows Server 2003", "Windows Vista 或更新"};
-    char text[128];
-    FormatText(text, sizeof text, "%s（%lu.%lu.%lu）", kNames[RunningSystem()],
-               static_cast<unsigned long>(info.dwMajorVersion),
-               static_cast<unsigned long>(info.dwMinorVersion),
-               static_cast<unsigned long>(LOWORD(info.dwBuildNumber)));
-    return text;
+    if (!GetVersionExA(&info)) return ResourceText(IDS_TESTPAGE_SYSTEM_UNKNOWN);
+    return FormatResource(IDS_TESTPAGE_SYSTEM, ResourceText(kSystemNames[RunningSystem()]).c_str(),
+                          static_cast<unsigned long>(info.dwMajorVersion),
+                          static_cast<unsigned long>(info.dwMinorVersion),
+                          static_cast<unsigned long>(LOWORD(info.dwBuildNumber)));
 }
 
 // A serial port's settings in force, where the system keeps them ("9600,n,8,1,x"); empty for other ports.
@@ -116,13 +120,9 @@ std::string SerialSettingsText(const std::string& port) {
     return text;
 }
 
-std::string Line(const char* label, const std::string& value) {
-    return std::string(label) + value;
-}
-
 TestPageText PageText(const SystemPrinter& printer, const std::string& model, const std::string& version) {
     TestPageText page;
-    page.documentName = "Qelvan 测试页 - " + printer.name;
+    page.documentName = FormatResource(IDS_TESTPAGE_DOCUMENT, printer.name.c_str());
     SYSTEMTIME now;
     GetLocalTime(&now);
     char time[32];
@@ -130,16 +130,18 @@ TestPageText PageText(const SystemPrinter& printer, const std::string& model, co
                now.wMinute, now.wSecond);
     std::string serial = SerialSettingsText(printer.port);
     page.lines = {
-        "Qelvan 打印机测试页",
-        Line("打印机：", printer.name),
-        Line("型号：", model),
-        Line("驱动程序：", printer.driver + "（版本 " + (version.empty() ? "未注明" : version) + "）"),
-        Line("端口：", printer.port + (serial.empty() ? "" : "（" + serial + "）")),
-        Line("打印处理器：", printer.processor),
-        Line("系统：", SystemText()),
-        Line("时间：", time),
-        Line("安装介质版本：", MediumVersion()),
-        "中文：打印机已安装，这一页由它的驱动程序打印。",
+        ResourceText(IDS_TESTPAGE_TITLE),
+        FormatResource(IDS_TESTPAGE_PRINTER, printer.name.c_str()),
+        FormatResource(IDS_TESTPAGE_MODEL, model.c_str()),
+        version.empty() ? FormatResource(IDS_TESTPAGE_DRIVER_NO_VERSION, printer.driver.c_str())
+                        : FormatResource(IDS_TESTPAGE_DRIVER, printer.driver.c_str(), version.c_str()),
+        serial.empty() ? FormatResource(IDS_TESTPAGE_PORT, printer.port.c_str())
+                       : FormatResource(IDS_TESTPAGE_PORT_SETTINGS, printer.port.c_str(), serial.c_str()),
+        FormatResource(IDS_TESTPAGE_PROCESSOR, printer.processor.c_str()),
+        SystemLine(),
+        FormatResource(IDS_TESTPAGE_TIME, time),
+        FormatResource(IDS_TESTPAGE_MEDIUM_VERSION, MediumVersion().c_str()),
+        ResourceText(IDS_TESTPAGE_CHINESE),
         "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
         "abcdefghijklmnopqrstuvwxyz",
         "0123456789 +-*/=()[]<>#%&@",
@@ -147,17 +149,16 @@ TestPageText PageText(const SystemPrinter& printer, const std::string& model, co
     return page;
 }
 
-// False when the spooler lists no printer of that name; listed false (the line said) when it cannot list.
-// The steps of the page, each named in step when it fails, with the error.
-bool PrintPage(const SystemPrinter& printer, const std::string& model, std::string& step,
-               unsigned long& error) {
+// The steps of the page; false with the line of the step that failed in step (its format takes the
+// printer's name) and the error.
+bool PrintPage(const SystemPrinter& printer, const std::string& model, UINT& step, unsigned long& error) {
     DWORD stepError = 0;
-    step = "查找端口";
+    step = IDS_TESTPAGE_FAILED_FINDING_PORT;
     if (!PortListed(printer.port, stepError)) {
         error = stepError;
         return false;
     }
-    step = "打开打印机";
+    step = IDS_TESTPAGE_FAILED_OPENING;
     std::string version;
     if (!DriverVersion(printer, version, stepError)) {
         error = stepError;
@@ -167,6 +168,7 @@ bool PrintPage(const SystemPrinter& printer, const std::string& model, std::stri
                         PageText(printer, model, version), step, error);
 }
 
+// False when the spooler lists no printer of that name; listed false (the line said) when it cannot list.
 bool FindPrinter(const char* name, SystemPrinter& found, bool& listed) {
     std::vector<SystemPrinter> printers;
     listed = ListSystemPrinters(printers);
@@ -184,23 +186,21 @@ int PrintTestPageOn(const char* printerName) {
     bool listed = true;
     if (!FindPrinter(printerName, printer, listed)) {
         if (!listed) return kExitFailed;
-        SayFormatted("没有名为 %s 的打印机。", printerName);
+        SayResourceFormatted(IDS_TESTPAGE_NO_PRINTER, printerName);
         return kExitRefused;
     }
     std::string model;
     if (!ModelOfDriver(printer.driver, model)) {
-        SayFormatted("打印机 %s 的驱动程序 %s 不是安装介质上的，不打印测试页。", printer.name.c_str(),
-                     printer.driver.c_str());
+        SayResourceFormatted(IDS_TESTPAGE_NOT_OF_MEDIUM, printer.name.c_str(), printer.driver.c_str());
         return kExitRefused;
     }
-    SayFormatted("正在打印测试页：打印机 %s，端口 %s……", printer.name.c_str(), printer.port.c_str());
-    std::string step;
+    SayResourceFormatted(IDS_TESTPAGE_PRINTING, printer.name.c_str(), printer.port.c_str());
+    UINT step = 0;
     unsigned long error = 0;
     if (!PrintPage(printer, model, step, error)) {
-        SayWithError(("测试页未能交给打印机 " + printer.name + "：" + step + "失败").c_str(), error);
+        SayWithError(FormatResource(step, printer.name.c_str()).c_str(), error);
         return kExitFailed;
     }
-    SayFormatted("测试页已交给打印机 %s 的队列（文档“Qelvan 测试页 - %s”）。", printer.name.c_str(),
-                 printer.name.c_str());
+    SayResourceFormatted(IDS_TESTPAGE_PRINTED, printer.name.c_str(), printer.name.c_str());
     return kExitDone;
 }

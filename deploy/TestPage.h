@@ -4,6 +4,8 @@
 // print processor, the port and its monitor together. The spooler cannot know whether paper came out:
 // success means the spooler took the whole job.
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -18,7 +20,8 @@ struct TestPageText {
     std::vector<std::string> lines;
 };
 
-// Draws the text on the printer's device context as one document of one page. False with step (what
-// failed, for the user's line) and error set.
+// Draws the text on the printer's device context as one document of one page. False with step (the
+// string-table format of the user's line that names the step that failed; it takes the printer's name)
+// and error set.
 bool DrawTestPage(const char* driver, const char* printer, const char* port, const TestPageText& text,
-                  std::string& step, unsigned long& error);
+                  UINT& step, unsigned long& error);

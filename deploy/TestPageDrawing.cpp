@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "deploy/DeployTextIds.h"
 #include "deploy/TestPage.h"
 
 namespace {
@@ -86,8 +87,8 @@ bool DrawLines(HDC dc, const Layout& layout, const std::vector<std::string>& lin
 }  // namespace
 
 bool DrawTestPage(const char* driver, const char* printer, const char* port, const TestPageText& text,
-                  std::string& step, unsigned long& error) {
-    step = "创建设备上下文";
+                  UINT& step, unsigned long& error) {
+    step = IDS_TESTPAGE_FAILED_CREATING_DC;
     HDC dc = CreateDCA(driver, printer, port, nullptr);
     if (dc == nullptr) {
         error = GetLastError();
@@ -97,15 +98,15 @@ bool DrawTestPage(const char* driver, const char* printer, const char* port, con
     document.cbSize = sizeof document;
     document.lpszDocName = text.documentName.c_str();
     bool done = false;
-    step = "开始文档";
+    step = IDS_TESTPAGE_FAILED_STARTING;
     if (StartDocA(dc, &document) > 0) {
-        step = "打印页面";
+        step = IDS_TESTPAGE_FAILED_PAGE;
         bool page = StartPage(dc) > 0 && DrawLines(dc, LayoutOf(dc), text.lines) && EndPage(dc) > 0;
         if (!page) {
             error = GetLastError();
             AbortDoc(dc);
         } else {
-            step = "结束文档";
+            step = IDS_TESTPAGE_FAILED_ENDING;
             done = EndDoc(dc) > 0;
         }
     }

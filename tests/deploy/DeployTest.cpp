@@ -330,7 +330,8 @@ TEST_F(DeployTest, RunsConvergeAndATillIsCarriedToOthersInAProfile) {
               MakerDrivers(kNtEnvironment));
     // An empty file is no profile: it never empties a till.
     ASSERT_TRUE(WriteTextFile(profile, ""));
-    EXPECT_TRUE(Says(Expect(1639, "apply /exact /file:\"" + profile + "\""), "[QelvanProfile]"));
+    EXPECT_TRUE(Says(Expect(1639, "apply /exact /file:\"" + profile + "\""),
+                     "[QelvanProfile]：缺少文件头节：这不是打印机配置文件"));
     EXPECT_EQ(3u, MakerPrinters().size());
 }
 }  // namespace
@@ -343,15 +344,18 @@ TEST_F(DeployTest, BrokenProfilesAreRefusedNamingSectionAndKey) {
         const char* entry;
         const char* named;
     } broken[] = {
-        {"Model=QT-200\r\nPort=LPT1:\r\nColour=Red\r\n", "[Printer1] Colour"},
-        {"Model=QT-200\r\nModel=QT-300\r\nPort=LPT1:\r\n", "[Printer1] Model"},
-        {"Model=QT-200\r\nPort=LPT1:\r\nDefault=Maybe\r\n", "[Printer1] Default"},
-        {"Model=QT-200\r\nPort=LPT1:\r\nthis is no entry\r\n", "this is no entry"},
-        {"Model=QT-200\r\n", "[Printer1] Port"},
+        {"Model=QT-200\r\nPort=LPT1:\r\nColour=Red\r\n", "[Printer1] Colour：不认识的键"},
+        {"Model=QT-200\r\nModel=QT-300\r\nPort=LPT1:\r\n",
+         "[Printer1] Model：出现了两次（名称不分大小写），无法确定以哪一处为准"},
+        {"Model=QT-200\r\nPort=LPT1:\r\nDefault=Maybe\r\n", "[Printer1] Default：只能是 Yes 或 No"},
+        {"Model=QT-200\r\nPort=LPT1:\r\nthis is no entry\r\n", "[Printer1]：无法解读的行：this is no entry"},
+        {"Model=QT-200\r\n", "[Printer1] Port：缺少端口"},
+        {"Model=QT-200\r\nPort=\r\n", "[Printer1] Port：没有值"},
+        {"Port=LPT1:\r\n", "[Printer1] Model：缺少型号"},
         {"Model=QR-99\r\nPort=LPT1:\r\n", "[Printer1] Model"},
         {"Model=QL-60\r\nPort=TVCOM1:\r\nBaud=14400\r\n", "[Printer1] Baud"},
         {"Model=QT-200\r\nPort=LPT1:\r\n[Printer2]\r\nModel=QT-200\r\nPort=LPT2:\r\n",
-         "[QelvanProfile] Printers"},
+         "[QelvanProfile] Printers：为 1，但文件中有 2 个打印机节（改动打印机时请同时改这个数）"},
     };
     std::string profile = medium / "broken.ini";
     for (const auto& each : broken) {

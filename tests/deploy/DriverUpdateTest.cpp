@@ -49,7 +49,9 @@ TEST_F(DriverUpdateTest, ANewerMediumReachesTheDriverOfAKeptPrinter) {
     std::string list = Expect(0, "list");
     EXPECT_TRUE(Says(list, std::string(kDriverLine) + "文件 QR58.GPD 与安装介质上的不同（过旧）")) << list;
     std::string updated = Expect(0, "install /model:QR-58");
-    EXPECT_TRUE(Says(updated, "已更新：驱动程序 Qelvan QR-58 GDI")) << updated;
+    EXPECT_TRUE(
+        Says(updated, "已更新：驱动程序 Qelvan QR-58 GDI（原先文件 QR58.GPD 与安装介质上的不同（过旧））"))
+        << updated;
     EXPECT_EQ(ReadTextFile(OnMedium()), ReadTextFile(Installed()));
     EXPECT_EQ("Qelvan QR-58 GDI", ReadPrinter("QR-58(U) 1").driver);
     // A second run changes nothing; an older medium, written before, brings nothing back.
@@ -87,7 +89,8 @@ TEST_F(DriverUpdateTest, PlugInsAreComparedAndWhatCannotBeComparedIsLeftAlone) {
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     std::string unread = Expect(0, "install /model:QR-58");
     CloseHandle(held);
-    EXPECT_TRUE(Says(unread, "未比较驱动程序 Qelvan QR-58 GDI：无法读取文件")) << unread;
+    EXPECT_TRUE(Says(unread, "未比较驱动程序 Qelvan QR-58 GDI：无法读取文件 " + Installed() + "  er = 32"))
+        << unread;
 
     // Another maker's driver names the same data file: an update would change it too.
     DRIVER_INFO_3A other = {};
@@ -99,7 +102,9 @@ TEST_F(DriverUpdateTest, PlugInsAreComparedAndWhatCannotBeComparedIsLeftAlone) {
     ASSERT_TRUE(AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&other)));
     std::string shared = Expect(1603, "install /model:QR-58");
     RemovePrinterDriver("Zeta QR58 Label", nullptr);
-    EXPECT_TRUE(Says(shared, "也属于驱动程序 Zeta QR58 Label")) << shared;
+    EXPECT_TRUE(Says(shared, "未更新驱动程序 Qelvan QR-58 GDI：文件 " + Installed() +
+                                 " 也属于驱动程序 Zeta QR58 Label，更新会改变它。"))
+        << shared;
 
     // Without the system's files on the medium (the program folder's copy), nothing is compared.
     ASSERT_TRUE(MoveFileA((medium / "winnt").c_str(), (medium / "winnt-away").c_str()));

@@ -32,35 +32,48 @@ TEST_F(DeployTest, AProfileThatSaysTwoThingsIsRefusedBeforeAnythingChanges) {
     ASSERT_TRUE(foreign.Untouched());
     ASSERT_TRUE(medium.SetUsbPrinters({{0, 0}}));  // answers for USB port 1
     Expect(0, "install /model:QT-200 /default");
+    std::string profile = medium / "two-things.ini";
     const std::string header = "[QelvanProfile]\r\nPrinters=2\r\n";
     const std::string qt200 = "Model=QT-200\r\nPort=LPT1:\r\nDefault=Yes\r\n";
+    const std::string twice = "：出现了两次（名称不分大小写），无法确定以哪一处为准";
     const struct {
         std::string file;
-        const char* named;
+        std::string named;
     } broken[] = {
-        {header + "[Printer1]\r\nModel=QL-40\r\nPort=LPT2:\r\n[PRINTER1]\r\n" + qt200, "[PRINTER1]"},
-        {header + "[Printer1]\r\n" + qt200 + "[ Printer1 ]\r\nModel=QL-40\r\nPort=LPT2:\r\n", "[Printer1]"},
-        {"[QelvanProfile]\r\nPrinters=1\r\nPrinters=1\r\n[Printer1]\r\n" + qt200, "[QelvanProfile] Printers"},
+        {header + "[Printer1]\r\nModel=QL-40\r\nPort=LPT2:\r\n[PRINTER1]\r\n" + qt200, "[PRINTER1]" + twice},
+        {header + "[Printer1]\r\n" + qt200 + "[ Printer1 ]\r\nModel=QL-40\r\nPort=LPT2:\r\n",
+         "[Printer1]" + twice},
+        {"[QelvanProfile]\r\nPrinters=1\r\nPrinters=1\r\n[Printer1]\r\n" + qt200,
+         "[QelvanProfile] Printers" + twice},
         {header + "[Printer1]\r\n" + qt200 + "[Printer2]\r\nModel=QL-40\r\nPort=LPT2:\r\nDefault=Yes\r\n",
-         "[Printer2] Default"},
+         "[Printer2] Default：只能有一台默认打印机，[Printer1] 已是 Default=Yes"},
         {header + "[Printer1]\r\nModel=QL-60\r\nPort=TVCOM2:\r\nBaud=9600\r\n[Printer2]\r\nModel=QR-58\r\n"
                   "Port=TVCOM2:\r\nbaud=19200\r\n",
-         "[Printer2] baud"},
+         "[Printer2] baud：与 [Printer1] Baud=9600 不同，而两台打印机在同一个端口 COM2: "
+         "上，端口只能有一种串口设置"},
         // A file saved as Unicode or as UTF-8 with its mark, and blanks the profile functions skip.
-        {Utf16("[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\n" + qt200 + "MODEL=QT-300\r\n"), "MODEL"},
+        {Utf16("[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\n" + qt200 + "MODEL=QT-300\r\n"),
+         "[Printer1] MODEL" + twice},
         {"\xef\xbb\xbf" + header + "[Printer1]\r\n" + qt200 + "[PRINTER1]\r\nModel=QL-40\r\nPort=LPT2:\r\n",
-         "[PRINTER1]"},
-        {"[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\n" + qt200 + "\x0bMODEL=QT-300\r\n", "MODEL"},
+         "[PRINTER1]" + twice},
+        {"[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\n" + qt200 + "\x0bMODEL=QT-300\r\n",
+         "[Printer1] MODEL" + twice},
         // One entry on a serial port names a setting the other leaves to its preset.
         {header + "[Printer1]\r\nModel=QL-60\r\nPort=TVCOM2:\r\nBaud=19200\r\n[Printer2]\r\nModel=QT-200\r\n"
                   "Port=COM2:\r\n",
-         "[Printer2] Baud"},
+         "[Printer2] Baud：缺少，而 [Printer1] Baud=19200 在同一个端口 COM2: "
+         "上：同一端口上的打印机须给出相同的串口设置"},
+        // A count that is no number.
+        {"[QelvanProfile]\r\nPrinters=one\r\n[Printer1]\r\n" + qt200,
+         "[QelvanProfile] Printers：缺少或不是数字"},
         {"[QelvanProfile]\r\nPrinters=3\r\n[Printer1]\r\n" + qt200 +
              "[Printer2]\r\nModel=QL-40\r\nPort=LPT2:\r\n[Printer3]\r\nModel=QR-58\r\nPort=USB_QR-58_2\r\n"
              "Advanced=Yes\r\n",
-         "[Printer3] Port"},
+         "[Printer3] Port：连接着的USB打印机编号为 1，端口 USB_QR-58_2 要的是编号 2；用 /renumber "
+         "同意重新编号。\n"
+         "配置文件 " +
+             profile + " [Printer3] 被拒绝：本机未做任何改动。"},
     };
-    std::string profile = medium / "two-things.ini";
     for (const auto& each : broken) {
         ASSERT_TRUE(WriteTextFile(profile, each.file));
         std::string refused = Expect(1639, "apply /exact /file:\"" + profile + "\"");
@@ -79,6 +92,8 @@ TEST_F(DeployTest, AProfileThatSaysTwoThingsIsRefusedBeforeAnythingChanges) {
                               "Advanced=Yes\r\n"));
     std::string applied = Expect(0, "apply /exact /file:\"" + profile + "\"");
     EXPECT_FALSE(Says(applied, "正在")) << applied;
+    EXPECT_TRUE(Says(applied, "[Printer1] QT-200，端口 LPT1:\n")) << applied;
+    EXPECT_TRUE(Says(applied, "[Printer2] 保留：QR-58(U) 2\n")) << applied;
     EXPECT_EQ(2u, MakerPrinters().size()) << applied;
     EXPECT_TRUE(foreign.Untouched());
 }
@@ -101,7 +116,10 @@ TEST_F(DeployTest, RenumberingNeverTakesThePrinterOfAnEarlierEntryAndExactThenRe
     ASSERT_TRUE(usbEntries(1, 2));
     std::string failed = Expect(1603, "apply /exact /renumber /file:\"" + profile + "\"");
     EXPECT_TRUE(Says(failed, "[Printer2] 没有另一台USB打印机应答")) << failed;
-    EXPECT_TRUE(Says(failed, "未删除任何打印机")) << failed;
+    EXPECT_TRUE(Says(failed, "[Printer2] 失败：见上面的说明")) << failed;
+    EXPECT_TRUE(Says(
+        failed, "/exact：未删除任何打印机，因为上面有打印机未能按配置文件安装；本机其余的打印机保持原样。"))
+        << failed;
     EXPECT_EQ("USB_QR-58_1", ReadPrinter("QR-58(U) 1").port);
     EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
     EXPECT_TRUE(ReadPrinter("QT-200(P)").found) << failed;
@@ -121,6 +139,7 @@ TEST_F(DeployTest, RenumberingNeverTakesThePrinterOfAnEarlierEntryAndExactThenRe
     ASSERT_TRUE(usbEntries(3, 4));
     failed = Expect(1603, "apply /renumber /file:\"" + profile + "\"");
     EXPECT_EQ("USB_QR-58_3", ReadPrinter("QR-58(U) 3").port) << failed;
+    EXPECT_TRUE(Says(failed, "[Printer1] 已安装：QR-58(U) 3\n")) << failed;
     EXPECT_FALSE(ReadPrinter("QR-58(U) 4").found) << failed;
     EXPECT_EQ(1u, Count(medium.UsbLog(), "uWrite")) << medium.UsbLog();
     EXPECT_EQ(2u, Count(medium.UsbLog(), "GetDescriptor")) << medium.UsbLog();
@@ -139,8 +158,21 @@ TEST_F(DeployTest, ExportWritesOnlyWhatEveryTillCanApply) {
     Expect(0, "install /model:QL-60 /port:TVCOM2: /baud:19200 /flow:Xon/Xoff");
     Expect(0, "install /model:QT-200 /default");
     Expect(0, "install /model:QR-58");
-    Expect(0, "export /file:\"" + profile + "\"");
+    std::string exported = Expect(0, "export /file:\"" + profile + "\"");
+    EXPECT_TRUE(Says(exported, "已导出：打印机 QT-200(P)，型号 QT-200，端口 LPT1:")) << exported;
+    EXPECT_TRUE(Says(exported, "till.ini：3 台打印机")) << exported;
+    EXPECT_EQ(
+        0u,
+        ReadTextFile(profile).find(
+            "; Qelvan 打印机配置：由 QelvanDeploy export 写出，用 QelvanDeploy apply /file:文件 "
+            "在其他机器上照此安装。\r\n; 可以编辑：每台打印机一节；增删打印机时请同时改 Printers 的数目（0 "
+            "表示这台机器不要任何打印机）。\r\n; Advanced、Default 为 Yes 或 No；串口的 Baud、DataBits、"
+            "Parity、StopBits、Flow 用端口页列表中的写法。\r\n[QelvanProfile]\r\n"))
+        << ReadTextFile(profile);
     EXPECT_TRUE(Says(ReadTextFile(profile), "Printers=3\n")) << ReadTextFile(profile);
+    // A folder that is not there: said with the error, nothing written.
+    std::string unwritten = Expect(1603, "export /file:\"" + (share / "none\\till.ini") + "\"");
+    EXPECT_TRUE(Says(unwritten, "无法写入配置文件 " + (share / "none\\till.ini") + "  er = ")) << unwritten;
     WIN32_FIND_DATAA found;
     HANDLE left = FindFirstFileA((share / "*.tmp").c_str(), &found);
     EXPECT_EQ(INVALID_HANDLE_VALUE, left) << found.cFileName;
@@ -155,7 +187,13 @@ TEST_F(DeployTest, ExportWritesOnlyWhatEveryTillCanApply) {
     RegSetValueExA(ports, "COM2:", 0, REG_SZ, reinterpret_cast<const BYTE*>(byHand), sizeof byHand);
     RegCloseKey(ports);
     std::string partial = Expect(1603, "export /file:\"" + profile + "\"");
-    EXPECT_TRUE(Says(partial, "Baud=14400")) << partial;
+    EXPECT_TRUE(Says(partial, "未导出：打印机 QL-60(S) 端口 TVCOM2: 的设置 Baud=14400 不在端口页的列表中（"))
+        << partial;
+    EXPECT_TRUE(
+        Says(partial,
+             "（110、300、1200、2400、4800、9600、19200、38400、57600、115200）；配置文件中不写这一项，"
+             "应用时各机器保持自己的设置。"))
+        << partial;
     std::string written = ReadTextFile(profile);
     EXPECT_EQ(std::string::npos, written.find("Baud=")) << written;
     EXPECT_TRUE(Says(written, "Port=TVCOM2:\nAdvanced=No\nDefault=No\nDataBits=8\n")) << written;
@@ -190,6 +228,8 @@ TEST_F(DeployTest, TheCommandsTakeOnlyTheMediumsPrinters) {
     EXPECT_TRUE(Says(Expect(0, "install /model:QT-200"), "正在添加打印机"));
     Expect(0, "install /model:QL-60 /port:TVCOM2:");
     std::string profile = medium / "empty.ini";
+    EXPECT_TRUE(
+        Says(Expect(1639, "apply /file:\"" + profile + "\""), "无法读取配置文件 " + profile + "  er = 2"));
     ASSERT_TRUE(WriteTextFile(profile, "[QelvanProfile]\r\nPrinters=0\r\n"));
     Expect(0, "apply /file:\"" + profile + "\"");
     EXPECT_EQ(2u, MakerPrinters().size());

@@ -59,7 +59,8 @@ protected:
 
 TEST_F(TestPageTest, EachInstalledPrinterPrintsToItsOwnPortOnly) {
     std::string serial = Expect(0, "install /model:QR-58 /port:TVCOM1: /testpage");
-    EXPECT_TRUE(Says(serial, "测试页已交给打印机 QR-58(S) 的队列")) << serial;
+    EXPECT_TRUE(Says(serial, "测试页已交给打印机 QR-58(S) 的队列（文档“Qelvan 测试页 - QR-58(S)”）。"))
+        << serial;
     std::string usb = Expect(0, "install /model:QR-58 /port:USB_QR-58_1 /testpage");
     Expect(0, "install /model:QT-200 /port:LPT1: /testpage");
     EXPECT_EQ(1u, Pages(Port("TVCOM1"), "QR-58(S)"));
@@ -76,7 +77,7 @@ TEST_F(TestPageTest, EachInstalledPrinterPrintsToItsOwnPortOnly) {
     EXPECT_EQ(1u, Pages(Port("TVCOM1"), "QR-58(S)"));
 
     std::string again = Expect(0, "testpage /printer:qr-58(s)");
-    EXPECT_TRUE(Says(again, "端口 TVCOM1:")) << again;
+    EXPECT_TRUE(Says(again, "正在打印测试页：打印机 QR-58(S)，端口 TVCOM1:……")) << again;
     EXPECT_EQ(2u, Pages(Port("TVCOM1"), "QR-58(S)"));
     EXPECT_EQ(1u, Pages(Port("USB_QR-58_1"), "QR-58(U) 1"));
 }
@@ -104,7 +105,7 @@ TEST_F(TestPageTest, APrinterOnAPortNoMonitorServesIsNotSent) {
 }
 
 TEST_F(TestPageTest, APrinterOfAnotherDriverIsRefused) {
-    Expect(1639, "testpage /printer:NoSuchPrinter");
+    EXPECT_TRUE(Says(Expect(1639, "testpage /printer:NoSuchPrinter"), "没有名为 NoSuchPrinter 的打印机。"));
     char driverName[] = "Other Maker Driver";
     char file[] = "OTHER.DLL";
     char environment[] = "Windows NT x86";
@@ -127,7 +128,9 @@ TEST_F(TestPageTest, APrinterOfAnotherDriverIsRefused) {
     HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
     ASSERT_NE(nullptr, printer);
     std::string refused = Expect(1639, "testpage /printer:\"Other Printer\"");
-    EXPECT_TRUE(Says(refused, "驱动程序 Other Maker Driver 不是安装介质上的")) << refused;
+    EXPECT_TRUE(
+        Says(refused, "打印机 Other Printer 的驱动程序 Other Maker Driver 不是安装介质上的，不打印测试页。"))
+        << refused;
     DeletePrinter(printer);
     ClosePrinter(printer);
     DeletePrinterDriverA(nullptr, environment, driverName);
