@@ -4,6 +4,7 @@
 # them, so that a crash address read on a till names its function.
 # Usage: check_shipped.sh SYMBOLS_DIR EXE...
 set -u
+export LC_ALL=C  # objdump's own words ("start address") are read below
 symbols_dir="$1"
 shift
 limit=$((512 * 1024))
