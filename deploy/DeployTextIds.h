@@ -75,8 +75,6 @@
 // The list command.
 #define IDS_DEPLOY_LIST_HEADER 1100
 #define IDS_DEPLOY_LIST_DRIVER 1101  // %s %s
-#define IDS_DEPLOY_MONITOR 1102
-#define IDS_DEPLOY_PROCESSOR 1103
 #define IDS_DEPLOY_COMPONENT_MISSING 1104  // %s %s %d
 #define IDS_DEPLOY_COMPONENT_CURRENT 1105  // %s %s %d %d
 #define IDS_DEPLOY_COMPONENT_OLDER 1106    // %s %s %d %d
@@ -129,7 +127,6 @@
 #define IDS_DEPLOY_STEP_SERIAL 1196
 #define IDS_DEPLOY_FILE_NAME_REFUSED 1200  // %s %s
 #define IDS_DEPLOY_FILE_NOT_COPIED 1201    // %s %s %lu
-#define IDS_DEPLOY_INSTALL_SUCCEEDED 1202
 #define IDS_DEPLOY_ENGINE_LEFT_ERROR 1203
 #define IDS_DEPLOY_PRINTER_INSTALLED 1204  // %s
 #define IDS_DEPLOY_DEFAULT_NOT_MADE 1205
@@ -151,7 +148,6 @@
 
 // export: the printers written to the profile and those left out.
 #define IDS_EXPORT_SERIAL_LEFT_OUT 1520  // %s %s %s %s %s
-#define IDS_EXPORT_SERIAL_SEPARATOR 1521
 #define IDS_EXPORT_NOT_OF_MEDIUM 1522  // %s %s %s
 #define IDS_EXPORT_NO_DEFAULT 1523
 #define IDS_EXPORT_PRINTER 1524          // %s %s %s

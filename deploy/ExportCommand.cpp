@@ -72,7 +72,7 @@ bool TakeSerialSettings(const SystemPrinter& printer, TargetSystem system, Insta
             request.serial[index].text = text;
             continue;
         }
-        std::string offered = SerialListTexts(list, ResourceText(IDS_EXPORT_SERIAL_SEPARATOR).c_str());
+        std::string offered = SerialListTexts(list, ResourceText(IDS_DEPLOY_LIST_SEPARATOR).c_str());
         SayResourceFormatted(IDS_EXPORT_SERIAL_LEFT_OUT, printer.name.c_str(), printer.port.c_str(),
                              ProfileSerialKey(list), text.c_str(), offered.c_str());
         whole = false;

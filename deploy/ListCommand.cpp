@@ -11,6 +11,7 @@
 #include "deploy/ExitCodes.h"
 #include "engine/ComponentKeys.h"
 #include "removal/MediumNames.h"
+#include "removal/RemovalTextIds.h"
 #include "removal/SystemPrinters.h"
 
 namespace {
@@ -34,7 +35,7 @@ void SayComponent(UINT kind, const char* keyPath, const char* name, int mediumVe
 void SayMonitor(const MediumMonitor& monitor) {
     char keyPath[kComponentKeyPathSize];
     MonitorKeyPath(monitor.name.c_str(), keyPath);
-    SayComponent(IDS_DEPLOY_MONITOR, keyPath, monitor.name.c_str(), monitor.version);
+    SayComponent(IDS_REMOVAL_KIND_MONITOR, keyPath, monitor.name.c_str(), monitor.version);
 }
 }  // namespace
 
@@ -62,7 +63,7 @@ int RunListCommand(const Switches&) {
     for (const std::string& processor : names.processors) {
         char keyPath[kComponentKeyPathSize];
         ProcessorKeyPath(system, processor.c_str(), keyPath);
-        SayComponent(IDS_DEPLOY_PROCESSOR, keyPath, processor.c_str(), names.processorVersion);
+        SayComponent(IDS_REMOVAL_KIND_PROCESSOR, keyPath, processor.c_str(), names.processorVersion);
     }
     return kExitDone;
 }

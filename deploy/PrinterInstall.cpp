@@ -96,7 +96,7 @@ bool RunEngine(InstallChoices& choices) {
     if (resultMessage[0] != '\0')
         Say(resultMessage);
     else
-        SayResourceText(IDS_DEPLOY_INSTALL_SUCCEEDED);
+        SayResourceText(IDS_INSTALLED);
     if (finishState != Succeeded) {
         SayCopyFailure();
         return false;
