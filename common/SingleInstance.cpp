@@ -26,6 +26,10 @@ HWND FindProductDialog(const char* caption) {
     return FindWindowA(kDialogClass, caption);
 }
 
+HWND FindRemovalWindow() {
+    return FindWindowA(nullptr, kRemovalWindowCaption);
+}
+
 bool MutexExists(const char* name) {
     HANDLE existing = OpenMutexA(SYNCHRONIZE, FALSE, name);
     if (existing == nullptr) return false;
@@ -37,7 +41,7 @@ StartRefusal CheckSingleInstance(const char* mutexName, bool lookForWizard, HAND
     if (TakeMutex(mutexName, mutex) == StartRefusal::SameNameRuns) return StartRefusal::SameNameRuns;
     if (lookForWizard && FindProductDialog(kWizardCaption) != nullptr) return StartRefusal::WizardOpen;
     // The removal window holds its mutex from its start, before its window shows.
-    if (FindProductDialog(kRemovalWindowCaption) != nullptr || MutexExists(kRemovalWindowMutex))
+    if (FindRemovalWindow() != nullptr || MutexExists(kRemovalWindowMutex))
         return StartRefusal::UninstallerOpen;
     return StartRefusal::None;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The single-instance rule of the wizard, which every program on the medium that changes the system
 // keeps too: one named mutex, held while a program runs, and no run beside the maker's companion
-// uninstaller. A program of this product is recognised by its mutex or by its own dialog (the
-// standard dialog class and its caption), never by a caption alone: Explorer captions a window open
-// on the folder "Qelvan" exactly as the wizard is captioned.
+// uninstaller. The wizard is recognised by its mutex or by its own dialog (the standard dialog class
+// and its caption), never by its caption alone: Explorer captions a window open on the folder "Qelvan"
+// exactly as the wizard is captioned. The companion uninstaller is found by its caption "Drovix" alone,
+// whatever its window class: an older one of the maker's may be any kind of window, and nothing else
+// bears that caption.
 
 #include <windows.h>
 
@@ -30,6 +32,9 @@ enum class StartRefusal {
 // The top-level dialog of this product with the caption given (the wizard's, the removal window's),
 // or null: a window of another class with the same caption does not count.
 HWND FindProductDialog(const char* caption);
+
+// Any top-level window captioned "Drovix", of whatever class, or null.
+HWND FindRemovalWindow();
 
 // True when a mutex of the name exists, held by any process.
 bool MutexExists(const char* name);

@@ -60,8 +60,12 @@ TEST_F(DeployTest, OnlyTheProductsOwnDialogsHoldItOff) {
     {
         // Explorer captions a window open on the folder "Qelvan" as the wizard is captioned.
         CaptionedWindow explorer("Qelvan");
-        CaptionedWindow removalNamesake("Drovix");
         Expect(0, "remove /printer:NoSuchPrinter");
+    }
+    {
+        // The companion uninstaller, of whatever window class, holds every run off by its caption.
+        CaptionedWindow olderUninstaller("Drovix");
+        Expect(1618, "remove /printer:NoSuchPrinter");
     }
     // The wizard's own dialog, whatever program file shows it, holds the run off.
     CaptionedDialog wizard("Qelvan");

@@ -106,7 +106,9 @@ TEST(WizardStart, SecondCopyRestoresTheFirstAndEndsSilently) {
 
 TEST(WizardStart, OpenUninstallerRefusesTheStartOnce) {
     {
-        CaptionedDialog uninstaller("Drovix");
+        // An older companion uninstaller may be a window of any class: its caption alone holds the
+        // wizard off.
+        CaptionedWindow uninstaller("Drovix");
         WizardDriver driver;
         std::vector<ShownMessage> shown = RunUntilExit(driver, WizardDriver::BuiltMedium());
         EXPECT_TRUE(driver.WaitForExit(5000));
@@ -115,8 +117,8 @@ TEST(WizardStart, OpenUninstallerRefusesTheStartOnce) {
         EXPECT_EQ(kAppTitle, shown[0].caption);
     }
     // With the uninstaller closed the wizard starts normally, beside a window of another kind that only
-    // shares the removal window's caption.
-    CaptionedWindow other("Drovix");
+    // shares the wizard's own caption (Explorer open on the folder "Qelvan").
+    CaptionedWindow other("Qelvan");
     WizardDriver driver;
     HWND wizard = StartWizard(driver);
     ASSERT_NE(nullptr, wizard);
