@@ -6,6 +6,7 @@
 
 #include "common/BoundedText.h"
 #include "engine/SpoolerApi.h"
+#include "engine/SystemFileRecord.h"
 #include "engine/SystemPathApi.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
@@ -135,6 +136,7 @@ int CopyDriverFile(const char* name, int target, int targetSystem, bool prefixed
         ReportCopyError(message, targetName, ERROR_FILENAME_EXCED_RANGE, source);
         return 0;
     }
+    NoteBeforePlacing(destination, targetSystem);
     // Clears a read-only attribute left on an earlier copy; there may be no copy yet.
     SetFileAttributesA(destination, FILE_ATTRIBUTE_ARCHIVE);
     if (CopyFileA(source, destination, FALSE)) return 1;

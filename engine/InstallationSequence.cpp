@@ -7,9 +7,12 @@
 #include "common/RegistryKey.h"
 #include "engine/ComponentInstall.h"
 #include "engine/DriverFileCopy.h"
+#include "engine/Registrations.h"
 #include "engine/SerialSettings.h"
+#include "engine/SpoolerFolders.h"
 #include "engine/SpoolerOperations.h"
 #include "engine/SystemDriverFiles.h"
+#include "engine/SystemFileRecord.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 
@@ -67,6 +70,18 @@ void RecordUsbPort(const char* portName) {
     if (key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\TALVERN\\PRINTERPORT\\")) key.SetDword(portName, 0);
 }
 
+
+// The spooler copies a driver's files into its version folder when the driver is added: what stands
+// there under those names before is noted as the copies into the other folders are.
+void NoteDriverFilesBeforeRegistration(const DRIVER_INFO_3A& info, int targetSystem) {
+    std::string folder = DriverVersionFolderOf(targetSystem);
+    if (folder.empty()) return;
+    for (const char* file : {info.pDriverPath, info.pDataFile, info.pConfigFile, info.pHelpFile}) {
+        if (file != nullptr && file[0] != '\0') NoteBeforePlacing(folder + "\\" + FileNameOf(file), targetSystem);
+    }
+    for (const char* file = info.pDependentFiles; file != nullptr && *file != '\0'; file += strlen(file) + 1)
+        NoteBeforePlacing(folder + "\\" + FileNameOf(file), targetSystem);
+}
 }  // namespace
 
 bool InstallComponents(InstallChoices& choices, MessageText& message, EngineObserver* observer) {
@@ -114,6 +129,7 @@ bool InstallDriver(InstallChoices& choices, bool replaceFiles, MessageText& mess
         return false;
     }
     Announce(observer, EngineStep::Driver);
+    NoteDriverFilesBeforeRegistration(choices.driverInfo, choices.targetSystem);
     return AddDriver(choices.driverInfo, message, replaceFiles);
 }
 

@@ -62,17 +62,14 @@ void InstallSystemDriverFiles(int targetSystem, bool ddk, MessageText& message) 
     }
 }
 
-bool IsSystemSharedDriverFile(const char* name, int targetSystem) {
-    const char* const windows98[] = {kUniversalDriver, "UNIDRV.HLP", "ICONLIB.DLL"};
-    const char* const later[] = {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"};
-    if (targetSystem == Windows98Me) {
-        for (const char* shared : windows98) {
-            if (lstrcmpiA(name, shared) == 0) return true;
-        }
-        return false;
-    }
-    for (const char* shared : later) {
-        if (lstrcmpiA(name, shared) == 0) return true;
+bool IsSystemSharedDriverFile(const char* name, int) {
+    // Windows' universal printer driver (UNIDRV.DLL, its user interface and help), the icon library of
+    // Windows 98/Me and the shared data files of Windows 2000 and later: whatever system and whatever
+    // registration names them, they are Windows' own and every printer of the universal driver needs them.
+    const char* const windowsOwn[] = {kUniversalDriver, "UNIDRVUI.DLL", "UNIDRV.HLP",  "ICONLIB.DLL",
+                                      "TTFSUB.GPD",     "STDNAMES.GPD", "UNIRES.DLL"};
+    for (const char* own : windowsOwn) {
+        if (lstrcmpiA(name, own) == 0) return true;
     }
     return false;
 }

@@ -9,7 +9,7 @@
 // its text in message; on the later systems nothing is reported.
 void InstallSystemDriverFiles(int targetSystem, bool ddk, MessageText& message);
 
-// True for a file name of the system's shared files above (Windows 98/Me: the universal driver, its help
-// and the icon library in the system folder; Windows 2000 and later: the shared data files): the
-// system's own, which the medium only supplies where they are missing.
+// True for a file name of Windows' own printer-driver files, on every system: the universal driver with
+// its user interface and help, the icon library, the shared data files. The medium only supplies them
+// where they are missing; removal never takes them and the driver comparison never weighs them.
 bool IsSystemSharedDriverFile(const char* name, int targetSystem);

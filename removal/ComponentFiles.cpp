@@ -11,19 +11,14 @@
 #include "common/ResourceText.h"
 #include "engine/ComponentKeys.h"
 #include "engine/DriverFileCopy.h"
+#include "engine/SpoolerFolders.h"
+#include "engine/SystemFileRecord.h"
 #include "removal/RemovalTextIds.h"
 #include "removal/RestartDeletion.h"
 
 namespace {
-const char kMonitorsKey[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors";
-
 bool Same(const std::string& one, const std::string& other) {
     return lstrcmpiA(one.c_str(), other.c_str()) == 0;
-}
-
-std::string BaseName(const std::string& path) {
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 bool IsFile(const std::string& path) {
@@ -44,59 +39,10 @@ void AddPath(std::vector<ComponentFile>& files, const std::string& folder, const
     files.push_back({path, IsFile(path)});
 }
 
-std::string DriverFolder(TargetSystem system) {
-    char folder[MAX_PATH] = {};
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(nullptr, ComponentEnvironment(system), 1, reinterpret_cast<BYTE*>(folder),
-                                    sizeof folder, &needed))
-        return "";
-    return folder;
-}
-
-std::string ProcessorFolder(TargetSystem system) {
-    char folder[MAX_PATH] = {};
-    DWORD needed = 0;
-    if (!GetPrintProcessorDirectoryA(nullptr, ComponentEnvironment(system), 1,
-                                     reinterpret_cast<BYTE*>(folder), sizeof folder, &needed))
-        return "";
-    return folder;
-}
-
 std::string SystemFolder() {
     char folder[MAX_PATH] = {};
     UINT length = GetSystemDirectoryA(folder, sizeof folder);
     return length > 0 && length < sizeof folder ? folder : "";
-}
-
-// Each sub-key of keyPath with the file its "Driver" value names (monitors, print processors).
-std::vector<Registration> RegisteredByKey(const char* keyPath) {
-    std::vector<Registration> components;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return components;
-    char name[256];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        char path[MAX_PATH];
-        char file[MAX_PATH] = {};
-        RegistryKey component;
-        if (FormatText(path, sizeof path, "%s\\%s", keyPath, name) &&
-            component.Open(HKEY_LOCAL_MACHINE, path) && component.QueryString("Driver", file, sizeof file))
-            components.push_back({name, {file}});
-    }
-    RegCloseKey(key);
-    return components;
-}
-
-// The first registration that names a file of the name, in whatever folder.
-const Registration* Naming(const std::vector<Registration>& registrations, const std::string& name) {
-    for (const Registration& registration : registrations) {
-        for (const std::string& file : registration.files) {
-            if (Same(BaseName(file), name)) return &registration;
-        }
-    }
-    return nullptr;
 }
 
 // Deletes the file now or at the next start unless a registration that stays names it (usedBy the
@@ -105,18 +51,26 @@ const Registration* Naming(const std::vector<Registration>& registrations, const
 bool RemoveFile(const ComponentFile& file, const std::vector<Registration>& staying, UINT usedBy,
                 const RemovalReport& report) {
     if (!IsFile(file.path)) {
-        // Taken by the spooler's own delete.
+        // Taken by the spooler's own delete, or by someone else.
         if (file.present) report({RemovalKind::ComponentFile, file.path, RemovalResult::Removed, "", 0});
+        ForgetSystemFile(file.path);
         return true;
     }
-    const Registration* user = Naming(staying, BaseName(file.path));
+    const Registration* user = RegistrationNaming(staying, FileNameOf(file.path));
     if (user != nullptr) {
         std::string why = FormatResource(usedBy, user->name.c_str());
         report({RemovalKind::ComponentFile, file.path, RemovalResult::Kept, why, 0});
         return true;
     }
+    if (FoundBeforeInstallation(file.path)) {
+        report({RemovalKind::ComponentFile, file.path, RemovalResult::Kept,
+                ResourceText(IDS_REMOVAL_FOUND_BEFORE_INSTALLATION), 0});
+        ForgetSystemFile(file.path);
+        return true;
+    }
     DWORD error = 0;
     Deletion deletion = DeleteNowOrAtRestart(file.path.c_str(), error);
+    if (deletion != Deletion::Failed) ForgetSystemFile(file.path);
     RemovalResult result = deletion == Deletion::Deleted     ? RemovalResult::Removed
                            : deletion == Deletion::AtRestart ? RemovalResult::AtRestart
                                                              : RemovalResult::Failed;
@@ -138,14 +92,6 @@ bool RemoveFiles(const std::vector<ComponentFile>& files, const std::vector<Regi
     return removed;
 }
 
-// The version sub-folder the system's spooler keeps a driver's files in when its registration cannot
-// be read: "0" for Windows 98/Me's drivers, "2" for NT 4.0's, "3" for the later systems'.
-const char* VersionFolder(TargetSystem system) {
-    return system == Windows98Me ? "0" : system == WindowsNT4 ? "2" : "3";
-}
-
-typedef BOOL(WINAPI* DeletePrinterDriverExFunction)(LPSTR, LPSTR, LPSTR, DWORD, DWORD);
-
 // The system's shared printer-driver files (Windows 98/Me: the universal driver's in the system folder;
 // Windows 2000 and later: the shared data files), which the installation supplies only where missing:
 // Windows' own and other printers' too, so they stay.
@@ -156,45 +102,13 @@ bool IsSystemSharedFile(const std::string& path, TargetSystem system) {
 }
 }  // namespace
 
-// The drivers registered for the system's environment, with the full paths of their files.
-bool RegisteredDrivers(TargetSystem system, std::vector<Registration>& drivers, DWORD& error) {
-    char* environment = ComponentEnvironment(system);
-    DWORD needed = 0;
-    DWORD count = 0;
-    error = 0;
-    if (!EnumPrinterDriversA(nullptr, environment, 3, nullptr, 0, &needed, &count)) {
-        error = GetLastError();
-        if (error != ERROR_INSUFFICIENT_BUFFER) return false;
-        error = 0;
-    }
-    if (needed == 0) return true;
-    std::vector<BYTE> buffer(needed);
-    if (!EnumPrinterDriversA(nullptr, environment, 3, buffer.data(), needed, &needed, &count)) {
-        error = GetLastError();
-        return false;
-    }
-    const DRIVER_INFO_3A* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
-    for (DWORD index = 0; index < count; ++index) {
-        if (info[index].pName == nullptr) continue;
-        Registration driver = {info[index].pName, {}};
-        for (const char* file : {info[index].pDriverPath, info[index].pDataFile, info[index].pConfigFile,
-                                 info[index].pHelpFile}) {
-            if (file != nullptr && file[0] != '\0') driver.files.push_back(file);
-        }
-        for (const char* file = info[index].pDependentFiles; file != nullptr && *file != '\0';
-             file += strlen(file) + 1)
-            driver.files.push_back(file);
-        drivers.push_back(driver);
-    }
-    return true;
-}
 
 std::vector<ComponentFile> DriverFiles(const std::string& driver, const MediumNames& names,
                                        TargetSystem system) {
     std::vector<ComponentFile> files;
-    std::string root = DriverFolder(system);
+    std::string root = DriverFolderOf(system);
     if (root.empty()) return files;
-    std::vector<std::string> folders = {root, root + "\\" + VersionFolder(system)};
+    std::vector<std::string> folders = {root, DriverVersionFolderOf(system)};
     std::vector<Registration> drivers;
     DWORD error = 0;
     RegisteredDrivers(system, drivers, error);
@@ -213,17 +127,9 @@ std::vector<ComponentFile> DriverFiles(const std::string& driver, const MediumNa
 
 bool DeleteDriverRegistration(const std::string& driver, TargetSystem system, DWORD& error) {
     std::string name = driver;
-    char* environment = ComponentEnvironment(system);
-    // Windows 2000 and later take the driver's files no other driver uses with it; NT 4.0 and 98/Me
-    // lack the call, and Wine's answers 87 to the flag and deletes nothing: the plain delete then.
-    HMODULE spooler = LoadLibraryA("winspool.drv");
-    auto deleteWithFiles = reinterpret_cast<DeletePrinterDriverExFunction>(
-        spooler != nullptr ? reinterpret_cast<void*>(GetProcAddress(spooler, "DeletePrinterDriverExA"))
-                           : nullptr);
-    bool removed = deleteWithFiles != nullptr &&
-                   deleteWithFiles(nullptr, environment, &name[0], DPD_DELETE_UNUSED_FILES, 0);
-    if (spooler != nullptr) FreeLibrary(spooler);
-    if (!removed) removed = DeletePrinterDriverA(nullptr, environment, &name[0]);
+    // The plain delete: asked to delete the driver's unused files, the spooler of Windows 2000 and later
+    // would take the shared files Windows' own drivers need too. Removal deletes the medium's files itself.
+    bool removed = DeletePrinterDriverA(nullptr, ComponentEnvironment(system), &name[0]);
     error = removed ? 0 : GetLastError();
     return removed;
 }
@@ -270,7 +176,7 @@ std::vector<ComponentFile> MonitorFiles(const MediumMonitor& monitor) {
 
 bool RemoveMonitorFiles(const std::vector<ComponentFile>& files, const MediumNames& names,
                         const RemovalReport& report) {
-    std::vector<Registration> monitors = RegisteredByKey(kMonitorsKey);
+    std::vector<Registration> monitors = RegisteredMonitors();
     // A monitor of the medium that stays also uses its user-interface file, which no key names.
     for (const MediumMonitor& monitor : names.monitors) {
         char keyPath[kComponentKeyPathSize];
@@ -285,18 +191,14 @@ bool RemoveMonitorFiles(const std::vector<ComponentFile>& files, const MediumNam
 std::vector<ComponentFile> ProcessorFiles(const std::string& processor, const MediumNames& names,
                                           TargetSystem system) {
     std::vector<ComponentFile> files;
-    std::string folder = ProcessorFolder(system);
+    std::string folder = ProcessorFolderOf(system);
     for (const std::string& name : FilesOf(names.processorFiles, processor)) AddPath(files, folder, name);
     return files;
 }
 
 bool RemoveProcessorFiles(const std::vector<ComponentFile>& files, TargetSystem system,
                           const RemovalReport& report) {
-    char keyPath[kComponentKeyPathSize];
-    ProcessorKeyPath(system, "", keyPath);
-    size_t length = strlen(keyPath);
-    if (length > 0 && keyPath[length - 1] == '\\') keyPath[length - 1] = '\0';
-    return RemoveFiles(files, RegisteredByKey(keyPath), IDS_REMOVAL_PROCESSOR_USES_FILE, report);
+    return RemoveFiles(files, RegisteredProcessors(system), IDS_REMOVAL_PROCESSOR_USES_FILE, report);
 }
 
 void KeepInstalledFilesAtRestart(const MediumNames& names, TargetSystem system) {

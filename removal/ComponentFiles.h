@@ -1,26 +1,18 @@
 #pragma once
 // The files of the medium's drivers, port monitors and print processor in the system's folders. The
-// spooler's delete calls take registrations, not files (only the driver delete of Windows 2000 and
-// later can take a driver's unused files itself), so removal deletes them: only the exact names the
-// medium gives the component it removed, in the folders the installation put them in, and only while no
-// registration that stays names them. A file in use goes at the next start of the system.
+// spooler's delete calls take registrations, not files, so removal deletes them: only the exact names
+// the medium gives the component it removed, in the folders the installation put them in, only while no
+// registration that stays names them, and never a file the installation found there before it put its
+// own (SystemFileRecord.h) or one of Windows' shared driver files. A file in use goes at the next start.
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "engine/Registrations.h"
 #include "removal/RemovalRules.h"
 
-// A component the system has registered and the full paths of the files its registration holds.
-struct Registration {
-    std::string name;
-    std::vector<std::string> files;
-};
-
-// The drivers registered for the system's environment, with the full paths of their files. False with
-// error set when the spooler cannot list them.
-bool RegisteredDrivers(TargetSystem system, std::vector<Registration>& drivers, DWORD& error);
 
 // A removed component's file: its full path and whether it was there before the spooler's delete.
 struct ComponentFile {
@@ -33,8 +25,8 @@ struct ComponentFile {
 std::vector<ComponentFile> DriverFiles(const std::string& driver, const MediumNames& names,
                                        TargetSystem system);
 
-// Deletes driver's registration, and its unused files where the system's spooler offers that. False
-// with error set when the registration stays.
+// Deletes driver's registration (never its files: the spooler would take Windows' shared files too).
+// False with error set when the registration stays.
 bool DeleteDriverRegistration(const std::string& driver, TargetSystem system, DWORD& error);
 
 // The files of removed drivers that are still there: each is deleted unless a driver registered now

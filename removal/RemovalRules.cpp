@@ -93,7 +93,8 @@ void RemoveUsbPortRecord(const std::string& port, const std::vector<SystemPrinte
 // the printer uses its alias.
 void RemovePrinterUsbRecords(const std::string& port, const MediumNames& names,
                              const std::vector<SystemPrinter>& rest, Reporter& reporter) {
-    RemoveUsbPortRecord(port, rest, reporter);
+    // Another medium's models keep their records: only the ports this medium offers are its own.
+    if (Contains(names.usbPorts, port)) RemoveUsbPortRecord(port, rest, reporter);
     if (port.compare(0, 4, "USB_") != 0 || port.empty()) return;
     const char number = port[port.size() - 1];
     for (const std::string& model : names.models) {
@@ -103,7 +104,7 @@ void RemovePrinterUsbRecords(const std::string& port, const MediumNames& names,
             continue;
         // Only a record that is there is reported: most models have no alias.
         for (const std::string& recorded : RecordedUsbPorts()) {
-            if (Same(recorded, full)) RemoveUsbPortRecord(full, rest, reporter);
+            if (Same(recorded, full) && Contains(names.usbPorts, full)) RemoveUsbPortRecord(full, rest, reporter);
         }
     }
 }

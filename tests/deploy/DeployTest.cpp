@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "resources/ResourceIds.h"
+#include "common/RegistryKey.h"
 #include "tests/deploy/DeployFixture.h"
 #include "tests/e2e/E2eSupport.h"
 
@@ -101,6 +102,25 @@ TEST_F(DeployTest, AliasedUsbPortLosesTheRecordUnderItsFullName) {
     std::string removed = Expect(0, "remove /printer:\"KRP-C3S(U) 1\" /components");
     EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kPrinterPortKey, "USB_KRP-C3S_1", number)) << removed;
     EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, "USB_KRP-C3_1", number)) << removed;
+}
+
+// A printer of the medium moved onto another medium's USB port: removing it with its components leaves
+// that medium's records of the port.
+TEST_F(DeployTest, AnotherMediumsUsbRecordsStayWithAPrinterOnItsPort) {
+    Expect(0, "install /model:QR-58 /port:USB_QR-58_1 /renumber");
+    const char otherPort[] = "USB_ZX-90_1";
+    RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, kPortNameKey);
+    RegistryKey printerPorts(HKEY_LOCAL_MACHINE, kPrinterPortKey), portNames(HKEY_LOCAL_MACHINE, kPortNameKey),
+        printer(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\QR-58(U) 1");
+    ASSERT_TRUE(printerPorts.SetDword(otherPort, 1) && portNames.SetDword(otherPort, 1));
+    ASSERT_TRUE(printer.SetString("Port", otherPort));
+    ASSERT_EQ(otherPort, ReadPrinter("QR-58(U) 1").port);
+    std::string removed = Expect(0, "remove /printer:\"QR-58(U) 1\" /components");
+    DWORD number = 0;
+    EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, kPrinterPortKey, otherPort, number)) << removed;
+    EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, kPortNameKey, otherPort, number)) << removed;
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kPrinterPortKey, otherPort);
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kPortNameKey, otherPort);
 }
 
 TEST_F(DeployTest, RefusalsAndTheRunningWizardHaveTheirExitCodes) {

@@ -23,6 +23,14 @@ std::set<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
+bool IsWindowsOwn(const std::string& path) {
+    std::string name = path.substr(path.rfind('\\') + 1);
+    for (const char* own : {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIDRV.HLP", "TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"}) {
+        if (lstrcmpiA(name.c_str(), own) == 0) return true;
+    }
+    return false;
+}
+
 class RemovalFilesTest : public DeployTest {
 protected:
     RemovalFilesTest()
@@ -96,10 +104,17 @@ TEST_F(RemovalFilesTest, CompleteRemovalAndRestartLeaveNoFileOfTheMedium) {
     EXPECT_FALSE(Says(removed, "ZX")) << removed;
 
     Restart();
-    // The folders hold what they held before the installation: another maker's files, and nothing else.
+    // The folders hold what they held before the installation: another maker's files, and Windows' own
+    // universal-driver files, which the installation supplied where they were missing and which stay.
     std::set<std::string> after = Files();
-    for (const std::string& file : installed) EXPECT_EQ(0u, after.count(file)) << file;
-    for (const std::string& file : after) EXPECT_EQ(1u, before.count(file)) << file;
+    for (const std::string& file : after) {
+        if (before.count(file) == 1) continue;
+        EXPECT_TRUE(IsWindowsOwn(file)) << file;
+        EXPECT_TRUE(Says(removed, file + "（系统共用的打印机驱动程序文件）")) << file;
+    }
+    for (const std::string& file : installed) {
+        if (!IsWindowsOwn(file)) EXPECT_EQ(0u, after.count(file)) << file;
+    }
     for (const std::string& file : foreign) EXPECT_EQ("another maker's", ReadTextFile(file)) << file;
 }
 
@@ -135,13 +150,14 @@ TEST_F(RemovalFilesTest, AFileAnotherDriverNamesStays) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey("Qelvan COM Port"))) << removed;
     EXPECT_TRUE(ReadPrinter(printer).found);
     RemovePrinter(printer);
-    EXPECT_TRUE(Says(removed,
-                     "保留：文件 " + drivers + "\\3\\UNIDRV.DLL（驱动程序 " + kForeignDriver + " 仍在使用）"))
+    EXPECT_TRUE(Says(removed, "保留：文件 " + drivers + "\\3\\UNIDRV.DLL（系统共用的打印机驱动程序文件）"))
         << removed;
     EXPECT_TRUE(FileExists(drivers + "\\3\\UNIDRV.DLL"));
     EXPECT_TRUE(FileExists(drivers + "\\UNIDRV.DLL"));
     EXPECT_FALSE(FileExists(drivers + "\\3\\QR58.GPD"));
-    EXPECT_FALSE(FileExists(drivers + "\\3\\UNIDRVUI.DLL"));
+    // Windows' own universal-driver files stay, whether a driver names them or not.
+    EXPECT_TRUE(FileExists(drivers + "\\3\\UNIDRVUI.DLL"));
+    EXPECT_TRUE(Says(removed, "UNIDRVUI.DLL（系统共用的打印机驱动程序文件）")) << removed;
     EXPECT_TRUE(FileExists(drivers + "\\3\\ZX90.GPD"));
 }
 
@@ -184,4 +200,29 @@ TEST_F(RemovalFilesTest, SharedFilesStayAndAReinstallBeforeTheRestartKeepsItsFil
         for (const char* shared : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
             RemoveFile(folder + "\\" + shared);
     }
+}
+
+// A till where files of the medium's names stood in the system's folders before the installation, put
+// there by Windows or another program and registered by nobody: the installation replaces them, and a
+// complete removal and the restart after it leave every one of them; only what the installation created
+// goes, and its record of the folders goes with the last of it.
+TEST_F(RemovalFilesTest, FilesThatWereThereBeforeTheInstallationStay) {
+    std::string system = SystemDirectoryPath();
+    std::vector<std::string> there = {system + "\\qvcomui.dll", drivers + "\\QR58.GPD",
+                                      drivers + "\\3\\QVSTD.DLL", SpoolerProcessorDirectory() + "\\qvproc.dll",
+                                      drivers + "\\3\\UNIDRV.DLL", drivers + "\\3\\UNIDRVUI.DLL",
+                                      drivers + "\\3\\UNIDRV.HLP"};
+    for (const std::string& file : there) ASSERT_TRUE(WriteTextFile(file, "there before")) << file;
+    // What other tests' installations noted is not this till's.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan\\SystemFiles");
+    InstallTwoPrinters();
+    std::string removed = Expect(0, "remove /all /driver /components");
+    Restart();
+    for (const std::string& file : there) EXPECT_TRUE(FileExists(file)) << file << "\n" << removed;
+    EXPECT_TRUE(Says(removed, "保留：文件 " + drivers + "\\3\\QVSTD.DLL（安装前已在系统中，不是本产品的文件）"))
+        << removed;
+    EXPECT_FALSE(FileExists(system + "\\qvusbmon.dll")) << removed;
+    EXPECT_FALSE(FileExists(drivers + "\\3\\QR58.GPD")) << removed;
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan\\SystemFiles"));
+    for (const std::string& file : there) RemoveFile(file);
 }
