@@ -18,6 +18,9 @@ struct InstallChoices {
     TargetSystem targetSystem = Windows98Me;
     int32_t gdiDriver = 0;  // 1: GDI key family of the descriptors, 0: STD family
     char modelName[200] = {};
+    // The printer the installation created (the model's name with its port suffix, numbered where the
+    // name was taken) or the deployment program kept: empty until the engine or the run set it.
+    char printerName[200] = {};
     char portName[kPortNameSize] = {};
     char usbPortAlias[kPortNameSize] = {};
     int32_t setAsDefault = 0;

@@ -118,10 +118,10 @@ int RunApplyCommand(const Switches& switches) {
         }
         OutcomeTexts outcome = OutcomeTextsOf(result.outcome);
         if (result.exitCode == kExitDone)
-            SayResourceFormatted(outcome.withModel, section, choices.modelName);
+            SayResourceFormatted(outcome.withModel, section, choices.printerName);
         else
             SayResourceFormatted(outcome.seeAbove, section);
-        if (result.outcome == PrinterOutcome::Installed) installed.push_back(choices.modelName);
+        if (result.outcome == PrinterOutcome::Installed) installed.push_back(choices.printerName);
         failed = failed || result.exitCode != kExitDone;
         restartNeeded = restartNeeded || result.restartNeeded;
     }

@@ -50,7 +50,7 @@ int RunInstallCommand(const Switches& switches) {
     if (result.exitCode != kExitDone) return result.exitCode;
     // A kept printer gets no page: the same line in a log-on script would print one at every log-on.
     std::vector<std::string> installed;
-    if (result.outcome == PrinterOutcome::Installed) installed.push_back(choices->modelName);
+    if (result.outcome == PrinterOutcome::Installed) installed.push_back(choices->printerName);
     bool printed = PrintTestPagesAsked(switches, installed);
     int finished = FinishRun(switches, result.restartNeeded);
     return printed ? finished : kExitFailed;

@@ -134,8 +134,8 @@ int InstallPrepared(const InstallRequest& request, int deviceId, InstallChoices&
     if (!RunEngine(choices)) return kExitFailed;
     bool updated = false;
     if (!UpdateEveryComponent(choices, updated)) return kExitFailed;
-    SayResourceFormatted(IDS_DEPLOY_PRINTER_INSTALLED, choices.modelName);
-    if (choices.setAsDefault && !IsDefaultPrinter(choices.modelName)) {
+    SayResourceFormatted(IDS_DEPLOY_PRINTER_INSTALLED, choices.printerName);
+    if (choices.setAsDefault && !IsDefaultPrinter(choices.printerName)) {
         SayResourceText(IDS_DEPLOY_DEFAULT_NOT_MADE);
         return kExitFailed;
     }
@@ -230,7 +230,7 @@ PrinterResult KeepPrinter(const InstallRequest& request, InstallChoices& choices
         WriteChosenSerialSettings(choices);
         result.outcome = PrinterOutcome::Updated;
     }
-    CopyText(choices.modelName, printer.name.c_str());
+    CopyText(choices.printerName, printer.name.c_str());
     return result;
 }
 }  // namespace

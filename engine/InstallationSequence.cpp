@@ -143,15 +143,15 @@ bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserve
     // A second printer on the same USB port is refused; serial and parallel printers are numbered.
     Announce(observer, EngineStep::Printer);
     if (!CreatePrinter(choices.printerInfo, 2, choices.portKind == Usb, message)) return false;
-    CopyText(choices.modelName, choices.printerInfo.pPrinterName);
-    if (choices.modelName[0] == '\0') {
+    CopyText(choices.printerName, choices.printerInfo.pPrinterName);
+    if (choices.printerName[0] == '\0') {
         // Never report an installation without a printer name as a success.
         LoadResourceText(IDS_ADD_PRINTER_FAILED, message);
         return false;
     }
     if (choices.setAsDefault) {
         Announce(observer, EngineStep::DefaultPrinter);
-        MakeDefaultPrinter(choices.modelName);
+        MakeDefaultPrinter(choices.printerName);
     }
     if (choices.portKind == Serial) {
         Announce(observer, EngineStep::SerialSettings);

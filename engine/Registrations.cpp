@@ -77,15 +77,10 @@ std::vector<Registration> RegisteredProcessors(int targetSystem) {
     return RegisteredByKey(keyPath);
 }
 
-std::string FileNameOf(const std::string& path) {
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 const Registration* RegistrationNaming(const std::vector<Registration>& registrations, const std::string& name) {
     for (const Registration& registration : registrations) {
         for (const std::string& file : registration.files) {
-            if (lstrcmpiA(FileNameOf(file).c_str(), name.c_str()) == 0) return &registration;
+            if (SameText(FileNameOf(file), name)) return &registration;
         }
     }
     return nullptr;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/FileNames.h"
+
 // A component the system has registered and the full paths of the files its registration holds (a
 // monitor or processor key names its file bare, as its "Driver" value holds it).
 struct Registration {
@@ -24,9 +26,6 @@ std::vector<Registration> RegisteredMonitors();
 
 // The print processors registered for targetSystem's environment, each with its file.
 std::vector<Registration> RegisteredProcessors(int targetSystem);
-
-// A path's last part: the file name.
-std::string FileNameOf(const std::string& path);
 
 // The first registration that names a file of the name (compared without regard to case), in whatever
 // folder; null when none does.

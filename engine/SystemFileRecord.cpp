@@ -12,11 +12,6 @@ const char kProductKey[] = "SOFTWARE\\Qelvan";
 const DWORD kFoundThere = 0;
 const DWORD kPlacedByUs = 1;
 
-bool FileIsThere(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 // The record's verdict on path; false when the record does not know it.
 bool RecordedVerdict(const std::string& path, DWORD& verdict) {
     RegistryKey key;
@@ -52,7 +47,7 @@ void NoteBeforePlacing(const std::string& path, int targetSystem) {
     if (IsSystemSharedDriverFile(FileNameOf(path).c_str(), targetSystem)) return;
     DWORD verdict = kPlacedByUs;
     bool known = RecordedVerdict(path, verdict);
-    if (!FileIsThere(path)) {
+    if (!IsPlainFile(path)) {
         if (!known || verdict != kPlacedByUs) Record(path, kPlacedByUs);
         return;
     }

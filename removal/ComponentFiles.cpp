@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "common/BoundedText.h"
+#include "common/FileNames.h"
 #include "common/RegistryKey.h"
 #include "common/ResourceText.h"
 #include "engine/ComponentKeys.h"
@@ -17,15 +18,6 @@
 #include "removal/RestartDeletion.h"
 
 namespace {
-bool Same(const std::string& one, const std::string& other) {
-    return lstrcmpiA(one.c_str(), other.c_str()) == 0;
-}
-
-bool IsFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 // Adds folder\name once; a name that would leave its folder (the medium's configuration is read as
 // it is) or a path that would not fit is never the installation's copy.
 void AddPath(std::vector<ComponentFile>& files, const std::string& folder, const std::string& name) {
@@ -34,9 +26,9 @@ void AddPath(std::vector<ComponentFile>& files, const std::string& folder, const
         !FormatText(path, sizeof path, "%s\\%s", folder.c_str(), name.c_str()))
         return;
     for (const ComponentFile& file : files) {
-        if (Same(file.path, path)) return;
+        if (SameText(file.path, path)) return;
     }
-    files.push_back({path, IsFile(path)});
+    files.push_back({path, IsPlainFile(path)});
 }
 
 std::string SystemFolder() {
@@ -50,7 +42,7 @@ std::string SystemFolder() {
 // could be neither deleted nor scheduled.
 bool RemoveFile(const ComponentFile& file, const std::vector<Registration>& staying, UINT usedBy,
                 const RemovalReport& report) {
-    if (!IsFile(file.path)) {
+    if (!IsPlainFile(file.path)) {
         // Taken by the spooler's own delete, or by someone else.
         if (file.present) report({RemovalKind::ComponentFile, file.path, RemovalResult::Removed, "", 0});
         ForgetSystemFile(file.path);
@@ -84,7 +76,7 @@ bool RemoveFiles(const std::vector<ComponentFile>& files, const std::vector<Regi
     std::vector<std::string> done;
     for (const ComponentFile& file : files) {
         bool again = false;
-        for (const std::string& path : done) again = again || Same(path, file.path);
+        for (const std::string& path : done) again = again || SameText(path, file.path);
         if (again) continue;
         done.push_back(file.path);
         removed = RemoveFile(file, staying, usedBy, report) && removed;
@@ -113,7 +105,7 @@ std::vector<ComponentFile> DriverFiles(const std::string& driver, const MediumNa
     DWORD error = 0;
     RegisteredDrivers(system, drivers, error);
     for (const Registration& registered : drivers) {
-        if (!Same(registered.name, driver)) continue;
+        if (!SameText(registered.name, driver)) continue;
         for (const std::string& file : registered.files) {
             size_t slash = file.find_last_of('\\');
             if (slash != std::string::npos) folders.push_back(file.substr(0, slash));
@@ -142,7 +134,7 @@ bool RemoveDriverFiles(const std::vector<ComponentFile>& files, TargetSystem sys
     if (!RegisteredDrivers(system, drivers, error)) {
         // Without the list no file is known to be unused: each stays, and the failure is said.
         for (const ComponentFile& file : files) {
-            if (IsFile(file.path))
+            if (IsPlainFile(file.path))
                 report({RemovalKind::ComponentFile, file.path, RemovalResult::Failed, "", error});
         }
         return false;
@@ -151,7 +143,7 @@ bool RemoveDriverFiles(const std::vector<ComponentFile>& files, TargetSystem sys
     for (const ComponentFile& file : files) {
         if (!IsSystemSharedFile(file.path, system)) {
             ours.push_back(file);
-        } else if (IsFile(file.path)) {
+        } else if (IsPlainFile(file.path)) {
             report({RemovalKind::ComponentFile, file.path, RemovalResult::Kept,
                     ResourceText(IDS_REMOVAL_SYSTEM_SHARED_FILE), 0});
         }
@@ -169,7 +161,7 @@ std::vector<ComponentFile> MonitorFiles(const MediumMonitor& monitor) {
     RegistryKey key;
     char registered[MAX_PATH] = {};
     if (key.Open(HKEY_LOCAL_MACHINE, keyPath) && key.QueryString("Driver", registered, sizeof registered) &&
-        Same(registered, "n" + monitor.dll))
+        SameText(registered, "n" + monitor.dll))
         AddPath(files, folder, registered);
     return files;
 }
@@ -199,30 +191,4 @@ std::vector<ComponentFile> ProcessorFiles(const std::string& processor, const Me
 bool RemoveProcessorFiles(const std::vector<ComponentFile>& files, TargetSystem system,
                           const RemovalReport& report) {
     return RemoveFiles(files, RegisteredProcessors(system), IDS_REMOVAL_PROCESSOR_USES_FILE, report);
-}
-
-void KeepInstalledFilesAtRestart(const MediumNames& names, TargetSystem system) {
-    std::vector<ComponentFile> files;
-    std::vector<Registration> drivers;
-    DWORD error = 0;
-    RegisteredDrivers(system, drivers, error);
-    for (const Registration& driver : drivers) {
-        if (!Contains(names.drivers, driver.name)) continue;
-        for (const ComponentFile& file : DriverFiles(driver.name, names, system)) files.push_back(file);
-    }
-    unsigned long version = 0;
-    char keyPath[kComponentKeyPathSize];
-    for (const MediumMonitor& monitor : names.monitors) {
-        MonitorKeyPath(monitor.name.c_str(), keyPath);
-        if (!InstalledVersion(keyPath, version)) continue;
-        for (const ComponentFile& file : MonitorFiles(monitor)) files.push_back(file);
-    }
-    for (const std::string& processor : names.processors) {
-        ProcessorKeyPath(system, processor.c_str(), keyPath);
-        if (!InstalledVersion(keyPath, version)) continue;
-        for (const ComponentFile& file : ProcessorFiles(processor, names, system)) files.push_back(file);
-    }
-    for (const ComponentFile& file : files) {
-        if (IsFile(file.path)) CancelDeletionAtRestart(file.path.c_str());
-    }
 }

@@ -51,8 +51,3 @@ std::vector<ComponentFile> ProcessorFiles(const std::string& processor, const Me
 // False when one failed.
 bool RemoveProcessorFiles(const std::vector<ComponentFile>& files, TargetSystem system,
                           const RemovalReport& report);
-
-// An installation before the restart that an earlier removal asked for: the files of the medium's
-// registered drivers, installed monitors and processors now in the system's folders are taken out of the
-// deletions pending for that restart, so that the restart does not take the new installation's files.
-void KeepInstalledFilesAtRestart(const MediumNames& names, TargetSystem system);

@@ -1,6 +1,7 @@
 #include "removal/ProgramEntry.h"
 
 #include "removal/ComponentFiles.h"
+#include "removal/InstalledFilesAtRestart.h"
 
 #include <winspool.h>
 

@@ -22,11 +22,11 @@ TEST_F(EngineRunTest, CurrentOrNewerComponentsAreKept) {
         EXPECT_EQ(monitorVersion, RecordedVersion(MonitorKey(MonitorOfPort())));
         EXPECT_EQ(kProcessorVersion + newer,
                   RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
-        EXPECT_TRUE(ReadPrinter(Choices().modelName).found);
+        EXPECT_TRUE(ReadPrinter(Choices().printerName).found);
         // Nothing to replace, so the spooler was never stopped.
         EXPECT_EQ(spooler, SpoolerProcessId());
         // The next round installs the printer afresh (a taken name is refused on a USB port).
-        RemovePrinter(Choices().modelName);
+        RemovePrinter(Choices().printerName);
     }
 }
 
@@ -50,7 +50,7 @@ TEST_F(EngineRunTest, MonitorWithoutRecordedVersionIsReplaced) {
         EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
         EXPECT_NE(spooler, SpoolerProcessId());
     }
-    EXPECT_TRUE(ReadPrinter(Choices().modelName).found);
+    EXPECT_TRUE(ReadPrinter(Choices().printerName).found);
 }
 
 }  // namespace

@@ -177,7 +177,7 @@ TEST_F(EngineRunTest, PrinterAddedWithoutAName) {
     // Never a success without a printer name: the message says the printer was not added.
     EXPECT_EQ(Failed, outcome.finishState);
     EXPECT_EQ("添加打印机错误", outcome.message);
-    EXPECT_STREQ("", Choices().modelName);
+    EXPECT_STREQ("", Choices().printerName);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST_F(EngineRunTest, SerialPrinterWithItsPortSettings) {
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ(SuccessText(false), outcome.message);
     EXPECT_EQ(0, Choices().engineStatus);
-    EXPECT_STREQ("QT-R58(S)", Choices().modelName);
+    EXPECT_STREQ("QT-R58(S)", Choices().printerName);
     EXPECT_EQ('e', Choices().parity);
 
     PrinterRecord printer = ReadPrinter("QT-R58(S)");
@@ -90,7 +90,7 @@ TEST_F(EngineRunTest, ParallelPrinterMadeTheDefault) {
 
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ(SuccessText(false), outcome.message);
-    EXPECT_STREQ("QT-R58(P)", Choices().modelName);
+    EXPECT_STREQ("QT-R58(P)", Choices().printerName);
     PrinterRecord printer = ReadPrinter("QT-R58(P)");
     ASSERT_TRUE(printer.found);
     EXPECT_EQ("LPT1:", printer.port);
@@ -131,7 +131,7 @@ TEST_F(EngineRunTest, UsbPrinterWithItsPortRecord) {
 
     EXPECT_EQ(Succeeded, outcome.finishState);
     EXPECT_EQ(SuccessText(true), outcome.message);
-    EXPECT_STREQ("QT-R58(U) 1", Choices().modelName);
+    EXPECT_STREQ("QT-R58(U) 1", Choices().printerName);
     PrinterRecord printer = ReadPrinter("QT-R58(U) 1");
     ASSERT_TRUE(printer.found);
     EXPECT_EQ("USB_QT-R58_1", printer.port);
@@ -177,7 +177,7 @@ TEST_F(EngineRunTest, SecondPrinterOfANameIsNumberedExceptOnUsb) {
     EngineOutcome second = Install(kModel, "LPT1:");
     EXPECT_EQ(Succeeded, second.finishState);
     EXPECT_EQ(SuccessText(false), second.message);
-    EXPECT_STREQ("QT-R58(P)(1)", Choices().modelName);
+    EXPECT_STREQ("QT-R58(P)(1)", Choices().printerName);
     EXPECT_EQ("LPT1:", ReadPrinter("QT-R58(P)(1)").port);
     EXPECT_TRUE(ReadPrinter("QT-R58(P)").found);
 
