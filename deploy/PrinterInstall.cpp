@@ -175,7 +175,7 @@ bool FindPrinterOnPort(const InstallChoices& choices, SystemPrinter& found, bool
 // The settings in force on the port with the serial texts asked for taken over them; the port page's
 // presets where the system keeps none. True when they differ from what is in force.
 bool SerialSettingsAsked(const InstallRequest& request, InstallChoices& choices) {
-    const char* portKey = strstr(choices.portName, "COM");
+    const char* portKey = SerialSettingsKey(choices.portName);
     SerialSettingsChoice current;
     if (portKey == nullptr ||
         !ReadSerialSettings(portKey, choices.targetSystem == Windows98Me, current.baudRate, current.dataBits,

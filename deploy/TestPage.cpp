@@ -106,7 +106,7 @@ std::string SystemLine() {
 
 // A serial port's settings in force, where the system keeps them ("9600,n,8,1,x"); empty for other ports.
 std::string SerialSettingsText(const std::string& port) {
-    const char* portKey = strstr(port.c_str(), "COM");
+    const char* portKey = SerialSettingsKey(port.c_str());
     int baudRate = 0;
     int dataBits = 0;
     double stopBits = 0;

@@ -8,6 +8,7 @@
 
 #include "common/BoundedText.h"
 #include "engine/SpoolerApi.h"
+#include "engine/SpoolerLibraryFunction.h"
 
 namespace {
 
@@ -83,12 +84,9 @@ bool MakeDefaultNt4(const char* name) {
 
 // NT 5.0 and later have SetDefaultPrinterA, which older systems lack: it is looked up at run time.
 bool MakeDefaultNt5(const char* name) {
-    HMODULE library = LoadLibraryA("winspool.drv");
-    if (library == nullptr) return false;
-    auto setDefault = reinterpret_cast<SetDefaultPrinterFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "SetDefaultPrinterA")));
+    SpoolerLibraryFunction function("SetDefaultPrinterA");
+    auto setDefault = function.As<SetDefaultPrinterFunction>();
     bool done = setDefault != nullptr && setDefault(name);
-    FreeLibrary(library);
     if (done) BroadcastSettingChange(nullptr);
     return done;
 }

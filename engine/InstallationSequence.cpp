@@ -104,9 +104,9 @@ bool InstallComponents(InstallChoices& choices, MessageText& message, EngineObse
 
 // The serial settings go under the port's "COM" name: "TVCOM2:" is written as "COM2:", port 2.
 void WriteChosenSerialSettings(InstallChoices& choices) {
-    const char* portKey = strstr(choices.portName, "COM");
+    const char* portKey = SerialSettingsKey(choices.portName);
     if (portKey == nullptr) return;
-    int portNumber = isdigit(static_cast<unsigned char>(portKey[3])) ? portKey[3] - '0' : 0;
+    int portNumber = SerialPortNumber(choices.portName);
     choices.parity = static_cast<char>(tolower(static_cast<unsigned char>(choices.parity)));
     if (choices.targetSystem == Windows98Me) {
         WriteSerialSettings98(portNumber, portKey, choices.baudRate, choices.dataBits, choices.stopBits,

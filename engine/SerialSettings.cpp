@@ -143,3 +143,15 @@ bool ReadSerialSettings(const char* portKey, bool windows9x, int& baudRate, int&
     flowControl = count == 5 && fields[4][0] != '\0' ? fields[4][0] : ' ';
     return true;
 }
+
+const char* SerialSettingsKey(const char* portName) {
+    for (const char* at = portName; at != nullptr && *at != '\0'; ++at) {
+        if (_strnicmp(at, "COM", 3) == 0) return at;
+    }
+    return nullptr;
+}
+
+int SerialPortNumber(const char* portName) {
+    const char* key = SerialSettingsKey(portName);
+    return key != nullptr && key[3] >= '0' && key[3] <= '9' ? key[3] - '0' : 0;
+}

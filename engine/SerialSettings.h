@@ -10,6 +10,13 @@
 // The settings text: at most 49 characters and its terminator.
 constexpr size_t kSerialSettingsSize = 50;
 
+// The key the system keeps a serial port's settings under: the port's name from its "COM" on ("COM2:" for
+// "TVCOM2:" and for "COM2:"), found without regard to case; null for a port that has none.
+const char* SerialSettingsKey(const char* portName);
+
+// The number of that serial port (2 for "TVCOM2:"); 0 for a port without one.
+int SerialPortNumber(const char* portName);
+
 // "9600,n,8,1,x": baud rate, parity letter, data bits, stop bits (1, 1.5 or 2) and flow letter.
 void FormatSerialSettings(char (&text)[kSerialSettingsSize], int baudRate, int dataBits, double stopBits,
                           char parity, char flowControl);

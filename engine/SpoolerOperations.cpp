@@ -8,6 +8,7 @@
 #include "engine/SpoolerApi.h"
 #include "framework/MessageBoxes.h"
 #include "resources/ResourceIds.h"
+#include "engine/SpoolerLibraryFunction.h"
 
 namespace {
 
@@ -77,13 +78,9 @@ typedef BOOL(WINAPI* AddPrinterDriverExFunction)(LPSTR, DWORD, LPBYTE, DWORD);
 // AddPrinterDriverExA with APD_COPY_ALL_FILES, looked up when needed: Windows NT 4.0 and 98/Me lack it.
 // False when the system has no such call or the spooler refused it.
 bool AddDriverReplacingFiles(DRIVER_INFO_3A& info) {
-    HMODULE spooler = LoadLibraryA("winspool.drv");
-    if (spooler == nullptr) return false;
-    auto addEx = reinterpret_cast<AddPrinterDriverExFunction>(
-        reinterpret_cast<void*>(GetProcAddress(spooler, "AddPrinterDriverExA")));
-    bool added = addEx != nullptr && addEx(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_ALL_FILES);
-    FreeLibrary(spooler);
-    return added;
+    SpoolerLibraryFunction function("AddPrinterDriverExA");
+    auto addEx = function.As<AddPrinterDriverExFunction>();
+    return addEx != nullptr && addEx(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_ALL_FILES);
 }
 }  // namespace
 

@@ -4,12 +4,14 @@
 
 #include "choices/InstallRules.h"
 #include "choices/InstallChoices.h"
+#include "common/FileNames.h"
 #include "common/RegistryKey.h"
 #include "config/PortRegistry.h"
 #include "common/ResourceText.h"
 #include "engine/ComponentKeys.h"
 #include "removal/ComponentFiles.h"
 #include "removal/RemovalTextIds.h"
+#include "engine/SpoolerLibraryFunction.h"
 
 namespace {
 typedef std::function<bool(const SystemPrinter&)> Uses;
@@ -41,10 +43,6 @@ private:
     const RemovalReport& report_;
 };
 
-bool Same(const std::string& one, const std::string& other) {
-    return lstrcmpiA(one.c_str(), other.c_str()) == 0;
-}
-
 bool DeleteNamedPrinter(const SystemPrinter& printer, Reporter& reporter) {
     HANDLE handle = nullptr;
     PRINTER_DEFAULTSA access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
@@ -61,7 +59,7 @@ bool DeleteNamedPrinter(const SystemPrinter& printer, Reporter& reporter) {
 void RemoveDriver(const std::string& driver, const MediumNames& names, TargetSystem system,
                   const std::vector<SystemPrinter>& rest, Reporter& reporter,
                   std::vector<ComponentFile>& files) {
-    auto uses = [&](const SystemPrinter& printer) { return Same(printer.driver, driver); };
+    auto uses = [&](const SystemPrinter& printer) { return SameText(printer.driver, driver); };
     if (reporter.KeptWhileUsed(RemovalKind::Driver, driver, rest, uses)) return;
     std::vector<ComponentFile> own = DriverFiles(driver, names, system);
     DWORD error = 0;
@@ -73,9 +71,9 @@ void RemoveDriver(const std::string& driver, const MediumNames& names, TargetSys
 // The port a printer reaches a USB port record by: the record's own name, or the short alias the
 // installation gives certain models' ports (the engine records the full name, the printer uses the alias).
 bool ReachesPort(const SystemPrinter& printer, const std::string& recordedPort) {
-    if (Same(printer.port, recordedPort)) return true;
+    if (SameText(printer.port, recordedPort)) return true;
     char alias[kPortNameSize];
-    return BuildUsbPortAlias(recordedPort.c_str(), alias, sizeof alias) && Same(printer.port, alias);
+    return BuildUsbPortAlias(recordedPort.c_str(), alias, sizeof alias) && SameText(printer.port, alias);
 }
 
 // The maker's records of a USB port: its device number and its slot entry.
@@ -100,11 +98,11 @@ void RemovePrinterUsbRecords(const std::string& port, const MediumNames& names,
     for (const std::string& model : names.models) {
         std::string full = "USB_" + model + "_" + number;
         char alias[kPortNameSize];
-        if (Same(full, port) || !BuildUsbPortAlias(full.c_str(), alias, sizeof alias) || !Same(alias, port))
+        if (SameText(full, port) || !BuildUsbPortAlias(full.c_str(), alias, sizeof alias) || !SameText(alias, port))
             continue;
         // Only a record that is there is reported: most models have no alias.
         for (const std::string& recorded : RecordedUsbPorts()) {
-            if (Same(recorded, full) && Contains(names.usbPorts, full)) RemoveUsbPortRecord(full, rest, reporter);
+            if (SameText(recorded, full) && Contains(names.usbPorts, full)) RemoveUsbPortRecord(full, rest, reporter);
         }
     }
 }
@@ -137,19 +135,16 @@ void RemoveProcessor(const std::string& processor, const MediumNames& names, Tar
     ProcessorKeyPath(system, processor.c_str(), keyPath);
     unsigned long version = 0;
     if (!InstalledVersion(keyPath, version)) return;
-    auto uses = [&](const SystemPrinter& printer) { return Same(printer.processor, processor); };
+    auto uses = [&](const SystemPrinter& printer) { return SameText(printer.processor, processor); };
     if (reporter.KeptWhileUsed(RemovalKind::Processor, processor, rest, uses)) return;
     std::vector<ComponentFile> files = ProcessorFiles(processor, names, system);
     // Not every target system's spooler library exports the call: it is looked up when needed.
-    HMODULE spooler = LoadLibraryA("winspool.drv");
-    auto deleteProcessor = reinterpret_cast<DeletePrintProcessorFunction>(
-        spooler != nullptr ? reinterpret_cast<void*>(GetProcAddress(spooler, "DeletePrintProcessorA"))
-                           : nullptr);
+    SpoolerLibraryFunction function("DeletePrintProcessorA");
+    auto deleteProcessor = function.As<DeletePrintProcessorFunction>();
     std::string name = processor;
     bool removed =
         deleteProcessor != nullptr && deleteProcessor(nullptr, ComponentEnvironment(system), &name[0]);
     DWORD error = deleteProcessor == nullptr ? ERROR_PROC_NOT_FOUND : GetLastError();
-    if (spooler != nullptr) FreeLibrary(spooler);
     // A spooler that answers the call without removing the registration (Wine's) leaves the key with
     // its "Driver" and the installation's "DriverVersion": it is removed here, so that the next
     // installation registers the processor afresh.
