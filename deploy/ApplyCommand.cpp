@@ -17,6 +17,7 @@
 #include "deploy/ProfileFile.h"
 #include "deploy/Registration.h"
 #include "deploy/UsbOfRun.h"
+#include "removal/FolderRemoval.h"
 #include "removal/ProgramEntry.h"
 #include "removal/RemovalRules.h"
 
@@ -65,6 +66,7 @@ bool RemoveUndescribed(const std::vector<PreparedEntry>& prepared) {
     }
     bool done = RemovePrintersThenOrphans(undescribed, everything, names, system, sayItem);
     // A profile that wants no printers leaves nothing of the medium: the entry and its folder go too.
+    OutsideProgramFolder outside;
     return RemoveEntryWhenNothingLeft(names, system, sayItem) && done;
 }
 

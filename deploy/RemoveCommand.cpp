@@ -8,6 +8,7 @@
 #include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/InstanceLock.h"
+#include "removal/FolderRemoval.h"
 #include "removal/ProgramEntry.h"
 #include "removal/RemovalRules.h"
 
@@ -59,5 +60,6 @@ int RunRemoveCommand(const Switches& switches) {
         removed = RemovePrinterAndOrphans(printer, scope, names, system, SayItem);
     }
     // With nothing of the medium left, the entry in the list of installed programs goes too.
+    OutsideProgramFolder outside;
     return RemoveEntryWhenNothingLeft(names, system, SayItem) && removed ? kExitDone : kExitFailed;
 }

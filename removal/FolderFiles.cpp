@@ -3,41 +3,17 @@
 #include <cstring>
 
 #include "common/BoundedText.h"
-#include "common/RegistryKey.h"
+#include "common/ResourceText.h"
 #include "config/ConfigValues.h"
-#include "removal/ProgramEntry.h"
+#include "removal/CompanionPrograms.h"
+#include "removal/RemovalTextIds.h"
 #include "removal/RestartDeletion.h"
-
-const char kFolderRecordValue[] = "InstalledFiles";
 
 namespace {
 const char kBannerFile[] = "DRVCONFIG\\Left.bmp";
-constexpr size_t kRecordSize = 2048;
 
 bool Join(char (&path)[MAX_PATH], const char* directory, const std::string& name) {
     return CopyText(path, directory) && AppendText(path, "\\") && AppendText(path, name.c_str());
-}
-
-bool Listed(const std::vector<std::string>& files, const std::string& file) {
-    for (const std::string& each : files) {
-        if (lstrcmpiA(each.c_str(), file.c_str()) == 0) return true;
-    }
-    return false;
-}
-
-// A name of the record that stays inside the folder: relative, without a drive or a step upwards.
-bool InsideFolder(const std::string& file) {
-    return !file.empty() && file[0] != '\\' && file.find(':') == std::string::npos &&
-           file.find("..") == std::string::npos;
-}
-
-// Creates the folders a file's relative path passes through.
-void CreateFoldersOf(const char* folder, const std::string& file) {
-    CreateDirectoryA(folder, nullptr);
-    for (size_t slash = file.find('\\'); slash != std::string::npos; slash = file.find('\\', slash + 1)) {
-        char path[MAX_PATH];
-        if (Join(path, folder, file.substr(0, slash))) CreateDirectoryA(path, nullptr);
-    }
 }
 
 // A copy from a CD keeps the CD's read-only attribute: the next registration could not replace it.
@@ -55,15 +31,97 @@ bool MediumDirectory(char (&medium)[MAX_PATH]) {
     return true;
 }
 
-// The earlier registration's files the medium no longer has go: they were this product's.
-void DeleteStale(const char* folder, const std::vector<std::string>& previous,
-                 const std::vector<std::string>& copied) {
-    for (const std::string& file : previous) {
-        char path[MAX_PATH];
-        DWORD error = 0;
-        if (!Listed(copied, file) && InsideFolder(file) && Join(path, folder, file))
-            DeleteNowOrAtRestart(path, error);
+bool Refuse(DWORD code, const std::string& what, DWORD& error, std::string& step) {
+    error = code;
+    step = what;
+    return false;
+}
+
+bool RefuseLink(const std::string& link, DWORD& error, std::string& step) {
+    return Refuse(ERROR_CANT_ACCESS_FILE, FormatResource(IDS_REMOVAL_FOLDER_ON_WAY_IS_LINK, link.c_str()),
+                  error, step);
+}
+
+// Makes a folder that is missing and records it; a link there stops the copy.
+bool EnsureFolder(const std::string& path, const std::string& name, FolderRecord& record, DWORD& error,
+                  std::string& step) {
+    if (IsLink(path)) return RefuseLink(path, error, step);
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    if (!CreateDirectoryA(path.c_str(), nullptr)) return Refuse(GetLastError(), path, error, step);
+    record.Created(name);
+    return true;
+}
+
+// Makes the folders a file's relative path passes through, each checked for a link first.
+bool EnsureFoldersOf(const char* folder, const std::string& file, FolderRecord& record, DWORD& error,
+                     std::string& step) {
+    for (size_t slash = file.find('\\'); slash != std::string::npos; slash = file.find('\\', slash + 1)) {
+        std::string name = file.substr(0, slash);
+        if (!EnsureFolder(std::string(folder) + "\\" + name, name, record, error, step)) return false;
     }
+    return true;
+}
+
+// The file replaces what stands at target: a link there (Wine shows a link to a file as a plain file)
+// goes itself, so the copy never writes through it into the file it points to.
+bool CopyOne(const char* source, const char* target, DWORD& error) {
+    MakeWritable(target);
+    DeleteFileA(target);
+    if (!CopyFileA(source, target, FALSE)) {
+        error = GetLastError();
+        return false;
+    }
+    MakeWritable(target);
+    // Windows 98/Me: a removal before this registration may have left the file to go at restart.
+    CancelDeletionAtRestart(target);
+    return true;
+}
+
+// The earlier registration's files the medium no longer has go, when they are still those it wrote.
+void DeleteStale(const char* folder, FolderRecord& record, const std::vector<std::string>& files) {
+    std::vector<RecordedFile> previous = record.files;
+    for (const RecordedFile& file : previous) {
+        bool listed = false;
+        for (const std::string& each : files)
+            listed = listed || lstrcmpiA(each.c_str(), file.name.c_str()) == 0;
+        if (listed) continue;
+        RecordedFileCheck check =
+            CheckRecordedFile(folder, file.name, file.identified ? &file.identity : nullptr);
+        DWORD error = 0;
+        if (check.state == RecordedFileState::Ours)
+            DeleteNowOrAtRestart((std::string(folder) + "\\" + file.name).c_str(), error);
+        record.Forget(file.name);
+    }
+}
+
+// landed: the names copied, in the medium's order.
+bool CopyEach(const char* medium, const char* folder, FolderRecord& record, const RecordWriter& write,
+              std::vector<std::string>& landed, DWORD& error, std::string& step) {
+    if (!EnsureFolder(folder, kProgramFolderItself, record, error, step)) return false;
+    std::vector<std::string> files = MediumFolderFiles();
+    for (size_t index = 0; index < files.size(); ++index) {
+        char source[MAX_PATH];
+        char target[MAX_PATH];
+        if (!Join(source, medium, files[index]) || !Join(target, folder, files[index]))
+            return Refuse(ERROR_FILENAME_EXCED_RANGE, files[index], error, step);
+        // A configuration file the medium lacks is lacking in the folder too; the programs are needed.
+        if (index >= 2 && GetFileAttributesA(source) == INVALID_FILE_ATTRIBUTES) continue;
+        if (!EnsureFoldersOf(folder, files[index], record, error, step)) return false;
+        if (IsLink(target)) return RefuseLink(target, error, step);
+        step = files[index];
+        if (!CopyOne(source, target, error)) return false;
+        FileIdentity identity;
+        if (ReadFileIdentity(target, identity)) record.Landed(files[index], identity);
+        landed.push_back(files[index]);
+        if (!write(record, error)) return false;
+    }
+    step.clear();
+    return true;
+}
+
+// A program started from the folder itself finds everything in place: the record stays as it was.
+bool SameDirectory(const char* medium, const char* folder) {
+    return lstrcmpiA(medium, folder) == 0;
 }
 }  // namespace
 
@@ -83,69 +141,16 @@ std::vector<std::string> MediumFolderFiles() {
     return files;
 }
 
-bool ReadFolderRecord(RegistryKey& entry, std::vector<std::string>& files) {
-    files.clear();
-    char text[kRecordSize] = {};
-    if (!entry.QueryString(kFolderRecordValue, text, sizeof text)) return false;
-    std::string record(text);
-    for (size_t start = 0; start < record.size();) {
-        size_t end = record.find(';', start);
-        if (end == std::string::npos) end = record.size();
-        std::string file = record.substr(start, end - start);
-        if (InsideFolder(file)) files.push_back(file);
-        start = end + 1;
-    }
-    return true;
-}
-
-bool WriteFolderRecord(RegistryKey& entry, const std::vector<std::string>& files, DWORD& error) {
-    std::string record;
-    for (const std::string& file : files) record += (record.empty() ? "" : ";") + file;
-    return entry.SetString(kFolderRecordValue, record.c_str(), &error);
-}
-
-bool CopyMediumFiles(const char* folder, const std::vector<std::string>& previous,
-                     std::vector<std::string>& copied, DWORD& error, std::string& step) {
-    copied.clear();
+bool CopyMediumFiles(const char* folder, FolderRecord& record, const RecordWriter& write, DWORD& error,
+                     std::string& step) {
     char medium[MAX_PATH] = {};
-    if (!MediumDirectory(medium)) {
-        error = ERROR_FILENAME_EXCED_RANGE;
-        step = "medium";
-        return false;
-    }
-    std::vector<std::string> files = MediumFolderFiles();
-    // A program started from the folder itself finds everything in place: the record stays as it was.
-    if (lstrcmpiA(medium, folder) == 0) {
-        for (const std::string& file : files) {
-            char path[MAX_PATH];
-            if (Listed(previous, file) ||
-                (Join(path, folder, file) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES))
-                copied.push_back(file);
-        }
-        return true;
-    }
-    for (size_t index = 0; index < files.size(); ++index) {
-        char source[MAX_PATH];
-        char target[MAX_PATH];
-        step = files[index];
-        if (!Join(source, medium, files[index]) || !Join(target, folder, files[index])) {
-            error = ERROR_FILENAME_EXCED_RANGE;
-            return false;
-        }
-        // A configuration file the medium lacks is lacking in the folder too; the programs are needed.
-        if (index >= 2 && GetFileAttributesA(source) == INVALID_FILE_ATTRIBUTES) continue;
-        CreateFoldersOf(folder, files[index]);
-        MakeWritable(target);
-        if (!CopyFileA(source, target, FALSE)) {
-            error = GetLastError();
-            return false;
-        }
-        MakeWritable(target);
-        // Windows 98/Me: a removal before this registration may have left the file to go at restart.
-        CancelDeletionAtRestart(target);
-        copied.push_back(files[index]);
-    }
-    step.clear();
-    DeleteStale(folder, previous, copied);
-    return true;
+    if (!MediumDirectory(medium)) return Refuse(ERROR_FILENAME_EXCED_RANGE, "medium", error, step);
+    if (SameDirectory(medium, folder)) return true;
+    std::vector<std::string> landed;
+    bool copied = CopyEach(medium, folder, record, write, landed, error, step);
+    if (copied) DeleteStale(folder, record, landed);
+    // What landed before a failure, and the folders made on the way, stay recorded for removal.
+    DWORD writeError = 0;
+    if (write(record, writeError) || !copied) return copied;
+    return Refuse(writeError, "", error, step);
 }

@@ -1,35 +1,29 @@
 #pragma once
-// The files the registration copies into the program folder, and its record of them. Removal takes
-// from the folder only what this record names: the folder bears the maker's name and may hold the
-// maker's other software, which is not this product's to take.
-//
-// The record is the "InstalledFiles" value under the entry's key (paths relative to the folder, ";"
-// between them), not a file in the folder: it comes and goes with the entry in one step, so no record
-// outlives its entry or names a folder the entry does not; it is no file of the folder itself that
-// removal would have to tell apart from the others; and the registry holds it alike on Windows 98/Me
-// and the NT family.
+// The files the registration copies into the program folder (the two removal programs, the medium's
+// configuration files and the banner) and their copying. Each file is recorded as it lands
+// (FolderRecord.h), so a copy that fails part-way leaves a record of what it put there. Nothing is
+// written or deleted through a link: a program folder, or a folder on a file's way, that is a link
+// stops the copy.
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "common/RegistryKey.h"
-
-// The value name of the record under the entry's key.
-extern const char kFolderRecordValue[];
+#include "removal/FolderRecord.h"
 
 // The files the registration copies, relative to the medium's directory and the folder: the two
 // removal programs, the common configuration file, the category files and the banner.
 std::vector<std::string> MediumFolderFiles();
 
-// The record of the entry's key; false when the key has no record (an older registration).
-bool ReadFolderRecord(RegistryKey& entry, std::vector<std::string>& files);
-bool WriteFolderRecord(RegistryKey& entry, const std::vector<std::string>& files, DWORD& error);
+// Keeps the record where removal finds it; false with error set when it cannot.
+typedef std::function<bool(const FolderRecord& record, DWORD& error)> RecordWriter;
 
 // Copies the medium's files into the folder (created when missing), writable whatever the medium's
-// attributes, and takes back the pending deletion of each one at restart. A file of previous, the
-// earlier registration's record, that the medium no longer has is deleted. copied: what is in the
-// folder now. False with error and step naming the file that failed.
-bool CopyMediumFiles(const char* folder, const std::vector<std::string>& previous,
-                     std::vector<std::string>& copied, DWORD& error, std::string& step);
+// attributes, and takes back the pending deletion of each one at restart. record: on entry the earlier
+// registration's; each file and each folder made is added as it lands and handed to write. A recorded file
+// the medium no longer has is deleted when it is still the one written, and leaves the record. False with
+// error and step naming what failed (a link: the reason the user reads, error ERROR_CANT_ACCESS_FILE).
+bool CopyMediumFiles(const char* folder, FolderRecord& record, const RecordWriter& write, DWORD& error,
+                     std::string& step);

@@ -11,38 +11,37 @@
 
 #include "common/SharedTypes.h"
 #include "removal/CompanionPrograms.h"
+#include "removal/MediumLeft.h"
 #include "removal/MediumNames.h"
+#include "removal/RemovalCopy.h"
 #include "removal/RemovalRules.h"
 
 // The entry's key under HKLM "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall".
 extern const char kProgramEntryKey[];
+// The entry's full key path under HKLM.
+void ProgramEntryKeyPath(char (&keyPath)[MAX_PATH]);
 
 // The folder: the "ProgramFilesDir" value under HKLM "SOFTWARE\Microsoft\Windows\CurrentVersion"
 // (every target system keeps it) followed by "\Qelvan", with no trailing backslash. False when the
 // value is missing or the path does not fit.
 bool ProgramEntryFolder(char (&folder)[MAX_PATH]);
 
-// Copies the removal programs and the configuration files from the medium's directory (the program's,
-// or the one UseMediumDirectory set) into the folder, and writes the entry with the size of what the
-// installation put on disk and the record of the files copied (FolderFiles.h). False with error set (the
-// platform's code) and step naming what failed.
-bool RegisterProgramEntry(TargetSystem system, DWORD& error, std::string& step);
+// The folder the entry records ("InstallLocation"); false when there is no entry or it records none.
+bool RecordedProgramFolder(char (&folder)[MAX_PATH]);
 
-// True when no printer, registered driver, port monitor or print processor of the medium is left.
-bool NothingOfMediumLeft(const MediumNames& names, TargetSystem system);
+// Copies the removal programs and the configuration files from the medium's directory (the program's,
+// or the one UseMediumDirectory set) into the folder, recording each as it lands (FolderFiles.h), and
+// writes the entry with the size of what the installation put on disk. False with error set (the
+// platform's code) and step naming what failed; a link in the folder's place or on a file's way is
+// neither written through nor changed, and step then says so.
+bool RegisterProgramEntry(TargetSystem system, DWORD& error, std::string& step);
 
 // Deletes a file now or, when it is in use, at the next start of the system. False when neither.
 bool DeleteFileNowOrAtRestart(const char* path, DWORD& error);
 
-// When nothing of the medium is left and the entry is there, removes the files its record names from
-// the folder (FolderRemoval.h), then the entry with its record, each item reported. False when that
-// removal failed; nothing is touched or reported while something of the medium is left or when there
-// is no entry.
+// When nothing of the medium is left and the entry is there, removes from the folder what its record
+// names and is still the registration's own (FolderRemoval.h), then the entry with its record, each
+// item reported. False when that removal failed; nothing is touched or reported while something of the
+// medium is left or when there is no entry. The caller's working directory must not be the folder
+// (OutsideProgramFolder in FolderRemoval.h).
 bool RemoveEntryWhenNothingLeft(const MediumNames& names, TargetSystem system, const RemovalReport& report);
-
-// The removal window's temporary copy, recorded under the entry's key by the program that made it: only
-// that copy deletes itself when it ends, whatever a command line typed by hand says. False when the
-// entry is missing or the record cannot be written.
-bool RecordRemovalCopy(const char* path);
-// True when the record names path (the running program is the copy the removal made); the record goes.
-bool TakeRemovalCopyRecord(const char* path);

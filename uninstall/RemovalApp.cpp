@@ -11,6 +11,7 @@
 #include "config/PortRegistry.h"
 #include "framework/MessageBoxes.h"
 #include "removal/ProgramEntry.h"
+#include "removal/RestartDeletion.h"
 #include "resources/ResourceIds.h"
 #include "uninstall/RemovalDialog.h"
 #include "uninstall/RemovalIds.h"
@@ -18,9 +19,6 @@
 namespace {
 // The switch by which the temporary copy learns the folder it works on.
 const char kFolderSwitch[] = "/folder:";
-// The temporary copy's folder: this prefix and a number, created new for each removal.
-const char kTemporaryFolder[] = "QelvanRemoval";
-constexpr int kFolderAttempts = 100;
 
 std::string ProgramPath() {
     char path[MAX_PATH] = {};
@@ -46,25 +44,19 @@ std::string FolderSwitch() {
     return value.substr(0, value.find(' '));
 }
 
-// A folder under the temporary folder that did not exist before: CreateDirectory itself must make it,
-// so that nothing put there beforehand (a library the copy would load) lies beside the copy.
-bool CreateNewTemporaryFolder(std::string& folder) {
-    char temporary[MAX_PATH] = {};
-    DWORD length = GetTempPathA(sizeof temporary, temporary);
-    if (length == 0 || length >= sizeof temporary) return false;
-    DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
-    for (int attempt = 0; attempt < kFolderAttempts; ++attempt) {
-        char path[MAX_PATH];
-        if (!FormatText(path, sizeof path, "%s%s%08lX", temporary, kTemporaryFolder,
-                        static_cast<unsigned long>(seed + attempt)))
-            return false;
-        if (CreateDirectoryA(path, nullptr)) {
-            folder = path;
-            return true;
-        }
-        if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
-    }
-    return false;
+// True when folder holds nothing but the file named only.
+bool HoldsOnly(const std::string& folder, const std::string& only) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool alone = true;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != ".." && lstrcmpiA((folder + "\\" + name).c_str(), only.c_str()) != 0)
+            alone = false;
+    } while (alone && FindNextFileA(find, &found));
+    FindClose(find);
+    return alone;
 }
 }  // namespace
 
@@ -85,15 +77,31 @@ BOOL RemovalApp::InitInstance() {
     } else {
         RunWindow();
     }
-    if (!temporaryCopy_.empty()) {
-        // The temporary copy cannot delete itself while it runs: it goes at the next start.
-        DWORD error = 0;
-        DeleteFileNowOrAtRestart(temporaryCopy_.c_str(), error);
-        std::string directory = DirectoryOf(temporaryCopy_);
-        if (!RemoveDirectoryA(directory.c_str()))
-            MoveFileExA(directory.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    }
+    if (!temporaryCopy_.empty()) DeleteTemporaryCopy();
     return FALSE;
+}
+
+void RemovalApp::DeleteTemporaryCopy() {
+    // The copy cannot delete itself while it runs: it goes at the next start, moved aside under
+    // another name in its folder on the NT family.
+    DWORD error = 0;
+    std::string scheduled;
+    if (DeleteNowOrAtRestart(temporaryCopy_.c_str(), error, &scheduled) == Deletion::Failed) return;
+    std::string directory = DirectoryOf(temporaryCopy_);
+    if (!RemoveDirectoryA(directory.c_str()) && HoldsOnly(directory, scheduled))
+        MoveFileExA(directory.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+bool RemovalApp::TakeGivenFolder(const std::string& given) {
+    char recorded[MAX_PATH];
+    if (!RecordedProgramFolder(recorded) || lstrcmpiA(recorded, given.c_str()) != 0) {
+        ShowAppMessage(FormatResource(IDS_DROVIX_FOLDER_NOT_RECORDED, given.c_str()).c_str());
+        return false;
+    }
+    // The copy deletes itself at the end only when it is the copy the removal made and recorded.
+    std::string self = ProgramPath();
+    if (TakeRemovalCopyRecord(self.c_str())) temporaryCopy_ = self;
+    return UseMediumDirectory(given.c_str());
 }
 
 bool RemovalApp::MayStart() {
@@ -120,18 +128,13 @@ bool RemovalApp::MayStart() {
 bool RemovalApp::HandedToTemporaryCopy() {
     std::string self = ProgramPath();
     std::string given = FolderSwitch();
-    if (!given.empty()) {
-        // The copy works on the configuration files the folder keeps; it deletes itself at the end
-        // only when it is the copy the removal made and recorded.
-        if (TakeRemovalCopyRecord(self.c_str())) temporaryCopy_ = self;
-        UseMediumDirectory(given.c_str());
-        return false;
-    }
+    // The copy works on the configuration files the folder keeps.
+    if (!given.empty()) return !TakeGivenFolder(given);
     char folder[MAX_PATH];
     if (self.empty() || !ProgramEntryFolder(folder) || lstrcmpiA(DirectoryOf(self).c_str(), folder) != 0)
         return false;
     std::string temporary;
-    if (!CreateNewTemporaryFolder(temporary)) return false;
+    if (!MakeRemovalCopyFolder(temporary)) return false;
     std::string copy = temporary + "\\" + kRemovalWindowFile;
     if (!CopyFileA(self.c_str(), copy.c_str(), TRUE) || !RecordRemovalCopy(copy.c_str())) {
         DeleteFileA(copy.c_str());

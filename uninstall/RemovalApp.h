@@ -17,8 +17,14 @@ private:
     // deployment program runs (the user is told).
     bool MayStart();
     // True when the program was started from the installation's folder and a copy of it now runs from
-    // the temporary folder in its place.
+    // the temporary folder in its place, or when the folder it was given is not the one the entry
+    // records (the user is told): either way this program ends.
     bool HandedToTemporaryCopy();
+    // True when the folder given with /folder: is the one the entry records; it is then the folder
+    // whose configuration this program reads.
+    bool TakeGivenFolder(const std::string& given);
+    // The temporary copy goes at the next start, and its folder with it when nothing else is in it.
+    void DeleteTemporaryCopy();
     void RunWindow();
 
     HANDLE mutex_ = nullptr;

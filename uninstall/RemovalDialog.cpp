@@ -7,6 +7,7 @@
 #include "config/ConfigValues.h"
 #include "framework/BitmapPainting.h"
 #include "framework/MessageBoxes.h"
+#include "removal/FolderRemoval.h"
 #include "removal/ProgramEntry.h"
 #include "removal/RemovalRules.h"
 #include "removal/RemovalTextIds.h"
@@ -112,7 +113,11 @@ void RemovalDialog::OnOK() {
         SetStatus(ResourceText(IDS_DROVIX_REMOVING_ORPHANS).c_str());
         RemoveOrphans(scope, names_, system_, collect);
     }
-    RemoveEntryWhenNothingLeft(names_, system_, collect);
+    {
+        // The window reads its configuration in the folder: it steps out for the folder to go.
+        OutsideProgramFolder outside;
+        RemoveEntryWhenNothingLeft(names_, system_, collect);
+    }
     ::SendMessageA(progress, PBM_SETPOS, chosen.size() + 1, 0);
     std::vector<std::string> lines;
     int failures = 0;

@@ -2,10 +2,14 @@
 // folder in the program folder (one of them open), a USB port record of a model the medium does not
 // know. Removal takes only what the registration recorded; registration replaces every file writable;
 // an upgrade before the restart keeps the new installation.
+#include <cstdio>
+#include <map>
 #include <string>
 
 #include "tests/deploy/DeployFixture.h"
 #include "tests/e2e/E2eSupport.h"
+#include "tests/support/PendingRenames.h"
+#include "tests/support/UnixLink.h"
 
 namespace {
 const char kForeignUsbPort[] = "USB_ZX-90_1";
@@ -39,6 +43,26 @@ size_t Occurrences(const std::string& text, const std::string& part) {
 bool ReadOnly(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// A record's item naming path with the size and time the file has now.
+std::string RecordItem(const std::string& name, const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    char item[64];
+    snprintf(item, sizeof item, "|%08lx%08lx|%08lx%08lx", data.nFileSizeHigh, data.nFileSizeLow,
+             data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+    return name + item;
+}
+
+void AddToRecord(const std::vector<std::string>& items) {
+    std::string record = ReadStringOrNone(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "InstalledFiles");
+    for (const std::string& item : items) record += ";" + item;
+    HKEY entry = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallEntryKey, 0, KEY_SET_VALUE, &entry));
+    RegSetValueExA(entry, "InstalledFiles", 0, REG_SZ, reinterpret_cast<const BYTE*>(record.c_str()),
+                   static_cast<DWORD>(record.size() + 1));
+    RegCloseKey(entry);
 }
 
 class RemovalOwnTest : public DeployTest {
@@ -160,4 +184,69 @@ TEST_F(RemovalOwnTest, UpgradeBeforeTheRestartKeepsTheNewInstallation) {
     EXPECT_TRUE(FileExists(folder + "\\DRVCONFIG\\setup.ini"));
     EXPECT_TRUE(ReadPrinter("QT-200(P)").found);
     EXPECT_TRUE(ForeignThingsStay());
+}
+
+// A record edited against the till and links planted in the folder: registration and removal take
+// nothing that is not the registration's own, follow no link, hang on no loop and say what they keep.
+TEST_F(RemovalOwnTest, AHostileFolderAndRecordLoseNothing) {
+    TempDir outside("qelvan-outside");
+    ASSERT_TRUE(WriteTextFile(outside / "victim.txt", "outside"));
+    ASSERT_TRUE(WriteTextFile(outside / "cfg\\setup.ini", "another program's settings"));
+    Expect(0, "install /model:QR-58");
+    ASSERT_TRUE(MakeUnixLink(outside.Path(), folder + "\\Shared"));
+    ASSERT_TRUE(MakeUnixLink(folder, folder + "\\LabelStudio\\up"));
+    ASSERT_TRUE(MakeUnixLink(folder, folder + "\\back"));
+    CreateDirectoryA((folder + "\\Plugins").c_str(), nullptr);
+    std::string receipt = folder + "\\DRVCONFIG\\setup_receipt.ini";
+    std::vector<std::string> hostile = {RecordItem("Shared\\victim.txt", outside / "victim.txt"),
+                                        RecordItem("notes.txt", folder + "\\Drovix.exe"),
+                                        "LabelStudio",
+                                        "Plugins\\x.dll",
+                                        "COM1",
+                                        "aux.txt",
+                                        "\\??\\COM1",
+                                        "LabelStudio\\*"};
+    // Re-registration over the hostile record: nothing of it is deleted or moved away.
+    AddToRecord(hostile);
+    Expect(0, "install /model:QR-58");
+    EXPECT_TRUE(ForeignThingsStay());
+    EXPECT_EQ("outside", ReadTextFile(outside / "victim.txt"));
+    AddToRecord(hostile);
+    ASSERT_TRUE(WriteTextFile(receipt, "the till's own receipt settings"));
+    std::string pendingBefore = PendingRenames();
+
+    std::string removed = Expect(0, "remove /all /driver /components");
+    EXPECT_TRUE(ForeignThingsStay());
+    EXPECT_EQ("outside", ReadTextFile(outside / "victim.txt"));
+    EXPECT_EQ("notes", ReadTextFile(folder + "\\notes.txt"));
+    EXPECT_EQ("the till's own receipt settings", ReadTextFile(receipt));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder + "\\Plugins").c_str()));
+    EXPECT_FALSE(FileExists(folder + "\\Drovix.exe"));
+    std::string pending = PendingRenames();
+    pending = pending.substr(pending.size() > pendingBefore.size() ? pendingBefore.size() : 0);
+    EXPECT_EQ(std::string::npos, pending.find(folder)) << pending;
+    EXPECT_EQ(std::string::npos, pending.find("COM1")) << pending;
+    const std::string kept = "保留：安装目录中的文件 " + folder + "\\";
+    EXPECT_TRUE(Says(removed, kept + "Shared\\victim.txt（文件夹 " + folder + "\\Shared 是链接，不跟随）"))
+        << removed;
+    EXPECT_TRUE(Says(removed, kept + "notes.txt（安装后已被更改或替换）")) << removed;
+    EXPECT_TRUE(Says(removed, kept + "DRVCONFIG\\setup_receipt.ini（安装后已被更改或替换）")) << removed;
+    EXPECT_TRUE(Says(removed, kept + "LabelStudio（是文件夹，不是本程序安装的文件）")) << removed;
+    for (const char* name : {"COM1", "aux.txt", "\\??\\COM1", "LabelStudio\\*"})
+        EXPECT_TRUE(Says(removed, kept + name + "（记录中的名称不是安装目录中的普通文件名）"))
+            << name << removed;
+    EXPECT_TRUE(Says(removed, "保留：安装目录 " + folder + "\\Plugins（不是本程序创建的）")) << removed;
+
+    // A configuration folder that is a link: registration writes nothing through it, says so, and
+    // records the programs that landed before it.
+    RemoveTree(folder + "\\DRVCONFIG");
+    ASSERT_TRUE(MakeUnixLink(outside / "cfg", folder + "\\DRVCONFIG"));
+    std::string refused = Expect(0, "install /model:QR-58");
+    EXPECT_TRUE(Says(refused, "文件夹 " + folder + "\\DRVCONFIG 是链接，不跟随")) << refused;
+    EXPECT_EQ("another program's settings", ReadTextFile(outside / "cfg\\setup.ini"));
+    std::string record = ReadStringOrNone(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "InstalledFiles");
+    EXPECT_NE(std::string::npos, record.find("QelvanDeploy.exe|")) << record;
+    EXPECT_EQ(std::string::npos, record.find("DRVCONFIG")) << record;
+    for (const char* link : {"Shared", "back", "LabelStudio\\up", "DRVCONFIG"})
+        RemoveUnixLink(folder + "\\" + link);
 }

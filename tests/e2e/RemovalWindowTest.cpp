@@ -7,6 +7,7 @@
 #include <winspool.h>
 
 #include "tests/e2e/E2eSupport.h"
+#include "tests/support/PendingRenames.h"
 #include "uninstall/RemovalIds.h"
 
 namespace {
@@ -89,24 +90,52 @@ TEST_F(RemovalWindowTest, RefusesWithoutTheCatalogue) {
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));
 }
 
-TEST_F(RemovalWindowTest, ACopyStartedByHandKeepsItself) {
+// A copy started by hand, named in an edited RemovalCopy value: it lists nothing of another catalogue
+// and, outside the folders the removal makes, keeps itself and the folder it stands in.
+TEST_F(RemovalWindowTest, ACopyStartedByHandTrustsOnlyWhatTheEntryRecords) {
+    Deploy("install /model:QR-58");
     TempDir elsewhere("qelvan-copy");
     std::string copy = elsewhere / "Drovix.exe";
     ASSERT_TRUE(CopyFileTo(medium / "Drovix.exe", copy));
-    std::string command = "\"" + copy + "\" /folder:\"" + medium.Path() + "\"";
+    HKEY entry = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallEntryKey, 0, KEY_SET_VALUE, &entry));
+    RegSetValueExA(entry, "RemovalCopy", 0, REG_SZ, reinterpret_cast<const BYTE*>(copy.c_str()),
+                   static_cast<DWORD>(copy.size() + 1));
+    RegCloseKey(entry);
+    std::string recorded = ReadStringOrNone(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "InstallLocation");
+
+    // Another folder's catalogue: refused before anything is listed.
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
+    std::string command = "\"" + copy + "\" /folder:\"" + medium.Path() + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               elsewhere.Path().c_str(), &startup, &process));
+    CloseHandle(process.hThread);
+    WizardDriver refused;
+    ASSERT_TRUE(refused.Attach("Drovix"));
+    ShownMessage refusal;
+    HWND box = refused.WaitForMessageBox(refusal);
+    EXPECT_EQ("文件夹 " + medium.Path() + " 不是安装时登记的安装目录，未做任何更改。", refusal.text);
+    if (box != nullptr) AnswerMessageBox(box, IDOK);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 15000));
+    CloseHandle(process.hProcess);
+
+    std::string pendingBefore = PendingRenames();
+    command = "\"" + copy + "\" /folder:\"" + recorded + "\"";
     ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                                elsewhere.Path().c_str(), &startup, &process));
     WizardDriver window;
     ASSERT_TRUE(window.Attach("Drovix"));
     HWND frame = window.FindWindowOfProcess("Drovix");
+    EXPECT_EQ("QR-58(U) 1（USB_QR-58_1，Qelvan QR-58 GDI）",
+              WizardDriver::Text(WizardDriver::Control(frame, IDC_REMOVAL_FIRST_PRINTER)));
     window.Click(WizardDriver::Control(frame, IDCANCEL));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 15000));
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     EXPECT_TRUE(FileExists(copy));
+    EXPECT_EQ(pendingBefore, PendingRenames());
 }
 
 TEST_F(RemovalWindowTest, EachItemOnceWithItsLastOutcomeAndTheUnlistedCountStays) {

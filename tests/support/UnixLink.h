@@ -1,0 +1,17 @@
+#pragma once
+// Real links for tests of what a program does with links in the folders it walks. Wine 8's
+// CreateSymbolicLinkA makes nothing, so the link is a Unix symbolic link made by /bin/ln, which Wine
+// runs when a Windows program starts it. A link to a folder shows FILE_ATTRIBUTE_REPARSE_POINT; a link
+// to a file shows as a plain file.
+
+#include <string>
+
+// The Unix path Wine gives a Windows path (kernel32's wine_get_unix_file_name); empty when none.
+std::string UnixPathOf(const std::string& windowsPath);
+
+// Makes link (a Windows path, not there yet) a symbolic link to target (a Windows path). True when the
+// link is there afterwards.
+bool MakeUnixLink(const std::string& target, const std::string& link);
+
+// Removes the link itself (never what it points to). True when it is gone afterwards.
+bool RemoveUnixLink(const std::string& link);
