@@ -7,6 +7,7 @@
 #include "common/BoundedText.h"
 #include "common/RegistryKey.h"
 #include "engine/ComponentKeys.h"
+#include "engine/SpoolerApi.h"
 
 namespace {
 const char kMonitorsKey[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors";
@@ -49,14 +50,14 @@ bool RegisteredDrivers(int targetSystem, std::vector<Registration>& drivers, DWO
     DWORD needed = 0;
     DWORD count = 0;
     error = 0;
-    if (!EnumPrinterDriversA(nullptr, environment, 3, nullptr, 0, &needed, &count)) {
+    if (!Spooler().enumPrinterDrivers(nullptr, environment, 3, nullptr, 0, &needed, &count)) {
         error = GetLastError();
         if (error != ERROR_INSUFFICIENT_BUFFER) return false;
         error = 0;
     }
     if (needed == 0) return true;
     std::vector<BYTE> buffer(needed);
-    if (!EnumPrinterDriversA(nullptr, environment, 3, buffer.data(), needed, &needed, &count)) {
+    if (!Spooler().enumPrinterDrivers(nullptr, environment, 3, buffer.data(), needed, &needed, &count)) {
         error = GetLastError();
         return false;
     }

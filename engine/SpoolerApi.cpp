@@ -14,7 +14,8 @@ SpoolerApi api = {AddPrinterA,
                   OpenPrinterA,
                   GetPrinterA,
                   SetPrinterA,
-                  EnumPrintersA};
+                  EnumPrintersA,
+                  EnumPrinterDriversA};
 }  // namespace
 
 SpoolerApi& Spooler() {

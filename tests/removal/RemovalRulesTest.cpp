@@ -2,12 +2,21 @@
 // medium's monitors a system has at all, and the lines that say a failure.
 #include <gtest/gtest.h>
 
+#include "common/RegistryKey.h"
+#include "engine/SeamOverride.h"
+#include "engine/SpoolerApi.h"
 #include "removal/MediumNames.h"
+#include "removal/ProgramEntry.h"
 #include "removal/RemovalRules.h"
 #include "removal/SystemPrinters.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
+BOOL WINAPI UnreadableDrivers(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD) {
+    SetLastError(RPC_S_SERVER_UNAVAILABLE);
+    return FALSE;
+}
+
 std::vector<std::string> MonitorNames(TargetSystem system) {
     std::vector<std::string> names;
     for (const MediumMonitor& monitor : ReadMediumNames(system).monitors) names.push_back(monitor.name);
@@ -40,4 +49,25 @@ TEST(RemovalLines, AFailureSaysTheItemAndTheError) {
               DescribeRemoval({RemovalKind::UsbPortRecord, "USB_QR-58_1", RemovalResult::Failed, "", 5}));
     EXPECT_EQ("无法列出本机的打印机  er = 1722",
               DescribeRemoval({RemovalKind::PrinterList, "", RemovalResult::Failed, "", 1722}));
+}
+
+// A driver list the spooler cannot give is no empty list: the entry in the list of installed programs
+// and its folder stay, and nothing is said; once the list reads, the entry of a till without the
+// medium's printers goes.
+TEST(EntryRemoval, ADriverListThatCannotBeReadKeepsTheEntry) {
+    CurrentDirectoryScope medium(MediumDir());
+    MediumNames names = ReadMediumNames(WindowsXP);
+    std::string key = std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kProgramEntryKey;
+    ASSERT_TRUE(RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, key.c_str()));
+    std::vector<RemovalItem> said;
+    RemovalReport report = [&](const RemovalItem& item) { said.push_back(item); };
+    {
+        SeamOverride<decltype(Spooler().enumPrinterDrivers)> seam(Spooler().enumPrinterDrivers, UnreadableDrivers);
+        RemoveEntryWhenNothingLeft(names, WindowsXP, report);
+    }
+    EXPECT_TRUE(RegistryKey(HKEY_LOCAL_MACHINE, key.c_str()).IsOpen());
+    EXPECT_TRUE(said.empty());
+    RemoveEntryWhenNothingLeft(names, WindowsXP, report);
+    EXPECT_FALSE(RegistryKey(HKEY_LOCAL_MACHINE, key.c_str()).IsOpen());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
 }
