@@ -85,7 +85,15 @@ TEST(PendingRenames, CancellingTakesOnlyOurDeletionAndEveryOtherByteStays) {
     SetPending(others + Wide(ours) + end + end + end);
     EXPECT_TRUE(CancelDeletionAtRestart(ours.c_str()));
     EXPECT_EQ(original, PendingBytes());
-    SetPending(std::wstring(reinterpret_cast<const wchar_t*>(saved.data()), saved.size() / 2));
+    // The list as it was: a value left empty would make the system's next scheduling write a broken one.
+    HKEY key = nullptr;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_SET_VALUE, &key);
+    if (saved.empty())
+        RegDeleteValueW(key, kPendingValue);
+    else
+        RegSetValueExW(key, kPendingValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(saved.data()),
+                       static_cast<DWORD>(saved.size()));
+    RegCloseKey(key);
 }
 
 TEST(WininitRenames, OurLinesComeAndGoAndEveryOtherByteStays) {
