@@ -9,5 +9,6 @@
 bool RestartPending();
 
 // Remembers that the run's installation needs a restart. A marker that cannot be scheduled for
-// deletion is not left behind: a restart never forgotten would be asked for at every run.
+// deletion is not left behind (a restart never forgotten would be asked for at every run); that is said
+// with the error.
 void RememberRestart();

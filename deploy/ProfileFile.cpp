@@ -6,9 +6,11 @@
 
 #include "common/BoundedText.h"
 #include "common/ResourceText.h"
+#include "choices/PortOffer.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/DeployTextIds.h"
+#include "deploy/PrinterInstall.h"
 #include "deploy/ProfileLines.h"
 
 namespace {
@@ -159,12 +161,32 @@ bool SerialSettingsAgree(const char* path, const ProfileEntry& earlier, const Pr
     return true;
 }
 
-// One default printer and one setting per serial port: what the file asks for can all hold at once.
+// The USB port a printer of the entry sits on (a model's alias where it has one), in capitals; empty
+// for a port of another kind.
+std::string UsbPortOf(const ProfileEntry& entry) {
+    std::string upper = entry.request.port.text;
+    CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+    if (ReactionToPort(upper.c_str()) != PortReaction::UsbPort) return "";
+    return PortNameForEntry(upper.c_str());
+}
+
+// A USB port holds one printer: two entries on it would each take the other's printer.
+bool UsbPortsDiffer(const char* path, const ProfileEntry& earlier, const ProfileEntry& later) {
+    std::string port = UsbPortOf(later);
+    if (port.empty() || port != UsbPortOf(earlier)) return true;
+    return Refuse(IDS_PROFILE_USB_PORT_TWICE, path, later.request.port.where, earlier.section.c_str(),
+                  later.request.port.text.c_str());
+}
+
+// One printer per USB port, one default printer and one setting per serial port: what the file asks for can
+// all hold at once.
 bool EntriesAgree(const char* path, const std::vector<ProfileEntry>& entries) {
     const ProfileEntry* isDefault = nullptr;
     for (size_t later = 0; later < entries.size(); ++later) {
         for (size_t earlier = 0; earlier < later; ++earlier) {
-            if (!SerialSettingsAgree(path, entries[earlier], entries[later])) return false;
+            if (!UsbPortsDiffer(path, entries[earlier], entries[later]) ||
+                !SerialSettingsAgree(path, entries[earlier], entries[later]))
+                return false;
         }
         if (!entries[later].request.setDefault) continue;
         if (isDefault != nullptr) {

@@ -28,7 +28,8 @@ struct ProfileEntry {
 // key: a file that is missing, empty or foreign (no header section), a header whose count does not
 // match the printer sections, a section (names compared without regard to case) or a key written
 // twice, a line that is not "key=value", an unknown key, a missing Model or Port, a flag that is
-// neither Yes nor No, a second Default=Yes, two entries on one serial port asking for different settings.
+// neither Yes nor No, a second Default=Yes, two entries on one USB port, two entries on one serial port
+// asking for different settings.
 bool ReadProfile(const char* path, std::vector<ProfileEntry>& entries);
 
 // Writes the printers (requests whose serial texts are set for a serial port) as a profile file: a new

@@ -13,16 +13,19 @@
 enum class Deletion { Deleted, AtRestart, Failed };
 
 // Deletes the file now or, when it is in use, at the next start. A missing file counts as deleted.
-// Failed with error set when neither. scheduled, when given, receives the path that goes at restart.
+// Failed with error set when neither; a file moved aside whose scheduling the system refuses is moved
+// back to its own name first. scheduled, when given, receives the path that goes at restart.
 Deletion DeleteNowOrAtRestart(const char* path, DWORD& error, std::string* scheduled = nullptr);
 
 // Schedules the file's deletion at the next start through WININIT.INI (Windows 98/Me), leaving it in
-// place until then. False with error set when the line cannot be written.
+// place until then. False with error set when the line cannot be written, or when WININIT.INI cannot be
+// read safely (not ANSI text, or too large), which is then left as it was.
 bool DeleteAtNextStartOfWindows98(const char* path, DWORD& error);
 
 // Takes the pending deletion of path back: out of the NT family's pending renames, or out of WININIT.INI's
-// [rename] section (Windows 98/Me). True when nothing of path was pending or its requests are gone.
-bool CancelDeletionAtRestart(const char* path);
+// [rename] sections (Windows 98/Me). Renames of path by other programs stay. True when nothing of path
+// was pending or its requests are gone; false with error, when given, set otherwise.
+bool CancelDeletionAtRestart(const char* path, DWORD* error = nullptr);
 
 // True on the NT family, where the system deletes at restart through MoveFileEx.
 bool OnNtFamily();

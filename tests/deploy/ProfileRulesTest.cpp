@@ -8,15 +8,16 @@
 #include "tests/e2e/E2eSupport.h"
 
 namespace {
-// The text saved as Notepad's "Unicode": UTF-16, little-endian, with its byte-order mark.
-std::string Utf16(const std::string& ansi) {
+// The text saved as Notepad's "Unicode" (UTF-16, little-endian) or "Unicode big endian", with its
+// byte-order mark.
+std::string Utf16(const std::string& ansi, bool bigEndian = false) {
     std::wstring wide(ansi.size(), L'\0');
     wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0],
                                     static_cast<int>(wide.size())));
-    std::string bytes = "\xff\xfe";
+    std::string bytes = bigEndian ? "\xfe\xff" : "\xff\xfe";
     for (wchar_t each : wide) {
-        bytes += static_cast<char>(each & 0xff);
-        bytes += static_cast<char>((each >> 8) & 0xff);
+        char low = static_cast<char>(each & 0xff), high = static_cast<char>((each >> 8) & 0xff);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
     }
     return bytes;
 }
@@ -58,6 +59,17 @@ TEST_F(DeployTest, AProfileThatSaysTwoThingsIsRefusedBeforeAnythingChanges) {
          "[PRINTER1]" + twice},
         {"[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\n" + qt200 + "\x0bMODEL=QT-300\r\n",
          "[Printer1] MODEL" + twice},
+        // Lines ending in a lone CR or a bare LF, and a big-endian file, whose second section repeats the
+        // first.
+        {"[QelvanProfile]\nPrinters=2\n[Printer1]\nModel=QL-40\rPort=LPT2:\r[PRINTER1]\rModel=QT-200\rPort="
+         "LPT1:\r\n",
+         "[PRINTER1]" + twice},
+        {Utf16(header + "[Printer1]\r\nModel=QL-40\r\nPort=LPT2:\r\n[PRINTER1]\r\n" + qt200, true),
+         "[PRINTER1]" + twice},
+        // A USB port holds one printer, in whatever case its name is written.
+        {header + "[Printer1]\r\nModel=QR-58\r\nPort=USB_QR-58_1\r\n[Printer2]\r\nModel=QR-58\r\n"
+                  "Port=usb_qr-58_1\r\nAdvanced=Yes\r\n",
+         "[Printer2] Port：与 [Printer1] 在同一个USB端口 usb_qr-58_1 上，一个USB端口只能接一台打印机"},
         // One entry on a serial port names a setting the other leaves to its preset.
         {header + "[Printer1]\r\nModel=QL-60\r\nPort=TVCOM2:\r\nBaud=19200\r\n[Printer2]\r\nModel=QT-200\r\n"
                   "Port=COM2:\r\n",

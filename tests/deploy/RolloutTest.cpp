@@ -51,4 +51,17 @@ TEST_F(DeployTest, OnWindows98ARestartNotYetMadeIsRemembered) {
     // The NT family never asks for a restart.
     Expect(0, "install /model:QT-200");
 }
+
+// A WININIT.INI that cannot be read safely is left as it is: the restart is said but not remembered, so
+// that no later run asks for it for ever.
+TEST_F(DeployTest, OnWindows98AWininitSavedAsUnicodeStaysAndNoRestartIsRememberedForEver) {
+    std::string wininit = WindowsDirectoryPath() + "\\WININIT.INI";
+    const std::string unicode("\xff\xfe[\0r\0e\0n\0a\0m\0e\0]\0\r\0\n\0", 22);
+    ASSERT_TRUE(WriteTextFile(wininit, unicode));
+    std::string first = Expect(3010, "install /model:QR-58 /port:COM2:", "win98");
+    EXPECT_TRUE(Says(first, "无法在 " + wininit + " 中记下要求的重新启动（文件保持原样）")) << first;
+    EXPECT_EQ(unicode, ReadTextFile(wininit));
+    Expect(0, "install /model:QR-58 /port:COM2:", "win98");
+    RemoveFile(wininit);
+}
 }  // namespace
