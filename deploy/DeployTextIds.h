@@ -191,6 +191,8 @@
 #define IDS_DRIVER_UPDATE_FAILED 1593      // %s %s
 #define IDS_DRIVER_STILL_OLDER 1594        // %s %s
 #define IDS_DRIVER_UPDATED 1595            // %s %s
+#define IDS_COMPARISON_OLDER_MEDIUM 1596   // %s %s %s
+#define IDS_COMPARISON_NEWER_MEDIUM 1597   // %s %s %s
 
 // The components brought up to the medium's.
 #define IDS_COMPONENT_MONITOR_UPDATED 1610     // %s
