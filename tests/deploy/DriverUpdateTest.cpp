@@ -167,7 +167,8 @@ TEST_F(DriverUpdateTest, AnUpdateThatLeavesAFileOlderOrMixedFails) {
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     std::string kept = Expect(1603, "install /model:QR-58");
     CloseHandle(held);
-    EXPECT_TRUE(Says(kept, "未能更新驱动程序 Qelvan QR-58 GDI：")) << kept;
+    EXPECT_TRUE(Says(kept, "未能更新驱动程序 Qelvan QR-58 GDI：添加后仍是文件 QR58.GPD 与安装介质上的不同（过旧）"))
+        << kept;
     EXPECT_FALSE(Says(kept, "已更新")) << kept;
 
     // The plug-in on the till is newer than the medium's (written a day before), the data file older.
