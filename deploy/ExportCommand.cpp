@@ -12,6 +12,7 @@
 #include "deploy/DeployOutput.h"
 #include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
+#include "deploy/FileReplace.h"
 #include "deploy/PersonalDefault.h"
 #include "deploy/PrinterInstall.h"
 #include "deploy/ProfileFile.h"
@@ -79,6 +80,24 @@ bool TakeSerialSettings(const SystemPrinter& printer, TargetSystem system, Insta
     }
     return whole;
 }
+
+// The profile is written beside the file it replaces, then put in its place: a till applying the
+// share's file meanwhile reads the old file or the new one, and a replace that fails leaves the old one
+// and nothing else.
+bool WriteProfileInPlace(const std::string& path, const std::vector<InstallRequest>& profile) {
+    DWORD error = 0;
+    std::string beside = FileBeside(path.c_str());
+    if (beside.empty()) error = GetLastError();
+    if (!beside.empty() && !WriteProfile(beside.c_str(), profile)) {
+        DeleteFileA(beside.c_str());
+        return false;
+    }
+    if (!beside.empty() &&
+        ReplaceWithWritten(beside.c_str(), path.c_str(), RunningSystem() != Windows98Me, error))
+        return true;
+    SayWithError(FormatResource(IDS_PROFILE_CANNOT_WRITE, path.c_str()).c_str(), error);
+    return false;
+}
 }  // namespace
 
 int RunExportCommand(const Switches& switches) {
@@ -114,7 +133,7 @@ int RunExportCommand(const Switches& switches) {
         SayResourceFormatted(IDS_EXPORT_NOTHING_WRITTEN, path.c_str());
         return kExitFailed;
     }
-    if (!WriteProfile(path.c_str(), profile)) return kExitFailed;
+    if (!WriteProfileInPlace(path, profile)) return kExitFailed;
     SayResourceFormatted(IDS_EXPORT_WRITTEN, path.c_str(), static_cast<unsigned>(profile.size()));
     return failed ? kExitFailed : kExitDone;
 }
