@@ -66,7 +66,8 @@ void AppendToLog(const std::string& text) {
     waitingLines += stamp + computerName + " " + text + "\r\n";
     if (WriteWaitingLines(othersWait ? 1 : kLogLockTries) || othersWait) return;
     // Said on the console alone: the log is what cannot be written.
-    WriteLine(GetStdHandle(STD_OUTPUT_HANDLE), FormatResource(IDS_DEPLOY_LOG_LOCKED, logPath.c_str()).c_str());
+    WriteLine(GetStdHandle(STD_OUTPUT_HANDLE),
+              FormatResource(IDS_DEPLOY_LOG_LOCKED, logPath.c_str()).c_str());
 }
 
 // The count of lines waiting.
