@@ -158,6 +158,17 @@ bool RegistryKey::DeleteKey(HKEY root, const char* path, DWORD* error) {
     return result == ERROR_SUCCESS;
 }
 
+bool RegistryKey::DeleteKeyWhenEmpty(HKEY root, const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    DWORD subKeys = 1;
+    DWORD values = 1;
+    LONG result = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                                   nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && subKeys == 0 && values == 0 && DeleteKey(root, path);
+}
+
 LONG RegistryKey::EnumValue(DWORD index, char* name, DWORD& nameLength, DWORD& type) {
     if (handle == nullptr) return ERROR_INVALID_HANDLE;
     return RegEnumValueA(handle, index, name, &nameLength, nullptr, &type, nullptr, nullptr);

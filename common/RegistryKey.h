@@ -42,6 +42,9 @@ public:
     static bool CreateKey(HKEY root, const char* path, const char* className = nullptr);
     // Deletes root\path, which must have no sub-keys. error, when given, receives the registry's code.
     static bool DeleteKey(HKEY root, const char* path, DWORD* error = nullptr);
+    // Deletes root\path only when it holds no value and no sub-key (Windows 98/Me's RegDeleteKey would
+    // take the sub-keys with it). False when the key stays.
+    static bool DeleteKeyWhenEmpty(HKEY root, const char* path);
 
     // The result code of RegEnumValueA for the value at index (no data is read); nameLength is the
     // buffer's size on entry and the name's length on success. A closed object answers

@@ -16,14 +16,16 @@ HANDLE logFile = INVALID_HANDLE_VALUE;
 constexpr DWORD kLogLockTries = 500;
 constexpr DWORD kLogLockPause = 10;
 // The byte every run locks while it writes: far beyond any log's end (locking there is allowed on every
-// target system and over a network share), so that the lines themselves are never locked and a line
-// written without the lock is never refused.
+// target system and over a network share), so that the lines themselves are never locked.
 constexpr DWORD kLogLockOffset = 0x40000000;
-// Once a run has waited in vain, the other run is taken as stuck: the rest of this run's lines are
-// written at once instead of each waiting again.
-bool lockGivenUp = false;
+// The log as opened, for the lines that tell of it.
+std::string logPath;
 // Read when the log is opened.
 std::string computerName;
+// Lines, with their times, that waited in vain for the lock: they go to the log, in their order, with
+// the first line that takes it. While some wait, a line tries the lock once instead of waiting again, so
+// a writer that does not let go costs the run one wait, not one a line.
+std::string waitingLines;
 
 // The computer's name, by which the lines of fifty tills in one shared log are told apart.
 std::string ComputerName() {
@@ -33,19 +35,26 @@ std::string ComputerName() {
     return name;
 }
 
-bool TakeLogLock() {
-    for (DWORD tries = 0; tries < kLogLockTries && !lockGivenUp; ++tries) {
+bool TakeLogLock(DWORD tries) {
+    for (DWORD tried = 0; tried < tries; ++tried) {
         if (LockFile(logFile, kLogLockOffset, 0, 1, 0)) return true;
-        Sleep(kLogLockPause);
+        if (tried + 1 < tries) Sleep(kLogLockPause);
     }
-    lockGivenUp = true;
     return false;
 }
 
-// Every run that appends to the log holds the lock byte while it writes, so that two runs (two tills
-// on one share) never write to the same place: the line goes to the end the file has at that moment.
-// A run that cannot take the lock in time (a writer that does not let go) still writes its line whole
-// at the end; only a writer that holds the lock and writes at that very moment could meet it there.
+// Writes the waiting lines at the end the file has at that moment, but only under the lock, so that
+// two runs (two tills on one share) never write to the same place. False when the lock was not taken.
+bool WriteWaitingLines(DWORD tries) {
+    if (!TakeLogLock(tries)) return false;
+    SetFilePointer(logFile, 0, nullptr, FILE_END);
+    DWORD written = 0;
+    WriteFile(logFile, waitingLines.data(), static_cast<DWORD>(waitingLines.size()), &written, nullptr);
+    UnlockFile(logFile, kLogLockOffset, 0, 1, 0);
+    waitingLines.clear();
+    return true;
+}
+
 void AppendToLog(const std::string& text) {
     if (logFile == INVALID_HANDLE_VALUE) return;
     SYSTEMTIME now;
@@ -53,12 +62,20 @@ void AppendToLog(const std::string& text) {
     char stamp[32];
     snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth, now.wDay,
              now.wHour, now.wMinute, now.wSecond);
-    std::string line = stamp + computerName + " " + text + "\r\n";
-    bool locked = TakeLogLock();
-    SetFilePointer(logFile, 0, nullptr, FILE_END);
-    DWORD written = 0;
-    WriteFile(logFile, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    if (locked) UnlockFile(logFile, kLogLockOffset, 0, 1, 0);
+    bool othersWait = !waitingLines.empty();
+    waitingLines += stamp + computerName + " " + text + "\r\n";
+    if (WriteWaitingLines(othersWait ? 1 : kLogLockTries) || othersWait) return;
+    // Said on the console alone: the log is what cannot be written.
+    WriteLine(GetStdHandle(STD_OUTPUT_HANDLE),
+              FormatResource(IDS_DEPLOY_LOG_LOCKED, logPath.c_str()).c_str());
+}
+
+// The count of lines waiting.
+unsigned WaitingLineCount() {
+    unsigned count = 0;
+    for (size_t at = waitingLines.find('\n'); at != std::string::npos; at = waitingLines.find('\n', at + 1))
+        ++count;
+    return count;
 }
 
 void SayMessage(const char* text) {
@@ -68,12 +85,19 @@ void SayMessage(const char* text) {
 
 bool OpenDeployLog(const char* path) {
     computerName = ComputerName();
+    logPath = path;
+    waitingLines.clear();
     logFile = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     return logFile != INVALID_HANDLE_VALUE;
 }
 
 void CloseDeployLog() {
+    // The lines still waiting get one last wait of their own.
+    if (logFile != INVALID_HANDLE_VALUE && !waitingLines.empty() && !WriteWaitingLines(kLogLockTries)) {
+        WriteLine(GetStdHandle(STD_OUTPUT_HANDLE),
+                  FormatResource(IDS_DEPLOY_LOG_LINES_LOST, logPath.c_str(), WaitingLineCount()).c_str());
+    }
     if (logFile != INVALID_HANDLE_VALUE) CloseHandle(logFile);
     logFile = INVALID_HANDLE_VALUE;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // What the deployment program tells its user: every line goes to the standard output in the system's
-// ANSI code page and, with /log:FILE, is appended to FILE with the time. The messages the wizard's
-// readers and engine would show in boxes come here as lines too.
+// ANSI code page and, with /log:FILE, is appended to FILE with the time and the computer's name, always
+// under the lock every run holds while it writes, so that runs of many tills sharing one log never write
+// over each other's lines. Lines that wait in vain go in with the next line that takes the lock; the
+// console says when one waited in vain and how many never got in. The messages the wizard's readers and
+// engine would show in boxes come here as lines too.
 
 #include <windows.h>
 

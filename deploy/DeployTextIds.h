@@ -67,6 +67,8 @@
 #define IDS_DEPLOY_LOG_NOT_OPENED 1080  // %s
 #define IDS_DEPLOY_EXIT_CODE 1081       // %d
 #define IDS_DEPLOY_ALREADY_RUNNING 1082
+#define IDS_DEPLOY_LOG_LOCKED 1083      // %s
+#define IDS_DEPLOY_LOG_LINES_LOST 1084  // %s %u
 // The install command.
 #define IDS_DEPLOY_RESTART_STILL_PENDING 1090
 #define IDS_DEPLOY_RESTART_NEEDED 1091
@@ -193,6 +195,8 @@
 #define IDS_DRIVER_UPDATE_FAILED 1593      // %s %s
 #define IDS_DRIVER_STILL_OLDER 1594        // %s %s
 #define IDS_DRIVER_UPDATED 1595            // %s %s
+#define IDS_COMPARISON_OLDER_MEDIUM 1596   // %s %s %s
+#define IDS_COMPARISON_NEWER_MEDIUM 1597   // %s %s %s
 
 // The components brought up to the medium's.
 #define IDS_COMPONENT_MONITOR_UPDATED 1610     // %s

@@ -11,6 +11,7 @@
 #include "deploy/DeployTextIds.h"
 #include "engine/ComponentKeys.h"
 #include "engine/DriverFileCopy.h"
+#include "engine/DriverMediumRecord.h"
 #include "engine/SystemDriverFiles.h"
 #include "removal/ComponentFiles.h"
 
@@ -42,24 +43,72 @@ std::string MediumFolder(TargetSystem system) {
     return folder + SourceSubdirectory(system);
 }
 
-// Two files' last writes: the copies keep the time of the file they were made from, so the one written
-// later (beyond the two seconds a FAT volume keeps) is the newer.
-int CompareWriteTimes(const std::string& installed, const std::string& medium) {
+// The medium's version against the one recorded for the driver when it was added, for files whose
+// contents differ and whose times do not tell (see CompareFile).
+struct MediumEvidence {
+    DriverAgainstMedium installed;  // Older or Newer: what the installed files count as
+    std::string recorded;           // the recorded version, empty when none or the same as the running
+    std::string running;
+};
+
+MediumEvidence WeighMediumVersions(const std::string& driverName) {
+    FileVersion recorded = RecordedDriverMedium(driverName);
+    FileVersion running = RunningMediumVersion();
+    MediumEvidence evidence = {DriverAgainstMedium::Older, "", running.text};
+    if (!recorded.present || !running.present || recorded.number == running.number) return evidence;
+    evidence.recorded = recorded.text;
+    if (recorded.number > running.number) evidence.installed = DriverAgainstMedium::Newer;
+    return evidence;
+}
+
+// Whether the installed file was written later than the medium's, beyond the two seconds a FAT volume
+// keeps.
+bool WrittenLater(const std::string& installed, const std::string& medium) {
     WIN32_FILE_ATTRIBUTE_DATA ours = {}, theirs = {};
     if (!GetFileAttributesExA(installed.c_str(), GetFileExInfoStandard, &ours) ||
         !GetFileAttributesExA(medium.c_str(), GetFileExInfoStandard, &theirs))
-        return -1;
+        return false;
     auto ticks = [](const FILETIME& time) {
         return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
     };
     const unsigned long long twoSeconds = 20000000ULL;
-    if (ticks(ours.ftLastWriteTime) > ticks(theirs.ftLastWriteTime) + twoSeconds) return 1;
-    return -1;
+    return ticks(ours.ftLastWriteTime) > ticks(theirs.ftLastWriteTime) + twoSeconds;
 }
 
-// One installed file against the medium's of its name; Same when the medium has none.
-DriverComparison CompareFile(const std::string& installed, const std::string& mediumFolder) {
-    DriverComparison comparison = {DriverAgainstMedium::Same, NameOf(installed), "", "", "", 0, {}};
+// Two files of differing contents and no versions of their own. The times tell one way only: a copy
+// keeps the time of the file it was made from, so a till's file written later than the medium's came
+// from a later file, and a medium made before it never replaces it. The other way they tell nothing: a
+// medium copied or unpacked today has today's times whatever its age, and files within the two seconds
+// have no order. There the medium's own version decides against the version recorded for the driver
+// when it was added: a driver added by a newer medium is never replaced by an older one, one added by
+// an older medium is. Without a record (a driver added before records were kept, or by another
+// program) or with the running version recorded there is no other evidence, and the driver is treated
+// as it always was: the running medium is the one the till is to match, and its file replaces the
+// till's.
+void CompareDifferingContents(const std::string& installed, const std::string& medium,
+                              const MediumEvidence& evidence, DriverComparison& comparison) {
+    if (WrittenLater(installed, medium)) {
+        comparison.state = DriverAgainstMedium::Newer;
+        return;
+    }
+    comparison.state = evidence.installed;
+    if (evidence.recorded.empty()) return;
+    comparison.byMediumVersion = true;
+    comparison.installedVersion = evidence.recorded;
+    comparison.mediumVersion = evidence.running;
+}
+
+DriverComparison Of(DriverAgainstMedium state, const std::string& file = "") {
+    DriverComparison comparison;
+    comparison.state = state;
+    comparison.file = file;
+    return comparison;
+}
+
+// One installed file against the medium's of its name; NoMediumFiles when the medium has none.
+DriverComparison CompareFile(const std::string& installed, const std::string& mediumFolder,
+                             const MediumEvidence& evidence) {
+    DriverComparison comparison = Of(DriverAgainstMedium::Same, NameOf(installed));
     std::string medium = mediumFolder + comparison.file;
     if (GetFileAttributesA(medium.c_str()) == INVALID_FILE_ATTRIBUTES) {
         comparison.state = DriverAgainstMedium::NoMediumFiles;
@@ -87,9 +136,7 @@ DriverComparison CompareFile(const std::string& installed, const std::string& me
         comparison.file = unread;
         return comparison;
     }
-    if (installedContent != mediumContent)
-        comparison.state = CompareWriteTimes(installed, medium) > 0 ? DriverAgainstMedium::Newer
-                                                                    : DriverAgainstMedium::Older;
+    if (installedContent != mediumContent) CompareDifferingContents(installed, medium, evidence, comparison);
     return comparison;
 }
 
@@ -141,15 +188,16 @@ DriverComparison CompareDriverWithMedium(const std::string& driverName,
     for (const Registration& each : drivers) {
         if (lstrcmpiA(each.name.c_str(), driverName.c_str()) == 0) driver = &each;
     }
-    if (driver == nullptr) return {DriverAgainstMedium::NotRegistered, "", "", "", "", 0, {}};
+    if (driver == nullptr) return Of(DriverAgainstMedium::NotRegistered);
     std::string mediumFolder = MediumFolder(system);
-    DriverComparison older = {DriverAgainstMedium::Same, "", "", "", "", 0, {}};
+    MediumEvidence evidence = WeighMediumVersions(driverName);
+    DriverComparison older = Of(DriverAgainstMedium::Same);
     DriverComparison newer = older;
     bool compared = false;
     std::vector<std::string> paths;
     for (const std::string& file : InstalledCopies(*driver, namedFiles, system)) {
         if (IsSystemSharedDriverFile(NameOf(file).c_str(), system)) continue;
-        DriverComparison each = CompareFile(file, mediumFolder);
+        DriverComparison each = CompareFile(file, mediumFolder, evidence);
         if (each.state == DriverAgainstMedium::NoMediumFiles) continue;
         compared = true;
         if (each.state == DriverAgainstMedium::Unreadable) return each;
@@ -159,7 +207,7 @@ DriverComparison CompareDriverWithMedium(const std::string& driverName,
         if (each.state == DriverAgainstMedium::Newer && newer.state == DriverAgainstMedium::Same)
             newer = each;
     }
-    if (!compared) return {DriverAgainstMedium::NoMediumFiles, "", "", "", "", 0, {}};
+    if (!compared) return Of(DriverAgainstMedium::NoMediumFiles);
     older.olderPaths = paths;
     if (older.state == DriverAgainstMedium::Older && newer.state == DriverAgainstMedium::Newer) {
         older.state = DriverAgainstMedium::Mixed;
@@ -189,6 +237,10 @@ std::string DescribeComparison(const DriverComparison& comparison) {
             break;
     }
     bool older = comparison.state == DriverAgainstMedium::Older;
+    if (comparison.byMediumVersion)
+        return FormatResource(older ? IDS_COMPARISON_OLDER_MEDIUM : IDS_COMPARISON_NEWER_MEDIUM,
+                              comparison.file.c_str(), comparison.installedVersion.c_str(),
+                              comparison.mediumVersion.c_str());
     if (comparison.installedVersion.empty())
         return FormatResource(older ? IDS_COMPARISON_OLDER_CONTENT : IDS_COMPARISON_NEWER_CONTENT,
                               comparison.file.c_str());

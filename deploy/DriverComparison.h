@@ -1,6 +1,8 @@
 #pragma once
 // A registered driver's files against the medium's files of the same names: the version resource where
-// both files have one, else their content, and where the contents differ, which was written last. The
+// both files have one, else their content, and where the contents differ, the till's file written later
+// or, where the times cannot tell, the version of the medium that added the driver (see
+// engine/DriverMediumRecord.h) against the running medium's. The
 // files compared are the registered ones and those the medium names for the driver (its plug-ins, which
 // the registration need not list); the system's shared files, which the medium supplies only where
 // missing, are the system's own and not compared. The deployment program's list reports it, and a kept
@@ -22,12 +24,13 @@ enum class DriverAgainstMedium {
 };
 
 struct DriverComparison {
-    DriverAgainstMedium state;
+    DriverAgainstMedium state = DriverAgainstMedium::Same;
     std::string file;              // the file the state speaks of (the first older one when Mixed)
     std::string installedVersion;  // its versions, where both files have one ("1.0.0.5")
     std::string mediumVersion;
+    bool byMediumVersion = false;         // the versions are the media's: the files have none
     std::string newerFile;                // Mixed: the first newer file
-    unsigned long error;                  // Unreadable: the platform's code
+    unsigned long error = 0;              // Unreadable: the platform's code
     std::vector<std::string> olderPaths;  // the installed paths of every older file
 };
 

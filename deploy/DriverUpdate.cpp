@@ -27,9 +27,10 @@ bool UpdateDriverFromMedium(InstallChoices& choices, bool& updated) {
         case DriverAgainstMedium::Older:
             break;
         case DriverAgainstMedium::Unreadable:
-            // Nothing is known to differ: the driver stays, and the line says why it was not compared.
+            // The driver may be older than the medium's: a till that cannot be told up to date fails,
+            // the line naming the file and the platform's error.
             SayResourceFormatted(IDS_DRIVER_NOT_COMPARED, driver, DescribeComparison(before).c_str());
-            return true;
+            return false;
         case DriverAgainstMedium::Mixed:
             SayResourceFormatted(IDS_DRIVER_MIXED, driver, DescribeComparison(before).c_str());
             return false;
@@ -48,9 +49,13 @@ bool UpdateDriverFromMedium(InstallChoices& choices, bool& updated) {
         SayResourceFormatted(IDS_DRIVER_UPDATE_FAILED, driver, DescribeComparison(before).c_str());
         return false;
     }
+    // Only files that now match the medium's make the update done: one left older (a file the spooler
+    // could not replace) or that cannot be read again is the till still not up to date.
     DriverComparison after = CompareDriverWithMedium(driver, named, choices.targetSystem);
-    if (after.state == DriverAgainstMedium::Older) {
-        SayResourceFormatted(IDS_DRIVER_STILL_OLDER, driver, DescribeComparison(after).c_str());
+    if (after.state != DriverAgainstMedium::Same) {
+        bool older = after.state == DriverAgainstMedium::Older || after.state == DriverAgainstMedium::Mixed;
+        SayResourceFormatted(older ? IDS_DRIVER_STILL_OLDER : IDS_DRIVER_UPDATE_FAILED, driver,
+                             DescribeComparison(after).c_str());
         return false;
     }
     SayResourceFormatted(IDS_DRIVER_UPDATED, driver, DescribeComparison(before).c_str());

@@ -79,6 +79,7 @@ bool TakeSerialSettings(const SystemPrinter& printer, TargetSystem system, Insta
     }
     return whole;
 }
+
 }  // namespace
 
 int RunExportCommand(const Switches& switches) {

@@ -1,5 +1,7 @@
 #include "deploy/ProfileFile.h"
 
+#include "deploy/FileReplace.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -209,36 +211,23 @@ bool WriteBytes(const char* path, const std::string& text) {
     return done;
 }
 
-// Puts the written file in the target's place in one step, so that a till applying the share's file
-// meanwhile reads the old file or the new one, never a part. Windows 98/Me have no MoveFileEx: there
-// the old file is deleted first.
-bool ReplaceWith(const char* written, const char* path) {
-    if (RunningSystem() != Windows98Me) return MoveFileExA(written, path, MOVEFILE_REPLACE_EXISTING) != FALSE;
-    if (!DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
-    return MoveFileA(written, path) != FALSE;
-}
-
-// Writes the text to a new file in the target's folder, then replaces the target with it whole; a
-// failure leaves the target as it was.
+// Writes the text to a new file beside the target, then puts it in the target's place whole
+// (FileReplace.h): a till applying the share's file meanwhile reads the old file or the new one, and a
+// failure leaves the target as it was and nothing beside it.
 bool WriteWhole(const char* path, const std::string& text) {
-    std::string target = path;
-    // Stepped through by character: a second byte of code page 936 may be a backslash.
-    const char* name = path;
-    for (const char* at = path; *at != '\0'; at = CharNextA(at)) {
-        if (*at == '\\' || *at == '/') name = at + 1;
+    DWORD error = 0;
+    std::string written = FileBeside(path);
+    if (written.empty()) error = GetLastError();
+    if (!written.empty() && !WriteBytes(written.c_str(), text)) {
+        error = GetLastError();
+        DeleteFileA(written.c_str());
+        written.clear();
     }
-    char folder[MAX_PATH];
-    if (!CopyText(folder, name == path ? "." : target.substr(0, name - path).c_str())) {
-        SayWithError(FormatResource(IDS_PROFILE_CANNOT_WRITE, path).c_str(), ERROR_FILENAME_EXCED_RANGE);
-        return false;
-    }
-    char written[MAX_PATH] = {};
-    bool done = GetTempFileNameA(folder, "qlv", 0, written) != 0;
-    done = done && WriteBytes(written, text) && ReplaceWith(written, path);
-    DWORD error = GetLastError();
-    if (!done && written[0] != '\0') DeleteFileA(written);
-    if (!done) SayWithError(FormatResource(IDS_PROFILE_CANNOT_WRITE, path).c_str(), error);
-    return done;
+    if (!written.empty() &&
+        ReplaceWithWritten(written.c_str(), path, RunningSystem() != Windows98Me, error))
+        return true;
+    SayWithError(FormatResource(IDS_PROFILE_CANNOT_WRITE, path).c_str(), error);
+    return false;
 }
 }  // namespace
 

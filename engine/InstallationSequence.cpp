@@ -7,6 +7,7 @@
 #include "common/RegistryKey.h"
 #include "engine/ComponentInstall.h"
 #include "engine/DriverFileCopy.h"
+#include "engine/DriverMediumRecord.h"
 #include "engine/Registrations.h"
 #include "engine/SerialSettings.h"
 #include "engine/SpoolerFolders.h"
@@ -130,7 +131,10 @@ bool InstallDriver(InstallChoices& choices, bool replaceFiles, MessageText& mess
     }
     Announce(observer, EngineStep::Driver);
     NoteDriverFilesBeforeRegistration(choices.driverInfo, choices.targetSystem);
-    return AddDriver(choices.driverInfo, message, replaceFiles);
+    if (!AddDriver(choices.driverInfo, message, replaceFiles)) return false;
+    // Both programs of a medium add drivers here: the record tells a later, older medium to keep off.
+    RecordDriverMedium(choices.driverInfo.pName);
+    return true;
 }
 
 bool InstallPrinter(InstallChoices& choices, MessageText& message, EngineObserver* observer) {

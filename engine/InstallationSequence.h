@@ -35,7 +35,8 @@ bool InstallComponents(InstallChoices& choices, MessageText& message, EngineObse
 void WriteChosenSerialSettings(InstallChoices& choices);
 
 // The driver steps of an installation: copies the driver's files (and the system's shared ones it
-// needs) into the printer-driver directory and registers the driver. With replaceFiles every file
+// needs) into the printer-driver directory, registers the driver and records the running medium's
+// version for it (engine/DriverMediumRecord.h). With replaceFiles every file
 // replaces the one the spooler holds, whatever their ages (a newer medium's driver). False with message
 // set when a step failed.
 bool InstallDriver(InstallChoices& choices, bool replaceFiles, MessageText& message,

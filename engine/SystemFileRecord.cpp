@@ -24,22 +24,6 @@ void Record(const std::string& path, DWORD verdict) {
     if (key.Open(HKEY_LOCAL_MACHINE, kRecordKey)) key.SetDword(path.c_str(), verdict);
 }
 
-// True when the key holds no value and no sub-key. Windows 98/Me's RegDeleteKey takes a key's sub-keys
-// with it, so a key is deleted only when this says it is empty.
-bool KeyIsEmpty(const char* path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    DWORD subKeys = 1;
-    DWORD values = 1;
-    LONG result = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
-                                   nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS && subKeys == 0 && values == 0;
-}
-
-void DeleteWhenEmpty(const char* path) {
-    if (KeyIsEmpty(path)) RegistryKey::DeleteKey(HKEY_LOCAL_MACHINE, path);
-}
 }  // namespace
 
 void NoteBeforePlacing(const std::string& path, int targetSystem) {
@@ -67,7 +51,7 @@ void ForgetSystemFile(const std::string& path) {
     if (!key.Open(HKEY_LOCAL_MACHINE, kRecordKey)) return;
     key.DeleteValue(path.c_str());
     key.Close();
-    DeleteWhenEmpty(kRecordKey);
+    RegistryKey::DeleteKeyWhenEmpty(HKEY_LOCAL_MACHINE, kRecordKey);
     // The product's own key goes too when nothing else of ours is under it.
-    DeleteWhenEmpty(kProductKey);
+    RegistryKey::DeleteKeyWhenEmpty(HKEY_LOCAL_MACHINE, kProductKey);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's two kinds of message box, both captioned with the application title (the program
-// file's name without its extension).
+// file's name without its extension). A long path in a box's text is broken after a backslash, so that
+// no line is wider than about 60 characters and the box fits the screen.
 
 #include <windows.h>
 

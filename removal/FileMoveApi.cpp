@@ -2,7 +2,7 @@
 
 namespace {
 // Built while the program starts, before any thread of its own.
-FileMoveApi api = {MoveFileExA};
+FileMoveApi api = {MoveFileA, MoveFileExA};
 }  // namespace
 
 FileMoveApi& FileMoves() {

@@ -9,6 +9,7 @@
 #include "config/PortRegistry.h"
 #include "common/ResourceText.h"
 #include "engine/ComponentKeys.h"
+#include "engine/DriverMediumRecord.h"
 #include "removal/ComponentFiles.h"
 #include "removal/RemovalTextIds.h"
 #include "engine/SpoolerLibraryFunction.h"
@@ -65,7 +66,9 @@ void RemoveDriver(const std::string& driver, const MediumNames& names, TargetSys
     DWORD error = 0;
     bool removed = DeleteDriverRegistration(driver, system, error);
     reporter.Done(RemovalKind::Driver, driver, removed, error);
-    if (removed) files.insert(files.end(), own.begin(), own.end());
+    if (!removed) return;
+    ForgetDriverMedium(driver);
+    files.insert(files.end(), own.begin(), own.end());
 }
 
 // The port a printer reaches a USB port record by: the record's own name, or the short alias the

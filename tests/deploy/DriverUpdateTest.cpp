@@ -2,14 +2,18 @@
 // plug-ins that is older than the medium's (by version resource where both have one, else by content and
 // time of writing) is replaced by adding the driver again, the printer keeps it, and list shows the
 // driver against the medium. An older medium, an unreadable file or a medium without the files leaves
-// the driver as it is.
+// the driver as it is; one it cannot read fails the run.
 #include <string>
 
+#include "common/FileVersion.h"
+#include "common/RegistryKey.h"
 #include "tests/deploy/DeployFixture.h"
+#include "tests/support/RegistryState.h"
 #include "tests/support/SpoolerState.h"
 
 namespace {
 const char kDriverLine[] = "驱动程序 Qelvan QR-58 GDI：";
+const char kDriverMediaKey[] = "SOFTWARE\\Qelvan\\Drivers";
 
 class DriverUpdateTest : public DeployTest {
 protected:
@@ -31,6 +35,12 @@ protected:
         bool set = SetFileTime(file, nullptr, nullptr, &time) != FALSE;
         CloseHandle(file);
         return set;
+    }
+    // Records the version of the medium that added the driver, as an earlier run would have.
+    static bool RecordMedium(const char* version) {
+        RegistryKey key;
+        return RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, kDriverMediaKey) &&
+               key.Open(HKEY_LOCAL_MACHINE, kDriverMediaKey) && key.SetString("Qelvan QR-58 GDI", version);
     }
     // Puts one of the stand-in files with a version resource on the medium as the data file.
     bool MediumFileOfVersion(const char* version) const {
@@ -83,11 +93,12 @@ TEST_F(DriverUpdateTest, PlugInsAreComparedAndWhatCannotBeComparedIsLeftAlone) {
     EXPECT_TRUE(Says(Expect(0, "install /model:QR-58"), "已更新：驱动程序")) << "plug-in";
     EXPECT_EQ("a newer plug-in", ReadTextFile(SpoolerDriverDirectory() + "\\QVOEMUNI.DLL"));
 
-    // A file held open by another program cannot be compared: said, and the driver left as it is.
+    // A file held open by another program cannot be compared: it may be older, so the run fails,
+    // naming the file and the platform's error, and the driver is left as it is.
     ASSERT_TRUE(WriteTextFile(OnMedium(), ReadTextFile(OnMedium()) + "*% newer\r\n"));
     HANDLE held = CreateFileA(Installed().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    std::string unread = Expect(0, "install /model:QR-58");
+    std::string unread = Expect(1603, "install /model:QR-58");
     CloseHandle(held);
     EXPECT_TRUE(Says(unread, "未比较驱动程序 Qelvan QR-58 GDI：无法读取文件 " + Installed() + "  er = 32"))
         << unread;
@@ -111,5 +122,40 @@ TEST_F(DriverUpdateTest, PlugInsAreComparedAndWhatCannotBeComparedIsLeftAlone) {
     std::string list = Expect(0, "list");
     MoveFileA((medium / "winnt-away").c_str(), (medium / "winnt").c_str());
     EXPECT_TRUE(Says(list, std::string(kDriverLine) + "安装介质上没有它的文件，无法比较")) << list;
+}
+
+// Where the files carry no versions, a medium unpacked today (its files written now) tells nothing by its
+// times: the version of the medium that added the driver decides, and an older medium never downgrades.
+// An update is done only when every file then matches the medium's; a mixed driver is refused.
+TEST_F(DriverUpdateTest, AnOlderMediumNeverDowngradesAndAnUpdateLeftUndoneFails) {
+    Expect(0, "install /model:QR-58");
+    std::string running = ReadFileVersion(medium / "QelvanDeploy.exe").text;
+    EXPECT_EQ(running, ReadStringOrNone(HKEY_LOCAL_MACHINE, kDriverMediaKey, "Qelvan QR-58 GDI"));
+    std::string original = ReadTextFile(Installed());
+    ASSERT_TRUE(RecordMedium("9.0.0.0"));
+    ASSERT_TRUE(WriteTextFile(OnMedium(), original + "*% an older medium\r\n") && Written(OnMedium(), true));
+    EXPECT_FALSE(Says(Expect(0, "install /model:QR-58"), "已更新")) << "older medium";
+    EXPECT_EQ(original, ReadTextFile(Installed()));
+    ASSERT_TRUE(RecordMedium("1.0.0.0"));
+    EXPECT_TRUE(Says(Expect(0, "install /model:QR-58"), "已更新：驱动程序")) << "newer medium";
+    EXPECT_EQ(running, ReadStringOrNone(HKEY_LOCAL_MACHINE, kDriverMediaKey, "Qelvan QR-58 GDI"));
+
+    // Readable but not replaceable while another program holds it: the update leaves it older.
+    original = ReadTextFile(Installed());
+    ASSERT_TRUE(WriteTextFile(OnMedium(), original + "*% newer\r\n") && Written(OnMedium(), true));
+    HANDLE held =
+        CreateFileA(Installed().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string kept = Expect(1603, "install /model:QR-58");
+    CloseHandle(held);
+    EXPECT_TRUE(
+        Says(kept, "未能更新驱动程序 Qelvan QR-58 GDI：添加后仍是文件 QR58.GPD 与安装介质上的不同（过旧）"))
+        << kept;
+    // The plug-in on the till is newer than the medium's (written a day before), the data file older.
+    ASSERT_TRUE(WriteTextFile(OnMedium("QVOEMUNI.DLL"), "older") && Written(OnMedium("QVOEMUNI.DLL"), false));
+    std::string mixed = Expect(1603, "install /model:QR-58");
+    EXPECT_TRUE(Says(mixed,
+                     "未更新驱动程序 Qelvan QR-58 GDI：文件 QR58.GPD 比安装介质上的旧，文件 QVOEMUNI.DLL "
+                     "却比安装介质上的新"))
+        << mixed;
 }
 }  // namespace

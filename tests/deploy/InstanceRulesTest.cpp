@@ -103,9 +103,9 @@ TEST_F(DeployTest, TheWizardUnderAnyNameRefusesWithABoxWhileTheDeploymentProgram
     CloseHandle(setupLock);
 }
 
-TEST_F(DeployTest, ALineThatWaitsInVainForTheLogIsStillWrittenWholeNamingTheComputer) {
+TEST_F(DeployTest, ALineThatWaitsInVainForTheLogIsWrittenOnlyOnceTheLockIsFree) {
     std::string log = medium / "stuck.log";
-    // Another run that took the log's lock and does not let go.
+    // Another run that took the log's lock and lets go only after this run's first line gave up waiting.
     HANDLE stuck = LogHeldByAnotherRun(log);
     ASSERT_NE(INVALID_HANDLE_VALUE, stuck);
     DWORD exitCode = 0;
@@ -118,14 +118,23 @@ TEST_F(DeployTest, ALineThatWaitsInVainForTheLogIsStillWrittenWholeNamingTheComp
         deployLockSeen = MutexHeld("QelvanDeploy");
         if (!deployLockSeen) Sleep(50);
     }
+    // Past the first line's wait of 5 s, short of the end of the run's last wait for its waiting lines.
+    Sleep(7500);
+    std::string whileLocked = ReadTextFile(log);
+    UnlockFile(stuck, kLogLockOffset, 0, 1, 0);
     run.join();
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     CloseHandle(stuck);
     EXPECT_TRUE(deployLockSeen);
     EXPECT_EQ(0u, exitCode) << output;
+    EXPECT_EQ("", whileLocked);
+    std::string notice = "日志文件 " + log + " 正被另一次运行锁住：此后各行等它放开后再写入日志\r\n";
+    EXPECT_TRUE(Says(output, notice)) << output;
+    // Every line of the run but the notice, in its order, naming the computer.
     std::string written = ReadTextFile(log);
-    EXPECT_EQ(LineCount(output), LineCount(written)) << written;
+    EXPECT_EQ(LineCount(output) - 1, LineCount(written)) << written;
     EXPECT_TRUE(Says(written, " " + ComputerName() + " 打印机：QT-200(P)\r\n")) << written;
+    EXPECT_LT(written.find(" 打印机：QT-200(P)\r\n"), written.find(" 退出码：0\r\n")) << written;
     // The run waits once for a writer that does not let go, not once a line.
     EXPECT_LT(seconds, 30.0);
 }

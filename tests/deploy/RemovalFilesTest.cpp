@@ -113,7 +113,9 @@ TEST_F(RemovalFilesTest, CompleteRemovalAndRestartLeaveNoFileOfTheMedium) {
         EXPECT_TRUE(Says(removed, file + "（系统共用的打印机驱动程序文件）")) << file;
     }
     for (const std::string& file : installed) {
-        if (!IsWindowsOwn(file)) EXPECT_EQ(0u, after.count(file)) << file;
+        if (!IsWindowsOwn(file)) {
+            EXPECT_EQ(0u, after.count(file)) << file;
+        }
     }
     for (const std::string& file : foreign) EXPECT_EQ("another maker's", ReadTextFile(file)) << file;
 }
@@ -215,6 +217,7 @@ TEST_F(RemovalFilesTest, FilesThatWereThereBeforeTheInstallationStay) {
     for (const std::string& file : there) ASSERT_TRUE(WriteTextFile(file, "there before")) << file;
     // What other tests' installations noted is not this till's.
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan\\SystemFiles");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan\\Drivers");
     InstallTwoPrinters();
     std::string removed = Expect(0, "remove /all /driver /components");
     Restart();
@@ -223,6 +226,7 @@ TEST_F(RemovalFilesTest, FilesThatWereThereBeforeTheInstallationStay) {
         << removed;
     EXPECT_FALSE(FileExists(system + "\\qvusbmon.dll")) << removed;
     EXPECT_FALSE(FileExists(drivers + "\\3\\QR58.GPD")) << removed;
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan\\SystemFiles"));
+    // The product's records of files and drivers go with the last of what they speak of.
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan"));
     for (const std::string& file : there) RemoveFile(file);
 }

@@ -9,6 +9,8 @@
 
 namespace {
 const char kMakerKey[] = "SOFTWARE\\TALVERN";
+// The media that added the drivers, one value per driver.
+const char kDriverMediaKey[] = "SOFTWARE\\Qelvan\\Drivers";
 const char kCompatibilityKey[] =
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility Assistant\\Persisted";
 const char* const kSystemFolders[] = {"win98", "winnt", "win2003", "Vista"};
@@ -148,6 +150,7 @@ void InstallationCleanup::RemoveInstallations() {
     RemoveComponents();
     RemoveFiles();
     DeleteKeyTree(HKEY_LOCAL_MACHINE, kMakerKey);
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, kDriverMediaKey);
     RemoveCompatibilityRecords();
 }
 

@@ -3,6 +3,8 @@
 // records, and the refusals (two printers connected, Windows NT 4.0).
 #include <regex>
 
+#include "common/FileVersion.h"
+
 #include "resources/ControlIds.h"
 #include "resources/PageControlIds.h"
 #include "resources/ResourceIds.h"
@@ -65,6 +67,9 @@ TEST_F(EndToEndTest, TypicalUsbWithoutPrinterOnWindowsXp) {
     EXPECT_EQ(1u, MakerPrinters().size());
     EXPECT_EQ(std::vector<std::string>{"Qelvan QR-58 GDI"}, MakerDrivers(kNtEnvironment));
     EXPECT_TRUE(DriverFilesInstalled(kNtEnvironment, "winnt", kQr58RasterFiles));
+    // The medium that added the driver, as the deployment program records it too.
+    EXPECT_EQ(ReadFileVersion(WizardDriver::BuiltExe()).text,
+              ReadStringOrNone(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan\\Drivers", "Qelvan QR-58 GDI"));
 
     EXPECT_TRUE(HasVersion(MonitorKey(kUsbMonitor), 2));
     EXPECT_TRUE(FileExists(SystemDirectoryPath() + "\\qvusbmon.dll"));

@@ -31,6 +31,7 @@ bool ReadMessageBox(HWND hwnd, ShownMessage& message) {
     buffer[0] = '\0';
     GetWindowTextA(textControl, buffer, sizeof buffer);
     message.text = buffer;
+    GetWindowRect(hwnd, &message.frame);
     return true;
 }
 

@@ -14,6 +14,7 @@
 struct ShownMessage {
     std::string caption;
     std::string text;
+    RECT frame = {};  // the box's window on the screen
 };
 
 class MessageBoxWatcher {
@@ -39,7 +40,7 @@ private:
     std::thread thread_;
 };
 
-// Reads a message box's caption and text; true when hwnd is a message box.
+// Reads a message box's caption, text and frame; true when hwnd is a message box.
 bool ReadMessageBox(HWND hwnd, ShownMessage& message);
 // Presses a button of a message box: the answer when it has it, otherwise OK, otherwise Cancel.
 void AnswerMessageBox(HWND hwnd, int answer);
