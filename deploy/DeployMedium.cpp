@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/BoundedText.h"
+#include "common/FileNames.h"
 #include "config/ConfigValues.h"
 #include "config/MediumPaths.h"
 #include "config/PortRegistry.h"
@@ -18,10 +19,6 @@ std::string startDirectory;
 
 void SwallowMessage(const char*) {}
 
-bool FileExists(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 }  // namespace
 
 bool OpenMedium(const char* directory) {
@@ -50,7 +47,7 @@ bool OpenMedium(const char* directory) {
     char commonPath[kConfigPathSize];
     char categoryPath[kConfigPathSize];
     BuildConfigPaths(-1, commonPath, categoryPath);
-    if (!FileExists(commonPath) || ReadCatalogue().empty()) {
+    if (!IsPlainFile(commonPath) || ReadCatalogue().empty()) {
         SayResourceFormatted(IDS_DEPLOY_NO_CATALOGUE, commonPath);
         return false;
     }

@@ -6,12 +6,14 @@
 #include <cstring>
 #include <vector>
 
+#include "common/FileNames.h"
 #include "common/FileVersion.h"
 #include "common/ResourceText.h"
 #include "deploy/DeployTextIds.h"
 #include "engine/ComponentKeys.h"
 #include "engine/DriverFileCopy.h"
 #include "engine/DriverMediumRecord.h"
+#include "engine/SpoolerFolders.h"
 #include "engine/SystemDriverFiles.h"
 #include "removal/ComponentFiles.h"
 
@@ -27,11 +29,6 @@ bool ReadWhole(const std::string& path, std::string& content) {
     while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) content.append(chunk, read);
     CloseHandle(file);
     return true;
-}
-
-std::string NameOf(const std::string& path) {
-    size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string MediumFolder(TargetSystem system) {
@@ -108,7 +105,7 @@ DriverComparison Of(DriverAgainstMedium state, const std::string& file = "") {
 // One installed file against the medium's of its name; NoMediumFiles when the medium has none.
 DriverComparison CompareFile(const std::string& installed, const std::string& mediumFolder,
                              const MediumEvidence& evidence) {
-    DriverComparison comparison = Of(DriverAgainstMedium::Same, NameOf(installed));
+    DriverComparison comparison = Of(DriverAgainstMedium::Same, FileNameOf(installed));
     std::string medium = mediumFolder + comparison.file;
     if (GetFileAttributesA(medium.c_str()) == INVALID_FILE_ATTRIBUTES) {
         comparison.state = DriverAgainstMedium::NoMediumFiles;
@@ -147,16 +144,12 @@ std::vector<Registration> Registered(TargetSystem system) {
     return drivers;
 }
 
-bool Listed(const std::vector<std::string>& paths, const std::string& name) {
+// True when one of the paths names a file of the name.
+bool NamesFile(const std::vector<std::string>& paths, const std::string& name) {
     for (const std::string& path : paths) {
-        if (lstrcmpiA(NameOf(path).c_str(), name.c_str()) == 0) return true;
+        if (SameText(FileNameOf(path), name)) return true;
     }
     return false;
-}
-
-std::string FolderOf(const std::string& path) {
-    size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
 }
 
 // The installed copies to compare: the registered files, then each file the medium names that the
@@ -165,17 +158,13 @@ std::string FolderOf(const std::string& path) {
 std::vector<std::string> InstalledCopies(const Registration& driver, const std::vector<std::string>& named,
                                          TargetSystem system) {
     std::vector<std::string> copies = driver.files;
-    std::string versionFolder = driver.files.empty() ? "" : FolderOf(driver.files[0]);
-    char root[MAX_PATH] = {};
-    DWORD needed = 0;
-    GetPrinterDriverDirectoryA(nullptr, ComponentEnvironment(system), 1, reinterpret_cast<BYTE*>(root),
-                               sizeof root, &needed);
+    std::string versionFolder = driver.files.empty() ? "" : (FolderOf(driver.files[0]) + "\\");
+    std::string root = DriverFolderOf(system);
     for (const std::string& name : named) {
-        if (Listed(copies, name)) continue;
+        if (NamesFile(copies, name)) continue;
         std::string inVersion = versionFolder + name;
-        bool there =
-            !versionFolder.empty() && GetFileAttributesA(inVersion.c_str()) != INVALID_FILE_ATTRIBUTES;
-        copies.push_back(there ? inVersion : std::string(root) + "\\" + name);
+        bool there = !versionFolder.empty() && PathExists(inVersion);
+        copies.push_back(there ? inVersion : root + "\\" + name);
     }
     return copies;
 }
@@ -186,7 +175,7 @@ DriverComparison CompareDriverWithMedium(const std::string& driverName,
     const Registration* driver = nullptr;
     std::vector<Registration> drivers = Registered(system);
     for (const Registration& each : drivers) {
-        if (lstrcmpiA(each.name.c_str(), driverName.c_str()) == 0) driver = &each;
+        if (SameText(each.name, driverName)) driver = &each;
     }
     if (driver == nullptr) return Of(DriverAgainstMedium::NotRegistered);
     std::string mediumFolder = MediumFolder(system);
@@ -196,7 +185,7 @@ DriverComparison CompareDriverWithMedium(const std::string& driverName,
     bool compared = false;
     std::vector<std::string> paths;
     for (const std::string& file : InstalledCopies(*driver, namedFiles, system)) {
-        if (IsSystemSharedDriverFile(NameOf(file).c_str(), system)) continue;
+        if (IsSystemSharedDriverFile(FileNameOf(file).c_str(), system)) continue;
         DriverComparison each = CompareFile(file, mediumFolder, evidence);
         if (each.state == DriverAgainstMedium::NoMediumFiles) continue;
         compared = true;

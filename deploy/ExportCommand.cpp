@@ -92,7 +92,7 @@ int RunExportCommand(const Switches& switches) {
     std::vector<InstallRequest> profile;
     bool failed = false;
     for (const SystemPrinter& printer : printers) {
-        if (!Contains(names.drivers, printer.driver)) continue;
+        if (!ListedIn(names.drivers, printer.driver)) continue;
         InstallRequest request;
         if (!FindModelOf(printer, catalogue, system, request)) {
             SayResourceFormatted(IDS_EXPORT_NOT_OF_MEDIUM, printer.name.c_str(), printer.driver.c_str(),

@@ -46,7 +46,7 @@ int RunListCommand(const Switches&) {
     if (!ListSystemPrinters(printers)) return kExitFailed;
     SayResourceText(IDS_DEPLOY_LIST_HEADER);
     for (const SystemPrinter& printer : printers) {
-        if (!Contains(names.drivers, printer.driver)) continue;
+        if (!ListedIn(names.drivers, printer.driver)) continue;
         SayFormatted("%s\t%s\t%s\t%s\t%s", printer.name.c_str(), printer.port.c_str(), printer.driver.c_str(),
                      printer.processor.c_str(), printer.isDefault ? "*" : "");
     }

@@ -52,7 +52,7 @@ int RunRemoveCommand(const Switches& switches) {
             SayResourceFormatted(IDS_DEPLOY_NO_SUCH_PRINTER, name);
             return kExitDone;
         }
-        if (!Contains(names.drivers, printer.driver)) {
+        if (!ListedIn(names.drivers, printer.driver)) {
             SayResourceFormatted(IDS_DEPLOY_DRIVER_NOT_OF_MEDIUM, printer.name.c_str(),
                                  printer.driver.c_str());
             return kExitRefused;

@@ -8,13 +8,12 @@
 
 #include "common/BoundedText.h"
 #include "common/ResourceText.h"
-#include "config/CatalogueModels.h"
-#include "config/SetupConfig.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
 #include "engine/SerialSettings.h"
+#include "removal/MediumNames.h"
 #include "removal/SystemPrinters.h"
 #include "usb/UsbDriverVersion.h"
 
@@ -24,16 +23,10 @@ const char kNoVersion[] = "0.0.0.0";
 // The catalogue's model one of whose drivers (either family) on this system is the driver named; false
 // when the medium names no such driver.
 bool ModelOfDriver(const std::string& driver, std::string& model) {
-    SetupConfig config;
-    for (const CatalogueModel& catalogued : ReadCatalogue()) {
-        config.currentCategory = catalogued.category;
-        for (int gdiDriver = 0; gdiDriver <= 1; ++gdiDriver) {
-            DRIVER_INFO_3A info = {};
-            config.ReadDriverInfo(catalogued.name, RunningSystem(), info, gdiDriver);
-            if (info.pName == nullptr || lstrcmpiA(info.pName, driver.c_str()) != 0) continue;
-            model = catalogued.name;
-            return true;
-        }
+    for (const ModelDrivers& each : ReadMediumNames(RunningSystem()).modelDrivers) {
+        if (!ListedIn(each.drivers, driver)) continue;
+        model = each.model;
+        return true;
     }
     return false;
 }

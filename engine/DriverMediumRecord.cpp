@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 
 #include "common/RegistryKey.h"
 
@@ -40,14 +39,17 @@ FileVersion RecordedDriverMedium(const std::string& driverName) {
     char text[64] = {};
     if (!key.Open(HKEY_LOCAL_MACHINE, kDriversKey) || !key.QueryString(driverName.c_str(), text, sizeof text))
         return recorded;
-    unsigned words[4] = {};
-    char end = '\0';
-    // Exactly four numbers: a value edited into anything else is no record.
-    if (sscanf(text, "%u.%u.%u.%u%c", &words[0], &words[1], &words[2], &words[3], &end) != 4) return recorded;
-    for (unsigned word : words) {
-        if (word > 0xFFFF) return recorded;
-        recorded.number = (recorded.number << 16) | word;
+    // Exactly four numbers of at most 65535 between dots: a value edited into anything else is no record.
+    const char* at = text;
+    for (int word = 0; word < 4; ++word) {
+        if (word > 0 && *at++ != '.') return FileVersion();
+        unsigned long value = 0;
+        const char* digits = at;
+        while (*at >= '0' && *at <= '9' && value <= 0xFFFF) value = value * 10 + static_cast<unsigned>(*at++ - '0');
+        if (at == digits || value > 0xFFFF) return FileVersion();
+        recorded.number = (recorded.number << 16) | value;
     }
+    if (*at != '\0') return FileVersion();
     recorded.present = true;
     recorded.text = text;
     return recorded;

@@ -3,14 +3,11 @@
 #include <cctype>
 #include <cstring>
 
+#include "common/FileNames.h"
 #include "common/ResourceText.h"
 #include "removal/RemovalTextIds.h"
 
 namespace {
-bool SameText(const std::string& one, const char* other) {
-    return lstrcmpiA(one.c_str(), other) == 0;
-}
-
 // A device the system opens whatever folder names it: "COM1", "nul.txt", "Aux .log".
 bool IsDeviceName(const std::string& step) {
     std::string base = step.substr(0, step.find('.'));

@@ -1,3 +1,4 @@
+#include "common/FileNames.h"
 #include "removal/FolderRecord.h"
 
 #include <cstring>
@@ -9,10 +10,6 @@ const char kFilesValue[] = "InstalledFiles";
 const char kFoldersValue[] = "CreatedFolders";
 constexpr size_t kRecordSize = 4096;
 const char kHexDigits[] = "0123456789abcdef";
-
-bool SameName(const std::string& one, const std::string& other) {
-    return lstrcmpiA(one.c_str(), other.c_str()) == 0;
-}
 
 std::vector<std::string> Split(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -76,7 +73,7 @@ void FolderRecord::Landed(const std::string& name, const FileIdentity& identity)
 
 void FolderRecord::Forget(const std::string& name) {
     for (size_t index = 0; index < files.size(); ++index) {
-        if (SameName(files[index].name, name)) {
+        if (SameText(files[index].name, name)) {
             files.erase(files.begin() + static_cast<std::ptrdiff_t>(index));
             return;
         }
@@ -89,14 +86,14 @@ void FolderRecord::Created(const std::string& folder) {
 
 bool FolderRecord::Names(const std::string& name) const {
     for (const RecordedFile& file : files) {
-        if (SameName(file.name, name)) return true;
+        if (SameText(file.name, name)) return true;
     }
     return false;
 }
 
 bool FolderRecord::MadeFolder(const std::string& folder) const {
     for (const std::string& each : createdFolders) {
-        if (SameName(each, folder)) return true;
+        if (SameText(each, folder)) return true;
     }
     return false;
 }

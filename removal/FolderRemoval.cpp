@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/FileNames.h"
 #include "common/ResourceText.h"
 #include "removal/FolderPaths.h"
 #include "removal/RemovalTextIds.h"
@@ -11,17 +12,6 @@
 
 namespace {
 constexpr size_t kNamesSaid = 3;
-
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool Listed(const std::vector<std::string>& paths, const std::string& path) {
-    for (const std::string& each : paths) {
-        if (lstrcmpiA(each.c_str(), path.c_str()) == 0) return true;
-    }
-    return false;
-}
 
 size_t Depth(const std::string& path) {
     return static_cast<size_t>(std::count(path.begin(), path.end(), '\\'));
@@ -70,7 +60,7 @@ public:
         if (!link.empty())
             return Say(RemovalKind::ProgramFolder, path, RemovalResult::Kept,
                        FormatResource(IDS_REMOVAL_FOLDER_ON_WAY_IS_LINK, link.c_str()));
-        if (!Exists(path)) return;
+        if (!PathExists(path)) return;
         if (IsLink(path))
             return Say(RemovalKind::ProgramFolder, path, RemovalResult::Kept,
                        ResourceText(IDS_REMOVAL_IS_LINK));
@@ -118,7 +108,7 @@ private:
         do {
             std::string name = found.cFileName;
             if (name == "." || name == "..") continue;
-            if (Listed(pending_, path + "\\" + name))
+            if (ListedIn(pending_, path + "\\" + name))
                 holdsPending = true;
             else
                 others.push_back(name);
@@ -139,10 +129,10 @@ std::vector<std::string> FoldersToLookAt(const FolderRecord& record) {
         for (size_t slash = file.name.find('\\'); slash != std::string::npos;
              slash = file.name.find('\\', slash + 1)) {
             std::string name = file.name.substr(0, slash);
-            if (!Listed(folders, name)) folders.push_back(name);
+            if (!ListedIn(folders, name)) folders.push_back(name);
         }
     }
-    if (!Listed(folders, kProgramFolderItself)) folders.push_back(kProgramFolderItself);
+    if (!ListedIn(folders, kProgramFolderItself)) folders.push_back(kProgramFolderItself);
     std::stable_sort(folders.begin(), folders.end(), [](const std::string& one, const std::string& other) {
         bool oneItself = one == kProgramFolderItself, otherItself = other == kProgramFolderItself;
         if (oneItself != otherItself) return otherItself;
@@ -153,7 +143,7 @@ std::vector<std::string> FoldersToLookAt(const FolderRecord& record) {
 }  // namespace
 
 bool RemoveRecordedFiles(const char* folder, const FolderRecord& record, const RemovalReport& report) {
-    if (!Exists(folder)) return true;
+    if (!PathExists(folder)) return true;
     if (IsLink(folder)) {
         report(
             {RemovalKind::ProgramFolder, folder, RemovalResult::Kept, ResourceText(IDS_REMOVAL_IS_LINK), 0});

@@ -13,7 +13,7 @@ void KeepInstalledFilesAtRestart(const MediumNames& names, TargetSystem system) 
     DWORD error = 0;
     RegisteredDrivers(system, drivers, error);
     for (const Registration& driver : drivers) {
-        if (!Contains(names.drivers, driver.name)) continue;
+        if (!ListedIn(names.drivers, driver.name)) continue;
         for (const ComponentFile& file : DriverFiles(driver.name, names, system)) files.push_back(file);
     }
     unsigned long version = 0;

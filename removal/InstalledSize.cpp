@@ -57,7 +57,7 @@ void AddDriverFiles(const MediumNames& names, TargetSystem system, DiskUse& use)
     DWORD error = 0;
     RegisteredDrivers(system, drivers, error);
     for (const Registration& driver : drivers) {
-        if (!Contains(names.drivers, driver.name)) continue;
+        if (!ListedIn(names.drivers, driver.name)) continue;
         for (const std::string& file : driver.files) use.Add(file);
     }
 }

@@ -15,7 +15,7 @@ bool NoPrinterOrDriverLeft(const MediumNames& names, TargetSystem system) {
     std::vector<Registration> drivers;
     if (!RegisteredDrivers(system, drivers, error)) return false;
     for (const Registration& driver : drivers) {
-        if (Contains(names.drivers, driver.name)) return false;
+        if (ListedIn(names.drivers, driver.name)) return false;
     }
     return true;
 }

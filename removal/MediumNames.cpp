@@ -15,7 +15,7 @@
 
 namespace {
 void AddName(std::vector<std::string>& names, const char* name) {
-    if (name == nullptr || name[0] == '\0' || name[0] == '0' || Contains(names, name)) return;
+    if (name == nullptr || name[0] == '\0' || name[0] == '0' || ListedIn(names, name)) return;
     names.push_back(name);
 }
 
@@ -82,10 +82,12 @@ MediumNames ReadMediumNames(TargetSystem system) {
         names.models.push_back(model);
         AddOfferedPorts(names, catalogued, system);
         config.currentCategory = catalogued.category;
+        names.modelDrivers.push_back({model, {}});
         for (int gdiDriver = 0; gdiDriver <= 1; ++gdiDriver) {
             DRIVER_INFO_3A driver = {};
             config.ReadDriverInfo(model, system, driver, gdiDriver);
             AddName(names.drivers, driver.pName);
+            AddName(names.modelDrivers.back().drivers, driver.pName);
             PRINTER_INFO_2A printer = {};
             config.ReadPrinterInfo(model, system, printer, gdiDriver);
             if (printer.pPrintProcessor != nullptr && lstrcmpiA(printer.pPrintProcessor, "WinPrint") != 0)
@@ -111,13 +113,6 @@ std::vector<std::string> FilesOf(const std::vector<MediumFiles>& components, con
         if (lstrcmpiA(component.name.c_str(), name.c_str()) == 0) return component.files;
     }
     return {};
-}
-
-bool Contains(const std::vector<std::string>& names, const std::string& name) {
-    for (const std::string& each : names) {
-        if (lstrcmpiA(each.c_str(), name.c_str()) == 0) return true;
-    }
-    return false;
 }
 
 bool InstalledVersion(const char* keyPath, unsigned long& version) {

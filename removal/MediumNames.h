@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FileNames.h"
 #include "common/SharedTypes.h"
 
 // One of the medium's two port monitors and which printer ports need it.
@@ -23,8 +24,15 @@ struct MediumFiles {
     std::vector<std::string> files;
 };
 
+// A model of the catalogue and the names of its drivers on the running system, both families.
+struct ModelDrivers {
+    std::string model;
+    std::vector<std::string> drivers;
+};
+
 struct MediumNames {
     std::vector<std::string> models;      // the catalogue's models the printer page lists
+    std::vector<ModelDrivers> modelDrivers;  // each of them with its drivers
     std::vector<std::string> drivers;     // of every model, both driver families
     std::vector<std::string> processors;  // every model's print processor but the system's own
     std::vector<MediumMonitor> monitors;  // the monitors the engine installs on this system
@@ -44,9 +52,6 @@ MediumNames ReadMediumNames(TargetSystem system);
 
 // The files the medium gives the component named name; none when it names none.
 std::vector<std::string> FilesOf(const std::vector<MediumFiles>& components, const std::string& name);
-
-// True when names holds name (compared without regard to case, as the spooler compares).
-bool Contains(const std::vector<std::string>& names, const std::string& name);
 
 // The DriverVersion recorded under an installed component's key: false when the component's key is
 // missing; version 0 when the key has no version.

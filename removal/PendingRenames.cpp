@@ -4,9 +4,33 @@
 #include <vector>
 
 namespace {
-const wchar_t kSessionManagerKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const char kSessionManagerKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const wchar_t kPendingValue[] = L"PendingFileRenameOperations";
 const wchar_t kObjectPrefix[] = L"\\??\\";
+
+// The Unicode calls of the NT family, looked up when needed: Windows 98/Me export them only as stubs
+// that fail, and a program that imports them is taken for one that needs them there. The list of
+// pending renames exists on the NT family alone.
+struct UnicodeCalls {
+    decltype(&RegQueryValueExW) queryValue = nullptr;
+    decltype(&RegSetValueExW) setValue = nullptr;
+    decltype(&lstrcmpiW) compareNoCase = nullptr;
+
+    UnicodeCalls() {
+        HMODULE advapi = GetModuleHandleA("advapi32.dll");
+        HMODULE kernel = GetModuleHandleA("kernel32.dll");
+        if (advapi != nullptr) {
+            queryValue = reinterpret_cast<decltype(queryValue)>(
+                reinterpret_cast<void*>(GetProcAddress(advapi, "RegQueryValueExW")));
+            setValue = reinterpret_cast<decltype(setValue)>(
+                reinterpret_cast<void*>(GetProcAddress(advapi, "RegSetValueExW")));
+        }
+        if (kernel != nullptr)
+            compareNoCase = reinterpret_cast<decltype(compareNoCase)>(
+                reinterpret_cast<void*>(GetProcAddress(kernel, "lstrcmpiW")));
+    }
+    bool Found() const { return queryValue != nullptr && setValue != nullptr && compareNoCase != nullptr; }
+};
 
 std::wstring Wide(const char* text) {
     int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
@@ -17,14 +41,14 @@ std::wstring Wide(const char* text) {
 }
 
 // The value's raw bytes; false when it is missing or no list of texts.
-bool ReadList(HKEY key, std::vector<BYTE>& bytes) {
+bool ReadList(const UnicodeCalls& calls, HKEY key, std::vector<BYTE>& bytes) {
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(key, kPendingValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (calls.queryValue(key, kPendingValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         type != REG_MULTI_SZ || size == 0)
         return false;
     bytes.assign(size, 0);
-    if (RegQueryValueExW(key, kPendingValue, nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS)
+    if (calls.queryValue(key, kPendingValue, nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS)
         return false;
     bytes.resize(size);
     return true;
@@ -44,21 +68,23 @@ bool TextAt(const std::vector<BYTE>& bytes, size_t& at, std::wstring& text) {
     return true;
 }
 
-bool IsOurDeletion(const std::wstring& source, const std::wstring& destination, const std::wstring& path) {
+bool IsOurDeletion(const UnicodeCalls& calls, const std::wstring& source, const std::wstring& destination,
+                   const std::wstring& path) {
     if (!destination.empty()) return false;
     std::wstring bare = source.compare(0, 4, kObjectPrefix) == 0 ? source.substr(4) : source;
-    return lstrcmpiW(bare.c_str(), path.c_str()) == 0;
+    return calls.compareNoCase(bare.c_str(), path.c_str()) == 0;
 }
 
 // The list without the byte ranges of our deletions' pairs; false when there was none. The walk ends at
 // the empty text that closes the list: the bytes after it, and of a pair cut short, stay as they are.
-bool WithoutOurDeletions(const std::vector<BYTE>& bytes, const std::wstring& path, std::vector<BYTE>& kept) {
+bool WithoutOurDeletions(const UnicodeCalls& calls, const std::vector<BYTE>& bytes, const std::wstring& path,
+                         std::vector<BYTE>& kept) {
     size_t at = 0, copied = 0;
     bool removed = false;
     std::wstring source, destination;
     for (size_t pair = at; TextAt(bytes, at, source) && !source.empty(); pair = at) {
         if (!TextAt(bytes, at, destination) || at * 2 > bytes.size()) break;
-        if (!IsOurDeletion(source, destination, path)) continue;
+        if (!IsOurDeletion(calls, source, destination, path)) continue;
         kept.insert(kept.end(), bytes.begin() + copied * 2, bytes.begin() + pair * 2);
         copied = at;
         removed = true;
@@ -70,18 +96,23 @@ bool WithoutOurDeletions(const std::vector<BYTE>& bytes, const std::wstring& pat
 }  // namespace
 
 bool RemovePendingDeletion(const char* path, DWORD& error) {
+    UnicodeCalls calls;
+    if (!calls.Found()) {
+        error = ERROR_CALL_NOT_IMPLEMENTED;
+        return false;
+    }
     HKEY key = nullptr;
     LONG result =
-        RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
     if (result != ERROR_SUCCESS) {
         // Without the key nothing is pending.
         error = static_cast<DWORD>(result);
         return result == ERROR_FILE_NOT_FOUND;
     }
     std::vector<BYTE> bytes, kept;
-    if (ReadList(key, bytes) && WithoutOurDeletions(bytes, Wide(path), kept))
+    if (ReadList(calls, key, bytes) && WithoutOurDeletions(calls, bytes, Wide(path), kept))
         result =
-            RegSetValueExW(key, kPendingValue, 0, REG_MULTI_SZ, kept.data(), static_cast<DWORD>(kept.size()));
+            calls.setValue(key, kPendingValue, 0, REG_MULTI_SZ, kept.data(), static_cast<DWORD>(kept.size()));
     RegCloseKey(key);
     error = static_cast<DWORD>(result);
     return result == ERROR_SUCCESS;

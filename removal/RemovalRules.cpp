@@ -95,7 +95,7 @@ void RemoveUsbPortRecord(const std::string& port, const std::vector<SystemPrinte
 void RemovePrinterUsbRecords(const std::string& port, const MediumNames& names,
                              const std::vector<SystemPrinter>& rest, Reporter& reporter) {
     // Another medium's models keep their records: only the ports this medium offers are its own.
-    if (Contains(names.usbPorts, port)) RemoveUsbPortRecord(port, rest, reporter);
+    if (ListedIn(names.usbPorts, port)) RemoveUsbPortRecord(port, rest, reporter);
     if (port.compare(0, 4, "USB_") != 0 || port.empty()) return;
     const char number = port[port.size() - 1];
     for (const std::string& model : names.models) {
@@ -105,7 +105,7 @@ void RemovePrinterUsbRecords(const std::string& port, const MediumNames& names,
             continue;
         // Only a record that is there is reported: most models have no alias.
         for (const std::string& recorded : RecordedUsbPorts()) {
-            if (SameText(recorded, full) && Contains(names.usbPorts, full)) RemoveUsbPortRecord(full, rest, reporter);
+            if (SameText(recorded, full) && ListedIn(names.usbPorts, full)) RemoveUsbPortRecord(full, rest, reporter);
         }
     }
 }
@@ -120,7 +120,7 @@ void RemoveMonitor(const MediumMonitor& monitor, const MediumNames& names, Targe
     // NT family its monitor serves "TVCOMn:", not the system's "COMn:").
     auto uses = [&](const SystemPrinter& printer) {
         return monitor.needsIt(printer.port.c_str(), system) &&
-               (Contains(names.drivers, printer.driver) || Contains(names.offeredPorts, printer.port));
+               (ListedIn(names.drivers, printer.driver) || ListedIn(names.offeredPorts, printer.port));
     };
     if (reporter.KeptWhileUsed(RemovalKind::Monitor, monitor.name, rest, uses)) return;
     std::vector<ComponentFile> files = MonitorFiles(monitor);
@@ -173,7 +173,7 @@ std::vector<std::string> RegisteredMediumDrivers(const MediumNames& names, Targe
     std::vector<Registration> registered;
     RegisteredDrivers(system, registered, error);
     for (const Registration& driver : registered) {
-        if (Contains(names.drivers, driver.name)) drivers.push_back(driver.name);
+        if (ListedIn(names.drivers, driver.name)) drivers.push_back(driver.name);
     }
     return drivers;
 }
@@ -242,7 +242,7 @@ std::vector<SystemPrinter> MediumPrinters(const std::vector<SystemPrinter>& prin
                                           const MediumNames& names) {
     std::vector<SystemPrinter> medium;
     for (const SystemPrinter& printer : printers) {
-        if (Contains(names.drivers, printer.driver)) medium.push_back(printer);
+        if (ListedIn(names.drivers, printer.driver)) medium.push_back(printer);
     }
     return medium;
 }
@@ -282,7 +282,7 @@ bool RemoveOrphans(RemovalScope scope, const MediumNames& names, TargetSystem sy
     if (scope.components) {
         // Another medium's models keep their records: only the ports this medium offers are its own.
         for (const std::string& port : RecordedUsbPorts()) {
-            if (Contains(names.usbPorts, port)) RemoveUsbPortRecord(port, printers, reporter);
+            if (ListedIn(names.usbPorts, port)) RemoveUsbPortRecord(port, printers, reporter);
         }
         RemoveComponents(names, system, printers, reporter);
     }

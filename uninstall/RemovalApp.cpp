@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/BoundedText.h"
+#include "common/FileNames.h"
 #include "common/ResourceText.h"
 #include "common/SingleInstance.h"
 #include "config/CatalogueModels.h"
@@ -24,11 +25,6 @@ std::string ProgramPath() {
     char path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     return length > 0 && length < sizeof path ? path : "";
-}
-
-std::string DirectoryOf(const std::string& path) {
-    size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? "" : path.substr(0, slash);
 }
 
 // The folder named after /folder: on the command line (quoted or not); empty without the switch.
@@ -87,7 +83,7 @@ void RemovalApp::DeleteTemporaryCopy() {
     DWORD error = 0;
     std::string scheduled;
     if (DeleteNowOrAtRestart(temporaryCopy_.c_str(), error, &scheduled) == Deletion::Failed) return;
-    std::string directory = DirectoryOf(temporaryCopy_);
+    std::string directory = FolderOf(temporaryCopy_);
     if (!RemoveDirectoryA(directory.c_str()) && HoldsOnly(directory, scheduled))
         MoveFileExA(directory.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
@@ -131,7 +127,7 @@ bool RemovalApp::HandedToTemporaryCopy() {
     // The copy works on the configuration files the folder keeps.
     if (!given.empty()) return !TakeGivenFolder(given);
     char folder[MAX_PATH];
-    if (self.empty() || !ProgramEntryFolder(folder) || lstrcmpiA(DirectoryOf(self).c_str(), folder) != 0)
+    if (self.empty() || !ProgramEntryFolder(folder) || lstrcmpiA(FolderOf(self).c_str(), folder) != 0)
         return false;
     std::string temporary;
     if (!MakeRemovalCopyFolder(temporary)) return false;

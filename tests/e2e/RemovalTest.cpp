@@ -27,7 +27,7 @@ std::string RunProgram(const std::string& commandLine, DWORD& exitCode) {
     return RunAndCapture(commandLine, exitCode, TestDir(), 120000);
 }
 
-bool Contains(const std::string& text, const std::string& part) {
+bool ListedIn(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
@@ -59,7 +59,7 @@ TEST_F(RemovalTest, WizardRegistersAndTheQuietRemovalNeedsNoMedium) {
     EXPECT_EQ(std::vector<std::string>{ResourceText(IDS_INSTALL_SUCCEEDED_RESET)}, Texts(InstallAndFinish()));
 
     std::string folder = ProgramFolder();
-    EXPECT_TRUE(Contains(InstalledPrograms(), "QelvanPrinterDrivers|||Qelvan 打印机驱动程序"));
+    EXPECT_TRUE(ListedIn(InstalledPrograms(), "QelvanPrinterDrivers|||Qelvan 打印机驱动程序"));
     EXPECT_EQ("2.0.0.0", EntryValue("DisplayVersion"));
     EXPECT_EQ("Qelvan", EntryValue("Publisher"));
     EXPECT_EQ(folder, EntryValue("InstallLocation"));
@@ -109,7 +109,7 @@ TEST_F(RemovalTest, WizardRegistersAndTheQuietRemovalNeedsNoMedium) {
     EXPECT_TRUE(ValueNames(HKEY_LOCAL_MACHINE, kPortNameKey).empty());
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(kNtEnvironment, "QelvanProc")));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));
-    EXPECT_FALSE(Contains(InstalledPrograms(), "QelvanPrinterDrivers"));
+    EXPECT_FALSE(ListedIn(InstalledPrograms(), "QelvanPrinterDrivers"));
     EXPECT_FALSE(FileExists(folder + "\\Drovix.exe"));
     // The program that ran was moved out of the way to go at the next start, and its folder with it.
     EXPECT_FALSE(FileExists(folder + "\\QelvanDeploy.exe"));
@@ -159,10 +159,10 @@ TEST_F(RemovalTest, RemovalWindowFromTheEntryRemovesTheTickedPrinter) {
     window.Sync(frame);
     std::string results = WizardDriver::Text(WizardDriver::Control(frame, IDC_REMOVAL_RESULTS));
     EXPECT_EQ("删除完毕。删除结果：", WizardDriver::Text(WizardDriver::Control(frame, IDC_REMOVAL_INTRO)));
-    EXPECT_TRUE(Contains(results, "已删除：打印机 QR-58(U) 1\r\n")) << results;
-    EXPECT_TRUE(Contains(results, "已删除：驱动程序 Qelvan QR-58 GDI\r\n")) << results;
+    EXPECT_TRUE(ListedIn(results, "已删除：打印机 QR-58(U) 1\r\n")) << results;
+    EXPECT_TRUE(ListedIn(results, "已删除：驱动程序 Qelvan QR-58 GDI\r\n")) << results;
     std::string kept = "保留：打印处理器 QelvanProc（打印机 QT-200(P) 仍在使用）\r\n";
-    EXPECT_TRUE(Contains(results, kept)) << results;
+    EXPECT_TRUE(ListedIn(results, kept)) << results;
     EXPECT_EQ(std::string::npos, results.find(kept, results.find(kept) + 1)) << results;  // said once
     EXPECT_FALSE(ReadPrinter("QR-58(U) 1").found);
     EXPECT_TRUE(ReadPrinter("QT-200(P)").found);

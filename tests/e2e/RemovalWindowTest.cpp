@@ -31,7 +31,7 @@ std::vector<std::string> RemovalCopyFolders() {
     return folders;
 }
 
-bool Contains(const std::string& text, const std::string& part) {
+bool ListedIn(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
@@ -167,7 +167,7 @@ TEST_F(RemovalWindowTest, EachItemOnceWithItsLastOutcomeAndTheUnlistedCountStays
     EXPECT_NE(planted, copies[0]);
     HWND status = WizardDriver::Control(frame, IDC_REMOVAL_STATUS);
     std::string unlisted = "另有 3 台打印机未列出：删除以上打印机后再次打开本程序。";
-    EXPECT_TRUE(Contains(WizardDriver::Text(status), unlisted)) << WizardDriver::Text(status);
+    EXPECT_TRUE(ListedIn(WizardDriver::Text(status), unlisted)) << WizardDriver::Text(status);
 
     window.Post(WizardDriver::Control(frame, IDOK), BM_CLICK);
     ShownMessage question;
@@ -176,9 +176,9 @@ TEST_F(RemovalWindowTest, EachItemOnceWithItsLastOutcomeAndTheUnlistedCountStays
     AnswerMessageBox(box, IDYES);
     window.Sync(frame);
     std::string results = WizardDriver::Text(WizardDriver::Control(frame, IDC_REMOVAL_RESULTS));
-    EXPECT_TRUE(Contains(results, "已删除：端口监视器 Qelvan USB Port\r\n")) << results;
-    EXPECT_FALSE(Contains(results, "保留：端口监视器 Qelvan USB Port")) << results;
-    EXPECT_TRUE(Contains(WizardDriver::Text(status), unlisted)) << WizardDriver::Text(status);
+    EXPECT_TRUE(ListedIn(results, "已删除：端口监视器 Qelvan USB Port\r\n")) << results;
+    EXPECT_FALSE(ListedIn(results, "保留：端口监视器 Qelvan USB Port")) << results;
+    EXPECT_TRUE(ListedIn(WizardDriver::Text(status), unlisted)) << WizardDriver::Text(status);
     EXPECT_TRUE(ReadPrinter("QX extra 20").found);
 
     window.Click(WizardDriver::Control(frame, IDCANCEL));

@@ -40,7 +40,7 @@ TEST(MediumNamesOfASystem, OnlyTheMonitorsTheEngineInstallsThere) {
     EXPECT_EQ((Names{"Qelvan USB Port"}), MonitorNames(Windows98Me));
     EXPECT_EQ((Names{"Qelvan COM Port"}), MonitorNames(WindowsNT4));
     MediumNames names = ReadMediumNames(WindowsXP);
-    EXPECT_TRUE(Contains(names.drivers, "qelvan qr-58 gdi"));
+    EXPECT_TRUE(ListedIn(names.drivers, "qelvan qr-58 gdi"));
     EXPECT_EQ(std::vector<std::string>{"QelvanProc"}, names.processors);
 }
 
