@@ -1,0 +1,45 @@
+#include "msi/InstallerLog.h"
+
+#include <msiquery.h>
+
+#include <cstdarg>
+
+#include "common/BoundedText.h"
+
+namespace {
+HMODULE textModule = nullptr;
+
+void Send(MSIHANDLE install, INSTALLMESSAGE kind, const char* text) {
+    MSIHANDLE record = MsiCreateRecord(1);
+    if (record == 0) return;
+    // Field 0 is the record's format: the text itself, without [n] references to resolve.
+    MsiRecordSetStringA(record, 0, text);
+    MsiProcessMessage(install, kind, record);
+    MsiCloseHandle(record);
+}
+}  // namespace
+
+void SetTextModule(HMODULE module) {
+    textModule = module;
+}
+
+void LogLine(MSIHANDLE install, const char* line) {
+    Send(install, INSTALLMESSAGE_INFO, line);
+}
+
+void ShowError(MSIHANDLE install, const char* text) {
+    Send(install, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR), text);
+}
+
+std::string PackageText(UINT id, ...) {
+    // LoadStringA converts the table's UTF-16 to the system's code page, the one the Installer's ANSI
+    // functions take the text in.
+    char format[512] = {};
+    if (LoadStringA(textModule, id, format, sizeof format) == 0) return std::string();
+    char text[1024] = {};
+    va_list arguments;
+    va_start(arguments, id);
+    FormatTextList(text, sizeof text, format, arguments);
+    va_end(arguments);
+    return text;
+}
