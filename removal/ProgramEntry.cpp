@@ -15,6 +15,7 @@
 #include "engine/ComponentKeys.h"
 #include "removal/FolderFiles.h"
 #include "removal/FolderRemoval.h"
+#include "removal/PackageEntry.h"
 #include "removal/RemovalTextIds.h"
 #include "removal/RestartDeletion.h"
 
@@ -171,6 +172,8 @@ bool ProgramEntryFolder(char (&folder)[MAX_PATH]) {
 
 bool RegisterProgramEntry(TargetSystem system, DWORD& error, std::string& step) {
     error = 0;
+    // The package's entry stands for the medium while it is installed: no second one.
+    if (PackageInstalled()) return true;
     char folder[MAX_PATH];
     if (!ProgramEntryFolder(folder)) {
         error = ERROR_PATH_NOT_FOUND;
