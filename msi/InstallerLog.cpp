@@ -3,17 +3,30 @@
 #include <msiquery.h>
 
 #include <cstdarg>
+#include <string>
 
 #include "common/BoundedText.h"
 
 namespace {
 HMODULE textModule = nullptr;
 
+// The record's text is a format, where "[Printer1]" would name a property: brackets are written as the
+// format's escapes, "[\\[]" and "[\\]]".
+std::string Escaped(const char* text) {
+    std::string escaped;
+    for (const char* at = text; *at != '\0'; ++at) {
+        if (*at == '[' || *at == ']')
+            escaped += std::string("[\\") + *at + "]";
+        else
+            escaped += *at;
+    }
+    return escaped;
+}
+
 void Send(MSIHANDLE install, INSTALLMESSAGE kind, const char* text) {
     MSIHANDLE record = MsiCreateRecord(1);
     if (record == 0) return;
-    // Field 0 is the record's format: the text itself, without [n] references to resolve.
-    MsiRecordSetStringA(record, 0, text);
+    MsiRecordSetStringA(record, 0, Escaped(text).c_str());
     MsiProcessMessage(install, kind, record);
     MsiCloseHandle(record);
 }

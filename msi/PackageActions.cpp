@@ -21,6 +21,8 @@ constexpr DWORD kDeployDone = 0;
 constexpr DWORD kDeployRestartNeeded = 3010;
 // The lines a failure's box repeats: the reason is among the last ones printed.
 constexpr size_t kLinesShownOnFailure = 12;
+// The package's marker (the registry table writes it; removal/PackageEntry.cpp reads it).
+const char kPackageMarkerKey[] = "SOFTWARE\\Qelvan\\PrinterDriversPackage";
 
 std::string Property(MSIHANDLE install, const char* name) {
     char small[1] = {};
@@ -112,5 +114,9 @@ extern "C" UINT __stdcall QelvanApply(MSIHANDLE install) {
 }
 
 extern "C" UINT __stdcall QelvanRemove(MSIHANDLE install) {
-    return RunDeploy(install);
+    UINT result = RunDeploy(install);
+    // The marker goes with the drivers, whatever the Installer's count of the marker's component says
+    // (Wine keeps a failed installation's count): the wizard registers its own entry again afterwards.
+    if (result == ERROR_SUCCESS) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPackageMarkerKey);
+    return result;
 }
