@@ -13,6 +13,7 @@
 #include "removal/FolderRemoval.h"
 #include "removal/InstalledFilesAtRestart.h"
 #include "removal/InstalledSize.h"
+#include "removal/PackageEntry.h"
 #include "removal/RemovalTextIds.h"
 #include "removal/RestartDeletion.h"
 
@@ -103,6 +104,8 @@ bool RecordedProgramFolder(char (&folder)[MAX_PATH]) {
 
 bool RegisterProgramEntry(TargetSystem system, DWORD& error, std::string& step) {
     error = 0;
+    // The package's entry stands for the medium while it is installed: no second one.
+    if (PackageInstalled()) return true;
     char folder[MAX_PATH];
     if (!ProgramEntryFolder(folder)) {
         error = ERROR_PATH_NOT_FOUND;

@@ -12,7 +12,7 @@ use warnings;
 use File::Find;
 
 my $top = shift or die "usage: check_texts.pl SOURCE_DIR\n";
-my @programDirs = qw(app checker choices common config deploy engine framework pages removal uninstall usb);
+my @programDirs = qw(app checker choices common config deploy engine framework msi pages removal uninstall usb);
 my %faceNames = map { $_ => 1 } ("宋体");
 my $faults = 0;
 sub fault { print "$_[0]\n"; $faults++; }

@@ -1,0 +1,10 @@
+#pragma once
+// The texts of the package's custom actions (PackageStrings.rc), 4000-4099. A format's comment lists its
+// conversions in order.
+
+#define IDS_PACKAGE_NO_PROFILE 4000       // %s
+#define IDS_PACKAGE_PROFILE_MISSING 4001  // %s
+#define IDS_PACKAGE_NOT_STARTED 4002      // %s %lu
+#define IDS_PACKAGE_DEPLOY_FAILED 4003    // %d
+#define IDS_PACKAGE_RESTART_REQUESTED 4004
+#define IDS_PACKAGE_NEWER_INSTALLED 4005
