@@ -53,8 +53,9 @@ void LogSystemConfirmed(int targetSystem) {
 void LogPortChoice(const InstallChoices& choices) {
     TillLogResource(IDS_LOG_PORT_CHOSEN, choices.portName);
     if (choices.portKind != Serial) return;
-    TillLogResource(IDS_LOG_SERIAL_CHOSEN, static_cast<int>(choices.baudRate), static_cast<int>(choices.dataBits),
-                    StopBitsText(choices.stopBits).c_str(), choices.parity, choices.flowControl);
+    TillLogResource(IDS_LOG_SERIAL_CHOSEN, static_cast<int>(choices.baudRate),
+                    static_cast<int>(choices.dataBits), StopBitsText(choices.stopBits).c_str(),
+                    choices.parity, choices.flowControl);
 }
 
 void LogMessageShown(const char* text) {
