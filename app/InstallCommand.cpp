@@ -6,7 +6,9 @@
 #include "choices/InstallRecords.h"
 #include "choices/InstallRules.h"
 #include "app/WizardDialog.h"
+#include "app/WizardLog.h"
 #include "common/BoundedText.h"
+#include "common/TillLog.h"
 #include "config/ConfigValues.h"
 #include "engine/InstallationSequence.h"
 #include "framework/MessageBoxes.h"
@@ -18,15 +20,18 @@
 #include "usb/UsbDevice.h"
 
 namespace {
+// Every message of the Install command is a line of the till's log too.
 void ShowText(HWND owner, UINT id) {
     char text[300];
     LoadResourceText(id, text);
+    LogMessageShown(text);
     ShowWindowMessage(owner, text);
 }
 
 int AskText(UINT id) {
     char text[300];
     LoadResourceText(id, text);
+    LogMessageShown(text);
     return ShowAppMessage(text, MB_YESNO);
 }
 }  // namespace
@@ -34,6 +39,7 @@ int AskText(UINT id) {
 void WizardDialog::Install() {
     for (int i = 0; i < PageCount(); ++i) GetPage(i)->UpdateData(TRUE);
     if (!CollectAndValidate()) return;
+    LogPortChoice(choices);
     FillInstallRecords(choices);
     if (!ApplyUsbRules()) return;
     if (choices.targetSystem == WindowsNT4 && choices.portKind == Usb) {
@@ -76,6 +82,7 @@ bool WizardDialog::CollectAndValidate() {
         SystemRefusal(choices.categoryIniPath, section, choices.targetSystem) != 0) {
         char text[200];
         LoadResourceText(IDS_NO_SERVER_2003, text);
+        LogMessageShown(text);
         ShowAppMessage(text);
         return false;
     }
@@ -123,7 +130,8 @@ bool WizardDialog::RunEngine() {
     progress.finishState = Running;
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     resultMessage[0] = '\0';
-    EngineTask task = {&choices, &progress.finishState};
+    StepLog steps;
+    EngineTask task = {&choices, &progress.finishState, &steps};
     HANDLE engine = AfxBeginThread(RunInstallation, &task);
     if (engine == nullptr) RunInstallation(&task);  // no thread to be had: install on this one
     progress.DoModal();
@@ -131,13 +139,22 @@ bool WizardDialog::RunEngine() {
         WaitForSingleObject(engine, INFINITE);
         CloseHandle(engine);
     }
+    steps.Finish(progress.finishState == Succeeded, choices.printerName);
     return progress.finishState == Succeeded;
 }
 
 void WizardDialog::ReportResult() {
-    ShowWindowMessage(m_hWnd, resultMessage[0] != '\0' ? resultMessage : ResourceText(IDS_INSTALLED).c_str());
+    std::string result = resultMessage[0] != '\0' ? resultMessage : ResourceText(IDS_INSTALLED);
+    LogMessageShown(result.c_str());
+    ShowWindowMessage(m_hWnd, result.c_str());
     if (choices.targetSystem != Windows98Me) return;
-    if (AskText(IDS_RESTART_QUESTION) == IDYES && !ExitWindowsEx(EWX_REBOOT, 0)) {
+    if (AskText(IDS_RESTART_QUESTION) != IDYES) {
+        TillLogResource(IDS_LOG_RESTART_DECLINED);
+        return;
+    }
+    TillLogResource(IDS_LOG_RESTART_ACCEPTED);
+    if (!ExitWindowsEx(EWX_REBOOT, 0)) {
+        TillLogResource(IDS_LOG_RESTART_FAILED, GetLastError());
         ShowText(m_hWnd, IDS_RESTART_FAILED);
     }
 }

@@ -2,6 +2,7 @@
 // way: the chosen model's configuration limits the install mode, refuses unsupported systems and
 // presets the baud rate; arrival at the port page gathers the choices and builds the port list.
 #include "app/WizardDialog.h"
+#include "app/WizardLog.h"
 #include "choices/InstallRecords.h"
 #include "common/BoundedText.h"
 #include "config/BaudRatePreset.h"
@@ -41,6 +42,9 @@ bool WizardDialog::CheckLeavingForward() {
         case kPrinterPage:
             LeavePrinterPage();
             return true;
+        case kModePage:
+            if (ModePage* mode = PageAt<ModePage>(kModePage)) LogModeChoice(mode->installMode);
+            return true;
         case kSystemPage:
             return LeaveSystemPage();
         default:
@@ -51,6 +55,7 @@ bool WizardDialog::CheckLeavingForward() {
 void WizardDialog::LeavePrinterPage() {
     PrinterPage* printer = PageAt<PrinterPage>(kPrinterPage);
     if (printer == nullptr) return;
+    LogPrinterChoice(printer->modelName, printer->setAsDefault != 0);
     choices.category = static_cast<PrinterCategory>(printer->category);
     BuildCategoryIniPath(printer->category, modelIniPath);
     BuildPortSection(printer->modelName, portSection);
@@ -63,9 +68,11 @@ bool WizardDialog::LeaveSystemPage() {
     if (system == nullptr) return true;
     UINT refusal = SystemRefusal(modelIniPath, portSection, system->targetSystem);
     if (reloadBaudRate) PresetBaudRate();
+    LogSystemConfirmed(system->targetSystem);
     if (refusal == 0) return true;
     char text[200];
     LoadResourceText(refusal, text);
+    LogMessageShown(text);
     ShowAppMessage(text);
     return false;
 }

@@ -1,6 +1,8 @@
 #include "app/SetupApp.h"
 
 #include "app/WizardDialog.h"
+#include "app/WizardLog.h"
+#include "common/TillLog.h"
 #include "common/SingleInstance.h"
 #include "config/MediumPaths.h"
 #include "framework/MessageBoxes.h"
@@ -14,16 +16,24 @@
 BOOL SetupApp::InitInstance() {
     // The toolkit's control-container and 3-D drawing switches have no counterpart here: the
     // standard controls draw themselves in 3-D on every target system.
-    if (!MayStart()) return FALSE;
+    // The start comes first in the till's log, so that a refused start leaves its line under it.
+    LogWizardStart();
+    if (MayStart()) RunChecked();
+    TillLogResource(IDS_LOG_WIZARD_ENDED);
+    CloseTillLog();
+    return FALSE;
+}
+
+void SetupApp::RunChecked() {
     // Before any page reads the medium: from a medium too deep in a folder tree every read would go
     // through a cut path and give its default.
     MediumRefusal refusal;
     if (!MediumPathsFit(refusal)) {
+        TillLogResource(IDS_LOG_START_REFUSED, static_cast<const char*>(refusal));
         ShowWindowMessage(nullptr, refusal);
-        return FALSE;
+        return;
     }
     RunWizard();
-    return FALSE;
 }
 
 int SetupApp::ExitInstance() {
@@ -37,16 +47,19 @@ bool SetupApp::MayStart() {
         case StartRefusal::None:
             return true;
         case StartRefusal::SameNameRuns: {
+            TillLogResource(IDS_LOG_ALREADY_RUNNING);
             HWND running = FindProductDialog(kWizardCaption);
             SetForegroundWindow(running);
             OpenIcon(running);
             return false;
         }
         case StartRefusal::DeployRuns:
+            TillLogResource(IDS_LOG_START_REFUSED, ResourceText(IDS_DEPLOY_RUNNING).c_str());
             AfxMessageBox(IDS_DEPLOY_RUNNING);
             return false;
         case StartRefusal::WizardOpen:
         case StartRefusal::UninstallerOpen:
+            TillLogResource(IDS_LOG_START_REFUSED, ResourceText(IDS_CLOSE_REMOVAL_WINDOW).c_str());
             ShowAppMessage(ResourceText(IDS_CLOSE_REMOVAL_WINDOW).c_str());
             return false;
     }

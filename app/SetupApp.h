@@ -13,5 +13,7 @@ public:
 private:
     // False when another copy runs (it is brought to the front) or the uninstaller is open.
     bool MayStart();
+    // Runs the wizard unless the medium's paths do not fit.
+    void RunChecked();
     void RunWizard();
 };

@@ -3,9 +3,11 @@
 #include <shellapi.h>
 
 #include "common/BoundedText.h"
+#include "common/TillLog.h"
 #include "framework/BitmapPainting.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBoxes.h"
+#include "pages/LicensePage.h"
 #include "pages/SystemPage.h"
 #include "resources/ControlIds.h"
 #include "resources/ResourceIds.h"
@@ -140,6 +142,7 @@ bool WizardDialog::LoadBanner() {
 }
 
 void WizardDialog::OnCancel() {
+    LogCancel();
     CDialog::OnCancel();
 }
 
@@ -220,3 +223,14 @@ bool WizardDialog::OnSysCommand(WPARAM command) {
 }
 
 AboutDialog::AboutDialog(CWnd* parent) : CDialog(IDD_ABOUT, parent) {}
+
+void WizardDialog::LogCancel() {
+    CDialog* licence = PageAt<LicensePage>(kLicensePage);
+    if (currentPage_ == kLicensePage && licence != nullptr && licence->m_hWnd != nullptr &&
+        licence->IsDlgButtonChecked(IDC_DECLINE) == BST_CHECKED) {
+        TillLogResource(IDS_LOG_LICENCE_DECLINED);
+        return;
+    }
+    if (currentPage_ >= 0 && currentPage_ < PageCount())
+        TillLogResource(IDS_LOG_CANCELLED, PageTitle(currentPage_).c_str());
+}

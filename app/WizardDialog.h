@@ -87,6 +87,8 @@ private:
     void PaintMinimisedIcon();
     void PaintBanner();
     void OnHelpInfo();
+    // The till's log: the licence declined, or the page the user cancelled on.
+    void LogCancel();
     bool OnSysCommand(WPARAM command);
 
     std::vector<CDialog*> pages_;

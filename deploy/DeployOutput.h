@@ -3,8 +3,9 @@
 // ANSI code page and, with /log:FILE, is appended to FILE with the time and the computer's name, always
 // under the lock every run holds while it writes, so that runs of many tills sharing one log never write
 // over each other's lines. Lines that wait in vain go in with the next line that takes the lock; the
-// console says when one waited in vain and how many never got in. The messages the wizard's readers and
-// engine would show in boxes come here as lines too.
+// console says when one waited in vain and how many never got in. Every line also goes to the till's own
+// log (common/TillLog.h), whatever /log says; a till log that cannot be written is said once. The
+// messages the wizard's readers and engine would show in boxes come here as lines too.
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 #pragma once
-// An optional watcher of the installation engine's steps. The wizard passes none (its progress window
-// shows no steps); a program without a window passes one to tell its user what is being done.
+// An optional watcher of the installation engine's steps. The wizard passes one that writes each step
+// with its outcome to the till's log (app/WizardLog.h); the deployment program passes one that tells its
+// user what is being done.
 
 // The engine's steps, in the order the engine takes them.
 enum class EngineStep {

@@ -18,7 +18,7 @@ enum FinishState { Running = 0, Failed = 1, Succeeded = 2 };
 struct EngineTask {
     InstallChoices* choices;             // the record the engine installs from and writes its results to
     std::atomic<int>* finishState;       // the engine's last write
-    EngineObserver* observer = nullptr;  // told of each step; the wizard passes none
+    EngineObserver* observer = nullptr;  // told of each step
 };
 
 // The thread procedure: runs the installation for task->choices, leaves its message in the

@@ -3,6 +3,8 @@
 // one checked radio button among six. The user cannot choose another system. The page flow and the
 // Install command read targetSystem.
 
+#include <string>
+
 #include "framework/Dialog.h"
 
 class SystemPage : public CDialog {
@@ -16,3 +18,6 @@ public:
 
     int targetSystem;  // TargetSystem; Windows98Me when the running system is not recognised
 };
+
+// The system's name as the till's log writes it ("Windows XP"); "?" for a value out of range.
+std::string SystemName(int targetSystem);

@@ -6,11 +6,13 @@
 #include "common/FileNames.h"
 #include "common/ResourceText.h"
 #include "common/SingleInstance.h"
+#include "common/TillLog.h"
 #include "config/CatalogueModels.h"
 #include "config/ConfigValues.h"
 #include "config/MediumPaths.h"
 #include "config/PortRegistry.h"
 #include "framework/MessageBoxes.h"
+#include "engine/DriverMediumRecord.h"
 #include "removal/ProgramEntry.h"
 #include "removal/RestartDeletion.h"
 #include "resources/ResourceIds.h"
@@ -40,6 +42,20 @@ std::string FolderSwitch() {
     return value.substr(0, value.find(' '));
 }
 
+// A refusal is shown and left in the till's log.
+void ShowRefusal(const std::string& text) {
+    TillLogResource(IDS_LOG_START_REFUSED, text.c_str());
+    ShowAppMessage(text.c_str());
+}
+
+void LogStart() {
+    char medium[MAX_PATH] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof medium, medium);
+    if (length == 0 || length >= sizeof medium) medium[0] = '\0';
+    TillLogResource(IDS_DROVIX_LOG_STARTED, ProgramPath().c_str(), RunningMediumVersion().text.c_str());
+    TillLogResource(IDS_LOG_MEDIUM, medium, RunningMediumVersion().text.c_str());
+}
+
 // True when folder holds nothing but the file named only.
 bool HoldsOnly(const std::string& folder, const std::string& only) {
     WIN32_FIND_DATAA found;
@@ -57,24 +73,32 @@ bool HoldsOnly(const std::string& folder, const std::string& only) {
 }  // namespace
 
 BOOL RemovalApp::InitInstance() {
-    if (!MayStart()) return FALSE;
-    if (HandedToTemporaryCopy()) return FALSE;
+    if (MayStart() && !HandedToTemporaryCopy()) {
+        RunInFolder();
+        TillLogResource(IDS_DROVIX_LOG_ENDED);
+    }
+    CloseTillLog();
+    return FALSE;
+}
+
+void RemovalApp::RunInFolder() {
     // The configuration readers read the files of the current directory, as the wizard's do on the
     // medium: here the folder the program stands in (or the one the temporary copy was given).
     char directory[kConfigPathSize];
     if (GetProgramDirectory(directory)) SetCurrentDirectoryA(directory);
+    LogStart();
     // A folder too deep for the configuration files' paths would be read through cut paths.
     MediumRefusal refusal;
     if (!MediumPathsFit(refusal)) {
+        TillLogResource(IDS_LOG_START_REFUSED, static_cast<const char*>(refusal));
         ShowWindowMessage(nullptr, refusal);
     } else if (ReadCatalogue().empty()) {
         // Without the catalogue nothing tells the medium's printers, records and files from others'.
-        ShowAppMessage(ResourceText(IDS_DROVIX_NO_CATALOGUE).c_str());
+        ShowRefusal(ResourceText(IDS_DROVIX_NO_CATALOGUE));
     } else {
         RunWindow();
     }
     if (!temporaryCopy_.empty()) DeleteTemporaryCopy();
-    return FALSE;
 }
 
 void RemovalApp::DeleteTemporaryCopy() {
@@ -91,7 +115,7 @@ void RemovalApp::DeleteTemporaryCopy() {
 bool RemovalApp::TakeGivenFolder(const std::string& given) {
     char recorded[MAX_PATH];
     if (!RecordedProgramFolder(recorded) || lstrcmpiA(recorded, given.c_str()) != 0) {
-        ShowAppMessage(FormatResource(IDS_DROVIX_FOLDER_NOT_RECORDED, given.c_str()).c_str());
+        ShowRefusal(FormatResource(IDS_DROVIX_FOLDER_NOT_RECORDED, given.c_str()));
         return false;
     }
     // The copy deletes itself at the end only when it is the copy the removal made and recorded.
@@ -115,7 +139,7 @@ bool RemovalApp::MayStart() {
         case StartRefusal::WizardOpen:
         case StartRefusal::UninstallerOpen:
         case StartRefusal::DeployRuns:
-            ShowAppMessage(ResourceText(IDS_DROVIX_CLOSE_WIZARD).c_str());
+            ShowRefusal(ResourceText(IDS_DROVIX_CLOSE_WIZARD));
             return false;
     }
     return false;
@@ -162,7 +186,10 @@ void RemovalApp::RunWindow() {
     // DetectSystem has told an unsupported platform already; a Windows it does not know is told here,
     // as the wizard's system page tells it: nothing is removed under another system's names.
     if (detected.recognition == SystemRecognition::NotRecognised) AfxMessageBox(IDS_UNSUPPORTED_SYSTEM);
-    if (detected.recognition != SystemRecognition::Recognised) return;
+    if (detected.recognition != SystemRecognition::Recognised) {
+        TillLogResource(IDS_LOG_START_REFUSED, ResourceText(IDS_UNSUPPORTED_SYSTEM).c_str());
+        return;
+    }
     RemovalDialog dialog(detected.system);
     m_pMainWnd = &dialog;
     dialog.DoModal();

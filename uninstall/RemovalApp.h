@@ -16,6 +16,8 @@ private:
     // False when another removal window runs (it is brought to the front) or the wizard or the
     // deployment program runs (the user is told).
     bool MayStart();
+    // The removal in the program's folder (or the one given): its checks, then the window.
+    void RunInFolder();
     // True when the program was started from the installation's folder and a copy of it now runs from
     // the temporary folder in its place, or when the folder it was given is not the one the entry
     // records (the user is told): either way this program ends.

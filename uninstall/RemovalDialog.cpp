@@ -4,6 +4,7 @@
 
 #include "common/BoundedText.h"
 #include "common/ResourceText.h"
+#include "common/TillLog.h"
 #include "config/ConfigValues.h"
 #include "framework/BitmapPainting.h"
 #include "framework/MessageBoxes.h"
@@ -124,6 +125,7 @@ void RemovalDialog::OnOK() {
     for (const RemovalItem& item : items) {
         if (item.result == RemovalResult::Failed) ++failures;
         lines.push_back(DescribeRemoval(item));
+        TillLogLine(lines.back());
     }
     ShowResults(lines, failures);
 }
@@ -141,6 +143,7 @@ void RemovalDialog::ShowResults(const std::vector<std::string>& lines, int failu
     else
         FormatResourceText(outcome, IDS_DROVIX_DONE_WITH_FAILURES, failures);
     SetDlgItemText(IDC_REMOVAL_INTRO, outcome);
+    TillLogLine(outcome);
     // The printers not listed are still there: their line stays.
     SetStatus(unlisted_);
     ::EnableWindow(GetDlgItem(IDCANCEL), TRUE);

@@ -6,6 +6,7 @@
 
 #include "resources/ResourceIds.h"
 #include "common/RegistryKey.h"
+#include "common/TillLog.h"
 #include "tests/deploy/DeployFixture.h"
 #include "tests/e2e/E2eSupport.h"
 
@@ -62,8 +63,12 @@ TEST_F(DeployTest, InstallsListsAndRemovesOnWindowsXp) {
 
     // The driver stays while a second printer uses it; the COM monitor goes with its last printer.
     std::string log = medium / "deploy.log";
+    DeleteFileA(TillLogPath().c_str());
     std::string kept = Expect(0, "remove /printer:\"QR-58(U) 2\" /driver /components /log:\"" + log + "\"");
     EXPECT_TRUE(Says(ReadTextFile(log), " 已删除：打印机 QR-58(U) 2\r\n")) << ReadTextFile(log);
+    // Every line reaches the till's own log as well.
+    EXPECT_TRUE(Says(ReadTextFile(TillLogPath()), " 已删除：打印机 QR-58(U) 2\r\n"))
+        << ReadTextFile(TillLogPath());
     EXPECT_TRUE(Says(kept, "保留：驱动程序 Qelvan QR-58 GDI（打印机 QR-58(U) 1 仍在使用）")) << kept;
     EXPECT_FALSE(ReadPrinter("QR-58(U) 2").found);
     DWORD number = 0;
@@ -110,7 +115,8 @@ TEST_F(DeployTest, AnotherMediumsUsbRecordsStayWithAPrinterOnItsPort) {
     Expect(0, "install /model:QR-58 /port:USB_QR-58_1 /renumber");
     const char otherPort[] = "USB_ZX-90_1";
     RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, kPortNameKey);
-    RegistryKey printerPorts(HKEY_LOCAL_MACHINE, kPrinterPortKey), portNames(HKEY_LOCAL_MACHINE, kPortNameKey),
+    RegistryKey printerPorts(HKEY_LOCAL_MACHINE, kPrinterPortKey),
+        portNames(HKEY_LOCAL_MACHINE, kPortNameKey),
         printer(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\QR-58(U) 1");
     ASSERT_TRUE(printerPorts.SetDword(otherPort, 1) && portNames.SetDword(otherPort, 1));
     ASSERT_TRUE(printer.SetString("Port", otherPort));
