@@ -129,7 +129,10 @@ bool DeleteFileNowOrAtRestart(const char* path, DWORD& error) {
 }
 
 bool RemoveEntryWhenNothingLeft(const MediumNames& names, TargetSystem system, const RemovalReport& report) {
-    if (!NothingOfMediumLeft(names, system)) return true;
+    return !NothingOfMediumLeft(names, system) || RemoveEntryAndFolderFiles(report);
+}
+
+bool RemoveEntryAndFolderFiles(const RemovalReport& report) {
     char keyPath[MAX_PATH];
     ProgramEntryKeyPath(keyPath);
     RegistryKey key;

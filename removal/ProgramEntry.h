@@ -45,3 +45,9 @@ bool DeleteFileNowOrAtRestart(const char* path, DWORD& error);
 // medium is left or when there is no entry. The caller's working directory must not be the folder
 // (OutsideProgramFolder in FolderRemoval.h).
 bool RemoveEntryWhenNothingLeft(const MediumNames& names, TargetSystem system, const RemovalReport& report);
+
+// The entry and the files its record names in the folder (a folder only when the registration made it
+// and nothing else is in it), each item reported, whatever is installed: the tail of the removal above,
+// and what the package does with an earlier installation's entry. True when there was no entry or it
+// went; false when a file could be neither deleted nor scheduled (the entry and its record stay).
+bool RemoveEntryAndFolderFiles(const RemovalReport& report);

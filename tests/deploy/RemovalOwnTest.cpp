@@ -193,6 +193,9 @@ TEST_F(RemovalOwnTest, AHostileFolderAndRecordLoseNothing) {
     ASSERT_TRUE(WriteTextFile(outside / "victim.txt", "outside"));
     ASSERT_TRUE(WriteTextFile(outside / "cfg\\setup.ini", "another program's settings"));
     Expect(0, "install /model:QR-58");
+    // The links go whatever becomes of the test: one left behind would lead the next test's walks.
+    UnixLinksRemoved links({folder + "\\Shared", folder + "\\back", folder + "\\LabelStudio\\up",
+                            folder + "\\DRVCONFIG"});
     ASSERT_TRUE(MakeUnixLink(outside.Path(), folder + "\\Shared"));
     ASSERT_TRUE(MakeUnixLink(folder, folder + "\\LabelStudio\\up"));
     ASSERT_TRUE(MakeUnixLink(folder, folder + "\\back"));
@@ -247,6 +250,4 @@ TEST_F(RemovalOwnTest, AHostileFolderAndRecordLoseNothing) {
     std::string record = ReadStringOrNone(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "InstalledFiles");
     EXPECT_NE(std::string::npos, record.find("QelvanDeploy.exe|")) << record;
     EXPECT_EQ(std::string::npos, record.find("DRVCONFIG")) << record;
-    for (const char* link : {"Shared", "back", "LabelStudio\\up", "DRVCONFIG"})
-        RemoveUnixLink(folder + "\\" + link);
 }

@@ -91,7 +91,11 @@ void RemoveTree(const std::string& path) {
             std::string name = entry.cFileName;
             if (name == "." || name == "..") continue;
             std::string child = path + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                // A link (a test plants them) is taken away itself, never followed: under Wine one may
+                // lead through the prefix to the machine's own folders.
+                if (!RemoveDirectoryA(child.c_str())) RemoveFile(child);
+            } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(child);
             } else {
                 RemoveFile(child);

@@ -4,7 +4,11 @@
 // runs when a Windows program starts it. A link to a folder shows FILE_ATTRIBUTE_REPARSE_POINT; a link
 // to a file shows as a plain file.
 
+#include <windows.h>
+
 #include <string>
+#include <utility>
+#include <vector>
 
 // The Unix path Wine gives a Windows path (kernel32's wine_get_unix_file_name); empty when none.
 std::string UnixPathOf(const std::string& windowsPath);
@@ -15,3 +19,19 @@ bool MakeUnixLink(const std::string& target, const std::string& link);
 
 // Removes the link itself (never what it points to). True when it is gone afterwards.
 bool RemoveUnixLink(const std::string& link);
+
+// Removes the links named (those that are there) when the scope ends, however the test ends.
+class UnixLinksRemoved {
+public:
+    explicit UnixLinksRemoved(std::vector<std::string> links) : links_(std::move(links)) {}
+    ~UnixLinksRemoved() {
+        for (const std::string& link : links_) {
+            if (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) RemoveUnixLink(link);
+        }
+    }
+    UnixLinksRemoved(const UnixLinksRemoved&) = delete;
+    UnixLinksRemoved& operator=(const UnixLinksRemoved&) = delete;
+
+private:
+    std::vector<std::string> links_;
+};

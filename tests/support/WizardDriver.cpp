@@ -84,6 +84,8 @@ bool WizardDriver::CopyTree(const std::string& from, const std::string& to) {
         std::string name = entry.cFileName;
         if (name == "." || name == ".." || name == "CMakeFiles") continue;
         std::string source = from + "\\" + name, target = to + "\\" + name;
+        // A link is never followed: under Wine one may lead to the machine's own folders.
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             copied = CopyTree(source, target) && copied;
         else
