@@ -9,6 +9,7 @@
 #include "deploy/DeployTextIds.h"
 #include "deploy/DriverComparison.h"
 #include "deploy/PrinterHealth.h"
+#include "engine/DriverFileCopy.h"
 #include "engine/Registrations.h"
 #include "engine/SpoolerFolders.h"
 
@@ -69,14 +70,22 @@ void CheckProcessor(const SystemPrinter& printer, const MediumNames& names, Targ
         for (const std::string& file : registered.files) {
             std::string path = ProcessorFolderOf(system) + "\\" + FileNameOf(file);
             if (!IsPlainFile(path))
-                findings.Found(
-                    FormatResource(IDS_CHECK_PROCESSOR_FILE_MISSING, name, processor, path.c_str()));
+                findings.Found(FormatResource(IDS_CHECK_PROCESSOR_FILE_MISSING, name, processor, path.c_str(),
+                                              MediumCopyOf(file, system).c_str()));
         }
         return;
     }
     findings.Found(FormatResource(IDS_CHECK_PROCESSOR_MISSING, name, processor));
 }
 }  // namespace
+
+std::string MediumCopyOf(const std::string& file, TargetSystem system) {
+    char directory[MAX_PATH] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
+    std::string folder = length != 0 && length < sizeof directory ? directory : "";
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder + SourceSubdirectory(system) + FileNameOf(file);
+}
 
 void CheckDriverAndProcessor(const SystemPrinter& printer, const MediumNames& names, TargetSystem system,
                              HealthFindings& findings) {

@@ -248,7 +248,7 @@
 #define IDS_CHECK_PORTS_UNREAD 1707            // %s
 #define IDS_CHECK_PORT_MISSING 1708            // %s %s
 #define IDS_CHECK_MONITOR_MISSING 1709         // %s %s %s
-#define IDS_CHECK_MONITOR_FILE_MISSING 1710    // %s %s %s
+#define IDS_CHECK_MONITOR_FILE_MISSING 1710    // %s %s %s %s
 #define IDS_CHECK_USB_NONE 1711                // %s %s
 #define IDS_CHECK_USB_SEVERAL 1712             // %s
 #define IDS_CHECK_USB_NUMBER 1713              // %s %s %d %d %s %s
@@ -265,4 +265,4 @@
 #define IDS_CHECK_DRIVER_DIFFERS 1724          // %s %s %s
 #define IDS_CHECK_DRIVER_NOT_COMPARED 1725     // %s %s %s
 #define IDS_CHECK_PROCESSOR_MISSING 1726       // %s %s
-#define IDS_CHECK_PROCESSOR_FILE_MISSING 1727  // %s %s %s
+#define IDS_CHECK_PROCESSOR_FILE_MISSING 1727  // %s %s %s %s

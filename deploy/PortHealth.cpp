@@ -40,7 +40,8 @@ std::string SystemFolder() {
 }
 
 // The medium's monitor that serves the port: registered, and its files in the system folder.
-void CheckMonitor(const SystemPrinter& printer, const MediumMonitor& monitor, HealthFindings& findings) {
+void CheckMonitor(const SystemPrinter& printer, const MediumMonitor& monitor, TargetSystem system,
+                  HealthFindings& findings) {
     const char* name = printer.name.c_str();
     const Registration* registered = nullptr;
     std::vector<Registration> monitors = RegisteredMonitors();
@@ -57,8 +58,8 @@ void CheckMonitor(const SystemPrinter& printer, const MediumMonitor& monitor, He
     for (const std::string& file : files) {
         std::string path = SystemFolder() + "\\" + FileNameOf(file);
         if (!IsPlainFile(path))
-            findings.Found(
-                FormatResource(IDS_CHECK_MONITOR_FILE_MISSING, name, monitor.name.c_str(), path.c_str()));
+            findings.Found(FormatResource(IDS_CHECK_MONITOR_FILE_MISSING, name, monitor.name.c_str(),
+                                          path.c_str(), MediumCopyOf(file, system).c_str()));
     }
 }
 
@@ -125,7 +126,7 @@ void CheckPort(const SystemPrinter& printer, const MediumNames& names, TargetSys
         return;
     }
     for (const MediumMonitor& monitor : names.monitors) {
-        if (monitor.needsIt(printer.port.c_str(), system)) CheckMonitor(printer, monitor, findings);
+        if (monitor.needsIt(printer.port.c_str(), system)) CheckMonitor(printer, monitor, system, findings);
     }
     if (Contains(names.usbPorts, printer.port)) {
         CheckUsbNumber(printer, findings);

@@ -24,6 +24,10 @@ private:
     unsigned count_ = 0;
 };
 
+// The medium's copy of a file of the system's folders (a monitor's, the processor's): where a missing
+// one is taken from.
+std::string MediumCopyOf(const std::string& file, TargetSystem system);
+
 // The print spooler service runs (the NT family; Windows 98/Me has no services).
 void CheckSpoolerService(TargetSystem system, HealthFindings& findings);
 
