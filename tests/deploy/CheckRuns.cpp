@@ -4,17 +4,14 @@
 // everything else is the real spooler, registry and medium copy.
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "deploy/Commands.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/ExitCodes.h"
-#include "deploy/SwitchTable.h"
 #include "engine/SeamOverride.h"
 #include "engine/SpoolerApi.h"
-#include "tests/deploy/SpoolerControl.h"
-#include "tests/e2e/E2eSupport.h"
+#include "tests/deploy/DeployFixture.h"
 
 namespace {
 BOOL WINAPI PausedPrinter(HANDLE printer, DWORD level, BYTE* buffer, DWORD size, DWORD* needed) {
@@ -29,104 +26,70 @@ HANDLE WINAPI HeldPort(const char*, DWORD, DWORD, SECURITY_ATTRIBUTES*, DWORD, D
     return INVALID_HANDLE_VALUE;
 }
 
-// The queue as Windows shows it after the test page was handed over while the printer was off: the page,
-// submitted 12 minutes ago, and a receipt behind it that the port refused.
+// The queue as Windows shows it after the test page was handed over while the printer was off: the
+// page, and a receipt behind it that the port refused.
 JOB_INFO_2A queue[2];
 
-BOOL WINAPI QueueAfterTestPage(HANDLE, DWORD, DWORD, DWORD level, BYTE* buffer, DWORD size, DWORD* needed,
+BOOL WINAPI QueueAfterTestPage(HANDLE, DWORD, DWORD, DWORD, BYTE* buffer, DWORD size, DWORD* needed,
                                DWORD* returned) {
     *needed = sizeof queue;
-    *returned = 0;
-    if (level != 2 || size < sizeof queue) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
-    }
-    memcpy(buffer, queue, sizeof queue);
-    *returned = 2;
-    return TRUE;
+    *returned = size < sizeof queue ? 0 : 2;
+    if (size < sizeof queue) SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    if (size >= sizeof queue) memcpy(buffer, queue, sizeof queue);
+    return *returned == 2;
 }
 
-SYSTEMTIME MinutesAgo(unsigned minutes) {
-    SYSTEMTIME now = {};
-    FILETIME time = {};
-    GetSystemTime(&now);
-    SystemTimeToFileTime(&now, &time);
-    ULARGE_INTEGER ticks = {};
-    ticks.LowPart = time.dwLowDateTime;
-    ticks.HighPart = time.dwHighDateTime;
-    ticks.QuadPart -= minutes * 600000000ULL + 100000000ULL;
-    time.dwLowDateTime = ticks.LowPart;
-    time.dwHighDateTime = ticks.HighPart;
-    FileTimeToSystemTime(&time, &now);
-    return now;
+// A job submitted minutes ago (and ten seconds, so that the minutes are whole).
+JOB_INFO_2A Job(DWORD id, std::string& document, DWORD status, unsigned minutes) {
+    JOB_INFO_2A job = {};
+    FILETIME time;
+    GetSystemTimeAsFileTime(&time);
+    ULARGE_INTEGER ticks = {{time.dwLowDateTime, time.dwHighDateTime}};
+    ticks.QuadPart -= (minutes * 60ULL + 10) * 10000000ULL;
+    time = {ticks.LowPart, ticks.HighPart};
+    FileTimeToSystemTime(&time, &job.Submitted);
+    job.JobId = id;
+    job.pDocument = &document[0];
+    job.Status = status;
+    return job;
 }
 
-class CheckRun : public ::testing::Test {
+class CheckRun : public DeployTest {
 protected:
-    // Runs one command line of the medium copy in this process, as the program's entry does; its exit
-    // code. Its lines are in said.
-    int Run(std::vector<std::string> words) {
-        words.insert(words.begin(), "QelvanDeploy.exe");
-        std::vector<char*> argv;
-        for (std::string& word : words) argv.push_back(&word[0]);
-        Switches switches(static_cast<int>(argv.size()), argv.data());
+    // Runs check on the medium copy in this process and expects 1603 with the line among its lines.
+    void Finds(const std::string& line) {
+        char* argv[] = {const_cast<char*>("QelvanDeploy.exe"), const_cast<char*>("check")};
+        Switches switches(2, argv);
         CurrentDirectoryScope start(medium.Path());
         RemoveFile(log);
-        if (!OpenDeployLog(log.c_str())) return -1;
-        const CommandRule* command = CheckCommandLine(switches);
-        RouteMessagesToOutput();
-        int exitCode = kExitRefused;
-        if (command != nullptr && CheckRunningSystem() && OpenMedium(medium.Path().c_str()))
-            exitCode = command->run(switches);
+        ASSERT_TRUE(OpenDeployLog(log.c_str()) && CheckRunningSystem() && OpenMedium(medium.Path().c_str()));
+        int exitCode = RunCheckCommand(switches);
         CloseDeployLog();
-        said = ReadTextFile(log);
-        return exitCode;
+        EXPECT_EQ(kExitFailed, exitCode);
+        EXPECT_TRUE(Says(ReadTextFile(log), line)) << ReadTextFile(log);
     }
 
-    InstallationCleanup cleanup;
-    MediumCopy medium;
     std::string log = medium / "run.log";
-    std::string said;
 };
 
 TEST_F(CheckRun, APausedPrinterAHeldPortAndTheWaitingJobsAreNamed) {
-    ASSERT_EQ(kExitDone, Run({"install", "/model:QR-58", "/port:TVCOM1:"}));
-    ASSERT_TRUE(ControlSpooler(true));
-    ASSERT_EQ(kExitDone, Run({"check"})) << said;
+    Expect(0, "install /model:QR-58 /port:TVCOM1:");
     {
         SeamOverride<decltype(Spooler().getPrinter)> paused(Spooler().getPrinter, PausedPrinter);
-        EXPECT_EQ(kExitFailed, Run({"check"}));
-        EXPECT_NE(std::string::npos,
-                  said.find("打印机 QR-58(S) 已暂停：在“打印机和传真”中右击它，选“继续打印”。"))
-            << said;
+        Finds("打印机 QR-58(S) 已暂停：在“打印机和传真”中右击它，选“继续打印”。");
     }
     {
         SeamOverride<decltype(Spooler().openPort)> held(Spooler().openPort, HeldPort);
-        EXPECT_EQ(kExitFailed, Run({"check", "/printer:QR-58(S)"}));
-        EXPECT_NE(std::string::npos, said.find("打印机 QR-58(S)：端口 TVCOM1: 正被另一个程序占用")) << said;
+        Finds("打印机 QR-58(S)：端口 TVCOM1: 正被另一个程序占用");
     }
     CreateDirectoryA((SystemDirectoryPath() + "\\spool\\PRINTERS").c_str(), nullptr);
-    ASSERT_EQ(kExitDone, Run({"testpage", "/printer:QR-58(S)"})) << said;
-    std::string page = "Qelvan 测试页 - QR-58(S)";
-    std::string receipt = "收据 1042";
-    queue[0] = {};
-    queue[0].JobId = 7;
-    queue[0].pDocument = &page[0];
-    queue[0].Submitted = MinutesAgo(12);
-    queue[1] = {};
-    queue[1].JobId = 8;
-    queue[1].pDocument = &receipt[0];
-    queue[1].Status = JOB_STATUS_ERROR;
-    queue[1].Submitted = MinutesAgo(3);
+    Expect(0, "testpage /printer:QR-58(S)");
+    std::string page = "Qelvan 测试页 - QR-58(S)", receipt = "收据 1042";
+    queue[0] = Job(7, page, 0, 12);
+    queue[1] = Job(8, receipt, JOB_STATUS_ERROR, 3);
     SeamOverride<decltype(Spooler().enumJobs)> jobs(Spooler().enumJobs, QueueAfterTestPage);
-    EXPECT_EQ(kExitFailed, Run({"check", "/printer:QR-58(S)"}));
-    EXPECT_NE(
-        std::string::npos,
-        said.find("打印机 QR-58(S)：队列中有 2 个作业等待，最早的“Qelvan 测试页 - QR-58(S)”已等 12 分钟"))
-        << said;
-    EXPECT_NE(std::string::npos,
-              said.find("打印机 QR-58(S)：作业 8“收据 1042”出错（状态 0x2），挡住了后面的作业"))
-        << said;
+    Finds("打印机 QR-58(S)：队列中有 2 个作业等待，最早的“Qelvan 测试页 - QR-58(S)”已等 12 分钟");
+    Finds("打印机 QR-58(S)：作业 8“收据 1042”出错（状态 0x2），挡住了后面的作业");
     RemoveFile(WindowsDirectoryPath() + "\\QelvanPorts\\TVCOM1.prn");
 }
 }  // namespace
