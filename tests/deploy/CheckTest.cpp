@@ -36,18 +36,11 @@ std::string TillState() {
     return dump;
 }
 
-// Starts or stops the "Spooler" service and waits until it reports that state.
+// Starts or stops the "Spooler" service with the system's own command, which waits for it.
 bool ControlSpooler(bool run) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-    SC_HANDLE service = manager ? OpenServiceA(manager, "Spooler", SERVICE_START | SERVICE_STOP) : nullptr;
-    SERVICE_STATUS status = {};
-    if (service)
-        run ? StartServiceA(service, 0, nullptr) : ControlService(service, SERVICE_CONTROL_STOP, &status);
-    if (service) CloseServiceHandle(service);
-    if (manager) CloseServiceHandle(manager);
-    DWORD wanted = run ? SERVICE_RUNNING : SERVICE_STOPPED;
-    for (int i = 0; i < 100 && SpoolerState() != wanted; ++i) Sleep(20);
-    return SpoolerState() == wanted;
+    DWORD exitCode = 1;
+    RunAndCapture(run ? "net start spooler" : "net stop spooler", exitCode);
+    return SpoolerState() == (run ? SERVICE_RUNNING : SERVICE_STOPPED);
 }
 
 class CheckTest : public DeployTest {
