@@ -15,6 +15,7 @@ int RunRemoveCommand(const Switches& switches);
 int RunExportCommand(const Switches& switches);
 int RunApplyCommand(const Switches& switches);
 int RunTestPageCommand(const Switches& switches);
+int RunCheckCommand(const Switches& switches);
 
 // With /testpage: a test page on each printer named (those the run installed, never one it kept). False
 // when a page failed; its line names the printer.

@@ -236,3 +236,34 @@
 #define IDS_TESTPAGE_WINDOWS_XP 1647
 #define IDS_TESTPAGE_WINDOWS_2003 1648
 #define IDS_TESTPAGE_WINDOWS_VISTA 1649
+
+// check: what keeps a printer of the medium from printing, one line per finding with what to do
+// (1700-1749).
+#define IDS_DEPLOY_HELP_CHECK 1700
+#define IDS_CHECK_NO_PRINTER 1701     // %s
+#define IDS_CHECK_NOT_OF_MEDIUM 1702  // %s %s
+#define IDS_CHECK_NO_MEDIUM_PRINTERS 1703
+#define IDS_CHECK_HEALTHY 1704          // %s %s
+#define IDS_CHECK_SPOOLER_STOPPED 1705  // %lu
+#define IDS_CHECK_SPOOLER_UNREAD 1706
+#define IDS_CHECK_PORTS_UNREAD 1707            // %s
+#define IDS_CHECK_PORT_MISSING 1708            // %s %s
+#define IDS_CHECK_MONITOR_MISSING 1709         // %s %s %s
+#define IDS_CHECK_MONITOR_FILE_MISSING 1710    // %s %s %s %s
+#define IDS_CHECK_USB_NONE 1711                // %s %s
+#define IDS_CHECK_USB_SEVERAL 1712             // %s
+#define IDS_CHECK_USB_NUMBER 1713              // %s %s %d %d %s %s
+#define IDS_CHECK_PORT_IN_USE 1714             // %s %s
+#define IDS_CHECK_PORT_NOT_OPENED 1715         // %s %s
+#define IDS_CHECK_STATUS_UNREAD 1716           // %s
+#define IDS_CHECK_PAUSED 1717                  // %s
+#define IDS_CHECK_IN_ERROR 1718                // %s %lx
+#define IDS_CHECK_JOBS_UNREAD 1719             // %s
+#define IDS_CHECK_JOBS_WAITING 1720            // %s %lu %s %lu
+#define IDS_CHECK_JOB_IN_ERROR 1721            // %s %lu %s %lx
+#define IDS_CHECK_DRIVER_MISSING 1722          // %s %s
+#define IDS_CHECK_DRIVER_FILE_MISSING 1723     // %s %s %s
+#define IDS_CHECK_DRIVER_DIFFERS 1724          // %s %s %s
+#define IDS_CHECK_DRIVER_NOT_COMPARED 1725     // %s %s %s
+#define IDS_CHECK_PROCESSOR_MISSING 1726       // %s %s
+#define IDS_CHECK_PROCESSOR_FILE_MISSING 1727  // %s %s %s %s

@@ -20,7 +20,8 @@ enum : unsigned {
     kExport = 16,
     kApply = 32,
     kTestPage = 64,
-    kEveryCommand = kModels | kInstall | kList | kRemove | kExport | kApply | kTestPage,
+    kCheck = 128,
+    kEveryCommand = kModels | kInstall | kList | kRemove | kExport | kApply | kTestPage | kCheck,
 };
 
 const CommandRule kCommands[] = {
@@ -31,6 +32,7 @@ const CommandRule kCommands[] = {
     {"export", kExport, "file", IDS_DEPLOY_HELP_EXPORT, RunExportCommand},
     {"apply", kApply, "file", IDS_DEPLOY_HELP_APPLY, RunApplyCommand},
     {"testpage", kTestPage, "printer", IDS_DEPLOY_HELP_TESTPAGE, RunTestPageCommand},
+    {"check", kCheck, nullptr, IDS_DEPLOY_HELP_CHECK, RunCheckCommand},
 };
 
 struct SwitchRule {
@@ -60,7 +62,7 @@ const SwitchRule kSwitches[] = {
     {"again", 0, kInstall, IDS_DEPLOY_HELP_AGAIN, kNoList},
     {"testpage", 0, kInstall | kApply, IDS_DEPLOY_HELP_PRINT_TEST_PAGE, kNoList},
     {"restart", 0, kInstall | kApply, IDS_DEPLOY_HELP_RESTART, kNoList},
-    {"printer", IDS_DEPLOY_VALUE_NAME, kRemove | kTestPage, IDS_DEPLOY_HELP_PRINTER, kNoList},
+    {"printer", IDS_DEPLOY_VALUE_NAME, kRemove | kTestPage | kCheck, IDS_DEPLOY_HELP_PRINTER, kNoList},
     {"all", 0, kRemove, IDS_DEPLOY_HELP_ALL, kNoList},
     {"driver", 0, kRemove, IDS_DEPLOY_HELP_DRIVER, kNoList},
     {"components", 0, kRemove, IDS_DEPLOY_HELP_COMPONENTS, kNoList},

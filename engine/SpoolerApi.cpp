@@ -15,7 +15,9 @@ SpoolerApi api = {AddPrinterA,
                   GetPrinterA,
                   SetPrinterA,
                   EnumPrintersA,
-                  EnumPrinterDriversA};
+                  EnumPrinterDriversA,
+                  EnumJobsA,
+                  CreateFileA};
 }  // namespace
 
 SpoolerApi& Spooler() {

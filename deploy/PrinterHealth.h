@@ -1,0 +1,46 @@
+#pragma once
+// What check examines on a till, one part per function: each says its findings as lines of their own,
+// each with what to do, and counts them. Nothing here changes the till: printers are opened for use
+// only, ports opened and closed at once, keys and folders read.
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/SharedTypes.h"
+#include "removal/MediumNames.h"
+#include "removal/SystemPrinters.h"
+
+// The findings of one run, said as they are made.
+class HealthFindings {
+public:
+    // A finding: its line, said at once.
+    void Found(const std::string& line);
+    // A finding about something that could not be read: its line with the platform's error.
+    void Unread(const std::string& line, DWORD error);
+    unsigned Count() const { return count_; }
+
+private:
+    unsigned count_ = 0;
+};
+
+// The medium's copy of a file of the system's folders (a monitor's, the processor's): where a missing
+// one is taken from.
+std::string MediumCopyOf(const std::string& file, TargetSystem system);
+
+// The print spooler service runs (the NT family; Windows 98/Me has no services).
+void CheckSpoolerService(TargetSystem system, HealthFindings& findings);
+
+// The printer's port is among the system's ports, the medium's monitor that serves it is registered
+// with its files present, a USB port has a printer answering with its number, and a serial or parallel
+// port can be opened.
+void CheckPort(const SystemPrinter& printer, const MediumNames& names, TargetSystem system,
+               HealthFindings& findings);
+
+// The printer is not paused or in error, and no job waits in its queue.
+void CheckQueue(const SystemPrinter& printer, HealthFindings& findings);
+
+// The printer's driver is registered with its files present and as the medium's, and its print
+// processor, when the medium's, is registered with its file present.
+void CheckDriverAndProcessor(const SystemPrinter& printer, const MediumNames& names, TargetSystem system,
+                             HealthFindings& findings);
