@@ -20,7 +20,7 @@ int PrintersToCheck(const char* named, const MediumNames& names, std::vector<Sys
     std::vector<SystemPrinter> printers;
     if (!ListSystemPrinters(printers)) return kExitFailed;
     for (const SystemPrinter& printer : printers) {
-        bool ofMedium = Contains(names.drivers, printer.driver);
+        bool ofMedium = ListedIn(names.drivers, printer.driver);
         if (named == nullptr) {
             if (ofMedium) chosen.push_back(printer);
             continue;

@@ -61,7 +61,7 @@ void CheckDriver(const SystemPrinter& printer, const MediumNames& names, TargetS
 // Only the medium's processor is looked at: the system's own is the system's.
 void CheckProcessor(const SystemPrinter& printer, const MediumNames& names, TargetSystem system,
                     HealthFindings& findings) {
-    if (!Contains(names.processors, printer.processor)) return;
+    if (!ListedIn(names.processors, printer.processor)) return;
     const char* name = printer.name.c_str();
     const char* processor = printer.processor.c_str();
     std::vector<Registration> processors = RegisteredProcessors(system);

@@ -128,7 +128,7 @@ void CheckPort(const SystemPrinter& printer, const MediumNames& names, TargetSys
     for (const MediumMonitor& monitor : names.monitors) {
         if (monitor.needsIt(printer.port.c_str(), system)) CheckMonitor(printer, monitor, system, findings);
     }
-    if (Contains(names.usbPorts, printer.port)) {
+    if (ListedIn(names.usbPorts, printer.port)) {
         CheckUsbNumber(printer, findings);
         return;
     }
