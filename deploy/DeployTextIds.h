@@ -167,7 +167,7 @@
 #define IDS_PROFILE_NO_MODEL 1544            // %s %s
 #define IDS_PROFILE_NO_PORT 1545             // %s %s
 #define IDS_PROFILE_COUNT_NOT_A_NUMBER 1546  // %s %s
-#define IDS_PROFILE_COUNT_DIFFERS 1547       // %s %s %d %u
+#define IDS_PROFILE_COUNT_DIFFERS 1547       // %s %s %s %u
 #define IDS_PROFILE_SERIAL_DIFFERS 1548      // %s %s %s %s %s
 #define IDS_PROFILE_SERIAL_MISSING 1549      // %s %s %s %s %s
 #define IDS_PROFILE_SECOND_DEFAULT 1550      // %s %s %s

@@ -125,10 +125,12 @@ bool ReadHeaderCount(const char* path, size_t sections, int& count) {
     GetPrivateProfileStringA(kHeaderSection, kCountKey, "", read, sizeof read, path);
     std::string text = MeantValue(read);
     char* end = nullptr;
-    count = static_cast<int>(strtol(text.c_str(), &end, 10));
-    if (text.empty() || *end != '\0' || count < 0) return Refuse(IDS_PROFILE_COUNT_NOT_A_NUMBER, path, where);
-    if (static_cast<size_t>(count) != sections)
-        return Refuse(IDS_PROFILE_COUNT_DIFFERS, path, where, count, static_cast<unsigned>(sections));
+    long value = strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || value < 0) return Refuse(IDS_PROFILE_COUNT_NOT_A_NUMBER, path, where);
+    // The number as the file writes it: one past what a number holds is said as written, not cut.
+    if (value > static_cast<long>(sections) || static_cast<size_t>(value) != sections)
+        return Refuse(IDS_PROFILE_COUNT_DIFFERS, path, where, text.c_str(), static_cast<unsigned>(sections));
+    count = static_cast<int>(value);
     return true;
 }
 // The serial settings' key of a port ("COM2:" for "TVCOM2:"); empty for a port that has none.

@@ -6,6 +6,7 @@
 
 #include "common/BoundedText.h"
 #include "engine/SpoolerApi.h"
+#include "engine/SystemDriverFiles.h"
 #include "engine/SystemFileRecord.h"
 #include "engine/SystemPathApi.h"
 #include "framework/MessageBoxes.h"
@@ -137,10 +138,14 @@ int CopyDriverFile(const char* name, int target, int targetSystem, bool prefixed
         return 0;
     }
     NoteBeforePlacing(destination, targetSystem);
+    // On the NT family Windows' own driver files (the universal driver, the shared data files) are put in
+    // place only where they are missing, never over the system's copy, which other printers use too.
+    bool keepExisting = targetSystem != Windows98Me && IsSystemSharedDriverFile(name, targetSystem);
     // Clears a read-only attribute left on an earlier copy; there may be no copy yet.
-    SetFileAttributesA(destination, FILE_ATTRIBUTE_ARCHIVE);
-    if (CopyFileA(source, destination, FALSE)) return 1;
+    if (!keepExisting) SetFileAttributesA(destination, FILE_ATTRIBUTE_ARCHIVE);
+    if (CopyFileA(source, destination, keepExisting)) return 1;
     DWORD error = GetLastError();
+    if (keepExisting && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)) return 1;
     if (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED) return static_cast<int>(error);
     ReportCopyError(message, targetName, error, source);
     return 0;

@@ -81,10 +81,12 @@ $files          <Component Id="PackageMarker" Guid="$markerGuid">
 $refs      <ComponentRef Id="PackageMarker"/>
     </Feature>
     <Binary Id="QelvanActions" SourceFile="$actionDll"/>
+    <CustomAction Id="QelvanNoteUpgrade" BinaryKey="QelvanActions" DllEntry="QelvanNoteUpgrade" Execute="immediate" Return="ignore"/>
     <CustomAction Id="QelvanPrepare" BinaryKey="QelvanActions" DllEntry="QelvanPrepare" Execute="immediate" Return="check"/>
     <CustomAction Id="QelvanRemove" BinaryKey="QelvanActions" DllEntry="QelvanRemove" Execute="deferred" Impersonate="no" Return="check"/>
     <CustomAction Id="QelvanApply" BinaryKey="QelvanActions" DllEntry="QelvanApply" Execute="deferred" Impersonate="no" Return="check"/>
     <InstallExecuteSequence>
+      <Custom Action="QelvanNoteUpgrade" Sequence="1395">WIX_UPGRADE_DETECTED</Custom>
       <Custom Action="QelvanPrepare" Sequence="1410"/>
       <Custom Action="QelvanRemove" Sequence="1610">REMOVE~="ALL" AND NOT UPGRADINGPRODUCTCODE</Custom>
       <Custom Action="QelvanApply" Sequence="5010">NOT (REMOVE~="ALL")</Custom>

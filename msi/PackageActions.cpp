@@ -23,6 +23,19 @@ constexpr DWORD kDeployRestartNeeded = 3010;
 constexpr size_t kLinesShownOnFailure = 12;
 // The package's marker (the registry table writes it; removal/PackageEntry.cpp reads it).
 const char kPackageMarkerKey[] = "SOFTWARE\\Qelvan\\PrinterDriversPackage";
+// A newer package's note that it is replacing an older one, for the older one's removal that runs
+// inside it: Windows tells that removal by UPGRADINGPRODUCTCODE, Wine's Installer does not (it runs
+// "msiexec /i {product} REMOVE=ALL" alone). The note holds the time it was written and counts only for a
+// while, so that one an interrupted upgrade left never keeps a later removal from removing.
+const char kUpgradeNoteKey[] = "SOFTWARE\\Qelvan\\PackageUpgrade";
+const char kUpgradeNoteValue[] = "Started";
+constexpr unsigned long long kUpgradeNoteLife = 30ULL * 60 * 10000000;  // 30 minutes in 100 ns
+
+unsigned long long Now() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
 
 std::string Property(MSIHANDLE install, const char* name) {
     char small[1] = {};
@@ -45,6 +58,22 @@ PackageSettings ReadSettings(MSIHANDLE install) {
     settings.renumber = PropertyIsOn(Property(install, "RENUMBER"));
     settings.testPage = PropertyIsOn(Property(install, "TESTPAGE"));
     return settings;
+}
+
+// True while a newer package of ours replaces this one: the removal then leaves the printers.
+bool UpgradeUnderWay(MSIHANDLE install) {
+    if (!Property(install, "UPGRADINGPRODUCTCODE").empty()) return true;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUpgradeNoteKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    unsigned long long noted = 0;
+    DWORD size = sizeof noted;
+    DWORD type = 0;
+    bool read = RegQueryValueExA(key, kUpgradeNoteValue, nullptr, &type, reinterpret_cast<BYTE*>(&noted),
+                                 &size) == ERROR_SUCCESS &&
+                type == REG_BINARY && size == sizeof noted;
+    RegCloseKey(key);
+    unsigned long long now = Now();
+    return read && noted <= now && now - noted < kUpgradeNoteLife;
 }
 
 bool IsReadableFile(const std::string& path) {
@@ -101,7 +130,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 extern "C" UINT __stdcall QelvanPrepare(MSIHANDLE install) {
     PackageSettings settings = ReadSettings(install);
     if (lstrcmpiA(Property(install, "REMOVE").c_str(), "ALL") == 0) {
-        MsiSetPropertyA(install, "QelvanRemove", RemoveCommandLine(settings).c_str());
+        // The removal part of an older package is skipped in an upgrade: QelvanRemove gets nothing to run.
+        if (UpgradeUnderWay(install))
+            LogLine(install, PackageText(IDS_PACKAGE_REMOVAL_SKIPPED_FOR_UPGRADE).c_str());
+        else
+            MsiSetPropertyA(install, "QelvanRemove", RemoveCommandLine(settings).c_str());
         return ERROR_SUCCESS;
     }
     if (!ChooseProfile(install, settings)) return ERROR_INSTALL_FAILURE;
@@ -109,11 +142,28 @@ extern "C" UINT __stdcall QelvanPrepare(MSIHANDLE install) {
     return ERROR_SUCCESS;
 }
 
+// Immediate, before RemoveExistingProducts, only when the package replaces an older one of ours.
+extern "C" UINT __stdcall QelvanNoteUpgrade(MSIHANDLE) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUpgradeNoteKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return ERROR_SUCCESS;
+    unsigned long long now = Now();
+    RegSetValueExA(key, kUpgradeNoteValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&now), sizeof now);
+    RegCloseKey(key);
+    return ERROR_SUCCESS;
+}
+
 extern "C" UINT __stdcall QelvanApply(MSIHANDLE install) {
-    return RunDeploy(install);
+    UINT result = RunDeploy(install);
+    // The older package's removal is over by now: the note goes, however the installation ends.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUpgradeNoteKey);
+    return result;
 }
 
 extern "C" UINT __stdcall QelvanRemove(MSIHANDLE install) {
+    // Nothing handed over: the removal of an older package that a newer one replaces.
+    if (Property(install, "CustomActionData").empty()) return ERROR_SUCCESS;
     UINT result = RunDeploy(install);
     // The marker goes with the drivers, whatever the Installer's count of the marker's component says
     // (Wine keeps a failed installation's count): the wizard registers its own entry again afterwards.

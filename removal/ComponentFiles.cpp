@@ -140,7 +140,11 @@ bool RemoveDriverFiles(const std::vector<ComponentFile>& files, TargetSystem sys
         return false;
     }
     std::vector<ComponentFile> ours;
+    std::vector<std::string> said;
     for (const ComponentFile& file : files) {
+        // Two removed drivers name the same file: it is decided, and said, once.
+        if (ListedIn(said, file.path)) continue;
+        said.push_back(file.path);
         if (!IsSystemSharedFile(file.path, system)) {
             ours.push_back(file);
         } else if (IsPlainFile(file.path)) {

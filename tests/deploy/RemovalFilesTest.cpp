@@ -213,12 +213,14 @@ TEST_F(RemovalFilesTest, FilesThatWereThereBeforeTheInstallationStay) {
     std::vector<std::string> there = {system + "\\qvcomui.dll", drivers + "\\QR58.GPD",
                                       drivers + "\\3\\QVSTD.DLL", SpoolerProcessorDirectory() + "\\qvproc.dll",
                                       drivers + "\\3\\UNIDRV.DLL", drivers + "\\3\\UNIDRVUI.DLL",
-                                      drivers + "\\3\\UNIDRV.HLP"};
+                                      drivers + "\\3\\UNIDRV.HLP", drivers + "\\UNIDRV.DLL"};
     for (const std::string& file : there) ASSERT_TRUE(WriteTextFile(file, "there before")) << file;
     // What other tests' installations noted is not this till's.
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan\\SystemFiles");
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan\\Drivers");
     InstallTwoPrinters();
+    // Windows' own universal driver is not replaced by the medium's.
+    EXPECT_EQ("there before", ReadTextFile(drivers + "\\UNIDRV.DLL"));
     std::string removed = Expect(0, "remove /all /driver /components");
     Restart();
     for (const std::string& file : there) EXPECT_TRUE(FileExists(file)) << file << "\n" << removed;

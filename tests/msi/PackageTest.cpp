@@ -107,7 +107,9 @@ TEST_F(PackageTest, ATillSetUpEarlierEndsWithThePackagesEntryAndAnUpgradeKeepsIt
     ASSERT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, processor, "DriverVersion", current));
     SetVersion(processor, current - 1);
     EXPECT_EQ(0u, Msiexec("/i \"" + (share / "later.msi") + "\" PROFILE=\"" + profile + "\"", log));
-    EXPECT_TRUE(Says(log, "] 已")) << log;
+    // The printer is kept and brought up to date, never removed and installed again.
+    EXPECT_TRUE(Says(log, "] 已更新：QT-200")) << log;
+    EXPECT_FALSE(Says(log, "已删除：打印机")) << log;
     EXPECT_TRUE(HasVersion(processor, current));
     EXPECT_EQ("LPT1:", ReadPrinter("QT-200(P)").port);
     EXPECT_EQ("<none>", EntryName(kEarlierProduct));
