@@ -163,8 +163,8 @@ bool RegistryKey::DeleteKeyWhenEmpty(HKEY root, const char* path) {
     if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     DWORD subKeys = 1;
     DWORD values = 1;
-    LONG result = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
-                                   nullptr, nullptr, nullptr);
+    LONG result = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                                   nullptr, nullptr, nullptr, nullptr);
     RegCloseKey(key);
     return result == ERROR_SUCCESS && subKeys == 0 && values == 0 && DeleteKey(root, path);
 }

@@ -225,8 +225,7 @@ bool WriteWhole(const char* path, const std::string& text) {
         DeleteFileA(written.c_str());
         written.clear();
     }
-    if (!written.empty() &&
-        ReplaceWithWritten(written.c_str(), path, RunningSystem() != Windows98Me, error))
+    if (!written.empty() && ReplaceWithWritten(written.c_str(), path, RunningSystem() != Windows98Me, error))
         return true;
     SayWithError(FormatResource(IDS_PROFILE_CANNOT_WRITE, path).c_str(), error);
     return false;

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 #include "common/RegistryKey.h"
 
 namespace {
@@ -45,7 +44,8 @@ FileVersion RecordedDriverMedium(const std::string& driverName) {
         if (word > 0 && *at++ != '.') return FileVersion();
         unsigned long value = 0;
         const char* digits = at;
-        while (*at >= '0' && *at <= '9' && value <= 0xFFFF) value = value * 10 + static_cast<unsigned>(*at++ - '0');
+        while (*at >= '0' && *at <= '9' && value <= 0xFFFF)
+            value = value * 10 + static_cast<unsigned>(*at++ - '0');
         if (at == digits || value > 0xFFFF) return FileVersion();
         recorded.number = (recorded.number << 16) | value;
     }

@@ -71,14 +71,14 @@ void RecordUsbPort(const char* portName) {
     if (key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\TALVERN\\PRINTERPORT\\")) key.SetDword(portName, 0);
 }
 
-
 // The spooler copies a driver's files into its version folder when the driver is added: what stands
 // there under those names before is noted as the copies into the other folders are.
 void NoteDriverFilesBeforeRegistration(const DRIVER_INFO_3A& info, int targetSystem) {
     std::string folder = DriverVersionFolderOf(targetSystem);
     if (folder.empty()) return;
     for (const char* file : {info.pDriverPath, info.pDataFile, info.pConfigFile, info.pHelpFile}) {
-        if (file != nullptr && file[0] != '\0') NoteBeforePlacing(folder + "\\" + FileNameOf(file), targetSystem);
+        if (file != nullptr && file[0] != '\0')
+            NoteBeforePlacing(folder + "\\" + FileNameOf(file), targetSystem);
     }
     for (const char* file = info.pDependentFiles; file != nullptr && *file != '\0'; file += strlen(file) + 1)
         NoteBeforePlacing(folder + "\\" + FileNameOf(file), targetSystem);

@@ -78,7 +78,8 @@ std::vector<Registration> RegisteredProcessors(int targetSystem) {
     return RegisteredByKey(keyPath);
 }
 
-const Registration* RegistrationNaming(const std::vector<Registration>& registrations, const std::string& name) {
+const Registration* RegistrationNaming(const std::vector<Registration>& registrations,
+                                       const std::string& name) {
     for (const Registration& registration : registrations) {
         for (const std::string& file : registration.files) {
             if (SameText(FileNameOf(file), name)) return &registration;
@@ -91,6 +92,7 @@ bool AnyRegistrationNames(const std::string& name, int targetSystem, bool& lists
     std::vector<Registration> drivers;
     DWORD error = 0;
     listsRead = RegisteredDrivers(targetSystem, drivers, error);
-    return RegistrationNaming(drivers, name) != nullptr || RegistrationNaming(RegisteredMonitors(), name) != nullptr ||
+    return RegistrationNaming(drivers, name) != nullptr ||
+           RegistrationNaming(RegisteredMonitors(), name) != nullptr ||
            RegistrationNaming(RegisteredProcessors(targetSystem), name) != nullptr;
 }

@@ -29,7 +29,8 @@ std::vector<Registration> RegisteredProcessors(int targetSystem);
 
 // The first registration that names a file of the name (compared without regard to case), in whatever
 // folder; null when none does.
-const Registration* RegistrationNaming(const std::vector<Registration>& registrations, const std::string& name);
+const Registration* RegistrationNaming(const std::vector<Registration>& registrations,
+                                       const std::string& name);
 
 // True when a driver of targetSystem's environment, a port monitor or a print processor names a file of
 // the name. False too when a list could not be read: the caller that acts on "nobody" is told by

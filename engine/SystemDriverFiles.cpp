@@ -66,7 +66,7 @@ bool IsSystemSharedDriverFile(const char* name, int) {
     // Windows' universal printer driver (UNIDRV.DLL, its user interface and help), the icon library of
     // Windows 98/Me and the shared data files of Windows 2000 and later: whatever system and whatever
     // registration names them, they are Windows' own and every printer of the universal driver needs them.
-    const char* const windowsOwn[] = {kUniversalDriver, "UNIDRVUI.DLL", "UNIDRV.HLP",  "ICONLIB.DLL",
+    const char* const windowsOwn[] = {kUniversalDriver, "UNIDRVUI.DLL", "UNIDRV.HLP", "ICONLIB.DLL",
                                       "TTFSUB.GPD",     "STDNAMES.GPD", "UNIRES.DLL"};
     for (const char* own : windowsOwn) {
         if (lstrcmpiA(name, own) == 0) return true;

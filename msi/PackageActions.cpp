@@ -145,8 +145,8 @@ extern "C" UINT __stdcall QelvanPrepare(MSIHANDLE install) {
 // Immediate, before RemoveExistingProducts, only when the package replaces an older one of ours.
 extern "C" UINT __stdcall QelvanNoteUpgrade(MSIHANDLE) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUpgradeNoteKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUpgradeNoteKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return ERROR_SUCCESS;
     unsigned long long now = Now();
     RegSetValueExA(key, kUpgradeNoteValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&now), sizeof now);

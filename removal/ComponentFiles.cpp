@@ -94,7 +94,6 @@ bool IsSystemSharedFile(const std::string& path, TargetSystem system) {
 }
 }  // namespace
 
-
 std::vector<ComponentFile> DriverFiles(const std::string& driver, const MediumNames& names,
                                        TargetSystem system) {
     std::vector<ComponentFile> files;

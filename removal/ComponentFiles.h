@@ -13,7 +13,6 @@
 #include "engine/Registrations.h"
 #include "removal/RemovalRules.h"
 
-
 // A removed component's file: its full path and whether it was there before the spooler's delete.
 struct ComponentFile {
     std::string path;

@@ -31,11 +31,11 @@ struct ModelDrivers {
 };
 
 struct MediumNames {
-    std::vector<std::string> models;      // the catalogue's models the printer page lists
+    std::vector<std::string> models;         // the catalogue's models the printer page lists
     std::vector<ModelDrivers> modelDrivers;  // each of them with its drivers
-    std::vector<std::string> drivers;     // of every model, both driver families
-    std::vector<std::string> processors;  // every model's print processor but the system's own
-    std::vector<MediumMonitor> monitors;  // the monitors the engine installs on this system
+    std::vector<std::string> drivers;        // of every model, both driver families
+    std::vector<std::string> processors;     // every model's print processor but the system's own
+    std::vector<MediumMonitor> monitors;     // the monitors the engine installs on this system
     // The USB ports the port page offers the models (typical and advanced) and their aliases: the
     // only USB port records that are the medium's.
     std::vector<std::string> usbPorts;

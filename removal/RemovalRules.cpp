@@ -101,11 +101,13 @@ void RemovePrinterUsbRecords(const std::string& port, const MediumNames& names,
     for (const std::string& model : names.models) {
         std::string full = "USB_" + model + "_" + number;
         char alias[kPortNameSize];
-        if (SameText(full, port) || !BuildUsbPortAlias(full.c_str(), alias, sizeof alias) || !SameText(alias, port))
+        if (SameText(full, port) || !BuildUsbPortAlias(full.c_str(), alias, sizeof alias) ||
+            !SameText(alias, port))
             continue;
         // Only a record that is there is reported: most models have no alias.
         for (const std::string& recorded : RecordedUsbPorts()) {
-            if (SameText(recorded, full) && ListedIn(names.usbPorts, full)) RemoveUsbPortRecord(full, rest, reporter);
+            if (SameText(recorded, full) && ListedIn(names.usbPorts, full))
+                RemoveUsbPortRecord(full, rest, reporter);
         }
     }
 }

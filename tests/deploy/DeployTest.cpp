@@ -390,7 +390,8 @@ TEST_F(DeployTest, BrokenProfilesAreRefusedNamingSectionAndKey) {
         EXPECT_TRUE(Says(refused, each.named)) << each.entry << refused;
     }
     // A count past what a number holds is said as the file writes it.
-    ASSERT_TRUE(WriteTextFile(profile, "[QelvanProfile]\r\nPrinters=4294967299\r\n[Printer1]\r\nModel=QT-200\r\nPort=LPT1:\r\n"));
+    ASSERT_TRUE(WriteTextFile(
+        profile, "[QelvanProfile]\r\nPrinters=4294967299\r\n[Printer1]\r\nModel=QT-200\r\nPort=LPT1:\r\n"));
     std::string huge = Expect(1639, "apply /exact /file:\"" + profile + "\"");
     EXPECT_TRUE(Says(huge, "Printers：为 4294967299，但文件中有 1 个打印机节")) << huge;
     EXPECT_TRUE(MakerPrinters().empty());

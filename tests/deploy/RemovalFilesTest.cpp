@@ -25,7 +25,8 @@ std::set<std::string> FilesIn(const std::string& folder) {
 
 bool IsWindowsOwn(const std::string& path) {
     std::string name = path.substr(path.rfind('\\') + 1);
-    for (const char* own : {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIDRV.HLP", "TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"}) {
+    for (const char* own :
+         {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIDRV.HLP", "TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"}) {
         if (lstrcmpiA(name.c_str(), own) == 0) return true;
     }
     return false;
@@ -210,10 +211,11 @@ TEST_F(RemovalFilesTest, SharedFilesStayAndAReinstallBeforeTheRestartKeepsItsFil
 // goes, and its record of the folders goes with the last of it.
 TEST_F(RemovalFilesTest, FilesThatWereThereBeforeTheInstallationStay) {
     std::string system = SystemDirectoryPath();
-    std::vector<std::string> there = {system + "\\qvcomui.dll", drivers + "\\QR58.GPD",
-                                      drivers + "\\3\\QVSTD.DLL", SpoolerProcessorDirectory() + "\\qvproc.dll",
-                                      drivers + "\\3\\UNIDRV.DLL", drivers + "\\3\\UNIDRVUI.DLL",
-                                      drivers + "\\3\\UNIDRV.HLP", drivers + "\\UNIDRV.DLL"};
+    std::vector<std::string> there = {
+        system + "\\qvcomui.dll",    drivers + "\\QR58.GPD",
+        drivers + "\\3\\QVSTD.DLL",  SpoolerProcessorDirectory() + "\\qvproc.dll",
+        drivers + "\\3\\UNIDRV.DLL", drivers + "\\3\\UNIDRVUI.DLL",
+        drivers + "\\3\\UNIDRV.HLP", drivers + "\\UNIDRV.DLL"};
     for (const std::string& file : there) ASSERT_TRUE(WriteTextFile(file, "there before")) << file;
     // What other tests' installations noted is not this till's.
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan\\SystemFiles");
@@ -224,7 +226,8 @@ TEST_F(RemovalFilesTest, FilesThatWereThereBeforeTheInstallationStay) {
     std::string removed = Expect(0, "remove /all /driver /components");
     Restart();
     for (const std::string& file : there) EXPECT_TRUE(FileExists(file)) << file << "\n" << removed;
-    EXPECT_TRUE(Says(removed, "保留：文件 " + drivers + "\\3\\QVSTD.DLL（安装前已在系统中，不是本产品的文件）"))
+    EXPECT_TRUE(
+        Says(removed, "保留：文件 " + drivers + "\\3\\QVSTD.DLL（安装前已在系统中，不是本产品的文件）"))
         << removed;
     EXPECT_FALSE(FileExists(system + "\\qvusbmon.dll")) << removed;
     EXPECT_FALSE(FileExists(drivers + "\\3\\QR58.GPD")) << removed;

@@ -194,8 +194,8 @@ TEST_F(RemovalOwnTest, AHostileFolderAndRecordLoseNothing) {
     ASSERT_TRUE(WriteTextFile(outside / "cfg\\setup.ini", "another program's settings"));
     Expect(0, "install /model:QR-58");
     // The links go whatever becomes of the test: one left behind would lead the next test's walks.
-    UnixLinksRemoved links({folder + "\\Shared", folder + "\\back", folder + "\\LabelStudio\\up",
-                            folder + "\\DRVCONFIG"});
+    UnixLinksRemoved links(
+        {folder + "\\Shared", folder + "\\back", folder + "\\LabelStudio\\up", folder + "\\DRVCONFIG"});
     ASSERT_TRUE(MakeUnixLink(outside.Path(), folder + "\\Shared"));
     ASSERT_TRUE(MakeUnixLink(folder, folder + "\\LabelStudio\\up"));
     ASSERT_TRUE(MakeUnixLink(folder, folder + "\\back"));

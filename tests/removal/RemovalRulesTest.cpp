@@ -57,12 +57,14 @@ TEST(RemovalLines, AFailureSaysTheItemAndTheError) {
 TEST(EntryRemoval, ADriverListThatCannotBeReadKeepsTheEntry) {
     CurrentDirectoryScope medium(MediumDir());
     MediumNames names = ReadMediumNames(WindowsXP);
-    std::string key = std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kProgramEntryKey;
+    std::string key =
+        std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kProgramEntryKey;
     ASSERT_TRUE(RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, key.c_str()));
     std::vector<RemovalItem> said;
     RemovalReport report = [&](const RemovalItem& item) { said.push_back(item); };
     {
-        SeamOverride<decltype(Spooler().enumPrinterDrivers)> seam(Spooler().enumPrinterDrivers, UnreadableDrivers);
+        SeamOverride<decltype(Spooler().enumPrinterDrivers)> seam(Spooler().enumPrinterDrivers,
+                                                                  UnreadableDrivers);
         RemoveEntryWhenNothingLeft(names, WindowsXP, report);
     }
     EXPECT_TRUE(RegistryKey(HKEY_LOCAL_MACHINE, key.c_str()).IsOpen());
