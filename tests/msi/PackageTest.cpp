@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tests/deploy/DeployFixture.h"
+#include "tests/deploy/ForeignPrinter.h"
 
 namespace {
 const char kProfileOfOnePrinter[] =
@@ -51,6 +52,8 @@ protected:
 };
 
 TEST_F(PackageTest, InstallsWhatItsProfileSaysAndItsRemovalLeavesTheTillAsBefore) {
+    // Another maker's printer on a port of the medium's own: the package's removal leaves it.
+    ForeignPrinter foreign("LPT2:");
     std::string log;
     // No profile: refused before anything changes, the reason in the log.
     EXPECT_EQ(1603u, Msiexec("/i \"" + Package() + "\"", log));
@@ -82,6 +85,7 @@ TEST_F(PackageTest, InstallsWhatItsProfileSaysAndItsRemovalLeavesTheTillAsBefore
     EXPECT_EQ(0u, Msiexec("/x \"" + Package() + "\"", log));
     EXPECT_TRUE(Says(log, "已删除：打印机 QT-200(P)")) << log;
     EXPECT_TRUE(MakerPrinters().empty());
+    EXPECT_TRUE(foreign.Untouched()) << log;
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(kNtEnvironment, "QelvanProc")));
     EXPECT_EQ("<none>", EntryName(kEarlierProduct));
 }
