@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/RegistryKey.h"
+#include "engine/ProductRecords.h"
 
 namespace {
 const char kDriversKey[] = "SOFTWARE\\Qelvan\\Drivers";
@@ -24,12 +25,7 @@ void RecordDriverMedium(const char* driverName) {
 }
 
 void ForgetDriverMedium(const std::string& driverName) {
-    RegistryKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, kDriversKey)) return;
-    key.DeleteValue(driverName.c_str());
-    key.Close();
-    RegistryKey::DeleteKeyWhenEmpty(HKEY_LOCAL_MACHINE, kDriversKey);
-    RegistryKey::DeleteKeyWhenEmpty(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qelvan");
+    ForgetRecordLine(kDriversKey, driverName.c_str());
 }
 
 FileVersion RecordedDriverMedium(const std::string& driverName) {

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "common/RegistryKey.h"
+#include "engine/ProductRecords.h"
 #include "engine/Registrations.h"
 #include "engine/SystemDriverFiles.h"
 
 namespace {
 const char kRecordKey[] = "SOFTWARE\\Qelvan\\SystemFiles";
-const char kProductKey[] = "SOFTWARE\\Qelvan";
 const DWORD kFoundThere = 0;
 const DWORD kPlacedByUs = 1;
 
@@ -47,11 +47,5 @@ bool FoundBeforeInstallation(const std::string& path) {
 }
 
 void ForgetSystemFile(const std::string& path) {
-    RegistryKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, kRecordKey)) return;
-    key.DeleteValue(path.c_str());
-    key.Close();
-    RegistryKey::DeleteKeyWhenEmpty(HKEY_LOCAL_MACHINE, kRecordKey);
-    // The product's own key goes too when nothing else of ours is under it.
-    RegistryKey::DeleteKeyWhenEmpty(HKEY_LOCAL_MACHINE, kProductKey);
+    ForgetRecordLine(kRecordKey, path.c_str());
 }
