@@ -13,7 +13,7 @@ void RegisterWhatIsInstalled() {
     // Installed by the package (or beside it), the medium's drivers have the package's entry: an entry
     // an earlier installation made goes, its printers stay.
     if (PackageInstalled()) {
-        DropEntryForPackage([](const RemovalItem& item) { Say(DescribeRemoval(item).c_str()); });
+        RemoveEntryAndFolderFiles([](const RemovalItem& item) { Say(DescribeRemoval(item).c_str()); });
         return;
     }
     TargetSystem system = RunningSystem();

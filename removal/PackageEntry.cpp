@@ -1,7 +1,6 @@
 #include "removal/PackageEntry.h"
 
 #include "common/RegistryKey.h"
-#include "removal/ProgramEntry.h"
 
 namespace {
 // Written and removed by the package's own registry table, never by a program of the medium.
@@ -14,8 +13,4 @@ bool PackageInstalled() {
     char productCode[64] = {};
     return key.Open(HKEY_LOCAL_MACHINE, kPackageMarkerKey) &&
            key.QueryString(kPackageMarkerValue, productCode, sizeof productCode) && productCode[0] != '\0';
-}
-
-bool DropEntryForPackage(const RemovalReport& report) {
-    return RemoveEntryAndFolderFiles(report);
 }

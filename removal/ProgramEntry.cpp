@@ -124,10 +124,6 @@ bool RegisterProgramEntry(TargetSystem system, DWORD& error, std::string& step) 
     return OpenOrCreateEntry(key, error) && WriteEntry(key, folder, system, error);
 }
 
-bool DeleteFileNowOrAtRestart(const char* path, DWORD& error) {
-    return DeleteNowOrAtRestart(path, error) != Deletion::Failed;
-}
-
 bool RemoveEntryWhenNothingLeft(const MediumNames& names, TargetSystem system, const RemovalReport& report) {
     return !NothingOfMediumLeft(names, system) || RemoveEntryAndFolderFiles(report);
 }

@@ -36,9 +36,6 @@ bool RecordedProgramFolder(char (&folder)[MAX_PATH]);
 // neither written through nor changed, and step then says so.
 bool RegisterProgramEntry(TargetSystem system, DWORD& error, std::string& step);
 
-// Deletes a file now or, when it is in use, at the next start of the system. False when neither.
-bool DeleteFileNowOrAtRestart(const char* path, DWORD& error);
-
 // When nothing of the medium is left and the entry is there, removes from the folder what its record
 // names and is still the registration's own (FolderRemoval.h), then the entry with its record, each
 // item reported. False when that removal failed; nothing is touched or reported while something of the
