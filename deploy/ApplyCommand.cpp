@@ -2,7 +2,8 @@
 // install command's rules and convergence: printers already there are kept (their default and serial
 // settings made as the file says), missing ones installed. With /exact the medium's printers the file
 // does not describe are removed too, only when every entry ended as the file says. Every entry is
-// checked before anything changes.
+// checked before anything changes. With /journal:DIR (the package's) the till as it stood is written
+// down first, so that the Windows Installer can take the run back (RunJournal.h).
 #include <memory>
 
 #include "choices/InstallRules.h"
@@ -16,6 +17,7 @@
 #include "deploy/PrinterInstall.h"
 #include "deploy/ProfileFile.h"
 #include "deploy/Registration.h"
+#include "deploy/RunJournal.h"
 #include "deploy/UsbOfRun.h"
 #include "removal/FolderRemoval.h"
 #include "removal/ProgramEntry.h"
@@ -103,6 +105,9 @@ int RunApplyCommand(const Switches& switches) {
     UsbOfRun usb;
     std::vector<PreparedEntry> prepared;
     if (!PrepareEntries(path, entries, usb, switches.Has("renumber"), prepared)) return kExitRefused;
+    // The journal is written before the first change: a run that cannot write it changes nothing.
+    const char* journal = switches.Value("journal");
+    if (journal != nullptr && !WriteRunJournal(journal)) return kExitFailed;
 
     bool failed = false;
     bool restartNeeded = false;
@@ -127,17 +132,20 @@ int RunApplyCommand(const Switches& switches) {
         failed = failed || result.exitCode != kExitDone;
         restartNeeded = restartNeeded || result.restartNeeded;
     }
+    // Kept printers get no page: a profile applied at every log-on prints only when it installed. The
+    // pages come before /exact's removal, so that a page that fails leaves every printer the till had.
+    bool printed = PrintTestPagesAsked(switches, installed);
     if (switches.Has("exact")) {
         // A till that did not become what the file says keeps every printer it has: removing them on top
         // of a failed entry would leave it with less than before and less than asked for.
-        if (failed)
+        if (failed || !printed)
             SayResourceText(IDS_APPLY_EXACT_NOTHING_REMOVED);
         else if (!RemoveUndescribed(prepared))
             failed = true;
     }
-    RegisterWhatIsInstalled();
-    // Kept printers get no page: a profile applied at every log-on prints only when it installed.
-    bool printed = PrintTestPagesAsked(switches, installed);
+    // Under a journal the package's commit hands the printers to its entry once the whole installation
+    // has succeeded.
+    if (journal == nullptr) RegisterWhatIsInstalled(!failed && printed);
     if (failed) return kExitFailed;
     int finished = FinishRun(switches, restartNeeded);
     return printed ? finished : kExitFailed;

@@ -16,6 +16,8 @@ int RunExportCommand(const Switches& switches);
 int RunApplyCommand(const Switches& switches);
 int RunTestPageCommand(const Switches& switches);
 int RunCheckCommand(const Switches& switches);
+int RunRollbackCommand(const Switches& switches);
+int RunCommitCommand(const Switches& switches);
 
 // With /testpage: a test page on each printer named (those the run installed, never one it kept). False
 // when a page failed; its line names the printer.

@@ -46,12 +46,13 @@ int RunInstallCommand(const Switches& switches) {
     if (!PrepareInstall(request, deviceId, *choices)) return kExitRefused;
     SayResourceFormatted(IDS_DEPLOY_INSTALLING, choices->modelName, choices->portName);
     PrinterResult result = InstallOrKeep(request, deviceId, switches.Has("again"), *choices);
-    RegisterWhatIsInstalled();
-    if (result.exitCode != kExitDone) return result.exitCode;
     // A kept printer gets no page: the same line in a log-on script would print one at every log-on.
     std::vector<std::string> installed;
-    if (result.outcome == PrinterOutcome::Installed) installed.push_back(choices->printerName);
+    if (result.outcome == PrinterOutcome::Installed && result.exitCode == kExitDone)
+        installed.push_back(choices->printerName);
     bool printed = PrintTestPagesAsked(switches, installed);
+    RegisterWhatIsInstalled(result.exitCode == kExitDone && printed);
+    if (result.exitCode != kExitDone) return result.exitCode;
     int finished = FinishRun(switches, result.restartNeeded);
     return printed ? finished : kExitFailed;
 }

@@ -5,4 +5,5 @@
 // failure to register is said in a line (and the log) and leaves the run's exit code alone. While the
 // Windows Installer package is installed, its entry stands for the medium (removal/PackageEntry.h).
 
-void RegisterWhatIsInstalled();
+// runSucceeded: the run ended as asked; the package's entry takes over an earlier one only then.
+void RegisterWhatIsInstalled(bool runSucceeded);

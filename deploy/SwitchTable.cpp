@@ -21,7 +21,10 @@ enum : unsigned {
     kApply = 32,
     kTestPage = 64,
     kCheck = 128,
-    kEveryCommand = kModels | kInstall | kList | kRemove | kExport | kApply | kTestPage | kCheck,
+    kRollback = 256,
+    kCommit = 512,
+    kEveryCommand =
+        kModels | kInstall | kList | kRemove | kExport | kApply | kTestPage | kCheck | kRollback | kCommit,
 };
 
 const CommandRule kCommands[] = {
@@ -33,6 +36,8 @@ const CommandRule kCommands[] = {
     {"apply", kApply, "file", IDS_DEPLOY_HELP_APPLY, RunApplyCommand},
     {"testpage", kTestPage, "printer", IDS_DEPLOY_HELP_TESTPAGE, RunTestPageCommand},
     {"check", kCheck, nullptr, IDS_DEPLOY_HELP_CHECK, RunCheckCommand},
+    {"rollback", kRollback, "journal", IDS_DEPLOY_HELP_ROLLBACK, RunRollbackCommand},
+    {"commit", kCommit, "journal", IDS_DEPLOY_HELP_COMMIT, RunCommitCommand},
 };
 
 struct SwitchRule {
@@ -68,6 +73,7 @@ const SwitchRule kSwitches[] = {
     {"components", 0, kRemove, IDS_DEPLOY_HELP_COMPONENTS, kNoList},
     {"file", IDS_DEPLOY_VALUE_FILE, kExport | kApply, IDS_DEPLOY_HELP_FILE, kNoList},
     {"exact", 0, kApply, IDS_DEPLOY_HELP_EXACT, kNoList},
+    {"journal", IDS_DEPLOY_VALUE_DIRECTORY, kApply | kRollback | kCommit, IDS_DEPLOY_HELP_JOURNAL, kNoList},
     {"medium", IDS_DEPLOY_VALUE_DIRECTORY, kEveryCommand, IDS_DEPLOY_HELP_MEDIUM, kNoList},
     {"log", IDS_DEPLOY_VALUE_FILE, kEveryCommand, IDS_DEPLOY_HELP_LOG, kNoList},
 };

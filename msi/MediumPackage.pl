@@ -55,7 +55,39 @@ sub folder {
     return $text;
 }
 
+# What the removal needs, carried in the package's Binary table (which the Installer keeps in its cached
+# copy): QelvanDeploy.exe and the medium's INI files, each "name\n" "size\n" and the bytes.
+sub removalMedium {
+    my ($path) = @_;
+    my @carried = ('QelvanDeploy.exe');
+    for my $folder ('', 'DRVCONFIG') {
+        my $dir = $folder eq '' ? $medium : "$medium/$folder";
+        opendir(my $handle, $dir) or next;
+        for my $name (sort readdir($handle)) {
+            next unless $name =~ /^[A-Za-z0-9._-]+\.ini$/i && -f "$dir/$name";
+            push @carried, $folder eq '' ? $name : "$folder\\$name";
+        }
+        closedir($handle);
+    }
+    open(my $out, '>:raw', $path) or die "$path: $!\n";
+    for my $name (@carried) {
+        (my $source = "$medium/$name") =~ s{\\}{/}g;
+        open(my $in, '<:raw', $source) or die "$source: $!\n";
+        local $/;
+        my $bytes = <$in>;
+        close($in);
+        print $out "$name\n" . length($bytes) . "\n" . $bytes;
+    }
+    close($out);
+}
+(my $removalMedium = $out) =~ s{[^/]*$}{removal-medium.bin};
+removalMedium($removalMedium);
+$removalMedium =~ s{^/}{};
+
 my $files = folder($medium, '          ');
+# The properties the installation read, remembered beside the marker for the repair and the removal.
+my $remembered = join('', map { "            <RegistryValue Root=\"HKLM\" Key=\"SOFTWARE\\Qelvan\\PrinterDriversPackage\" Name=\"$_\" Type=\"string\" Value=\"[$_]\"/>\n" }
+    qw(EXACT RENUMBER TESTPAGE QELVANLOG QELVANPROFILEPATH QELVANPROFILETEXT));
 my $refs = join('', map { "      <ComponentRef Id=\"$_\"/>\n" } @components);
 open(my $wxs, '>', $out) or die "$out: $!\n";
 print $wxs <<"WXS";
@@ -73,6 +105,7 @@ print $wxs <<"WXS";
 $files          <Component Id="PackageMarker" Guid="$markerGuid">
             <RegistryValue Root="HKLM" Key="SOFTWARE\\Qelvan\\PrinterDriversPackage" Name="ProductCode"
                            Type="string" Value="[ProductCode]" KeyPath="yes"/>
+$remembered
           </Component>
         </Directory>
       </Directory>
@@ -81,15 +114,20 @@ $files          <Component Id="PackageMarker" Guid="$markerGuid">
 $refs      <ComponentRef Id="PackageMarker"/>
     </Feature>
     <Binary Id="QelvanActions" SourceFile="$actionDll"/>
-    <CustomAction Id="QelvanNoteUpgrade" BinaryKey="QelvanActions" DllEntry="QelvanNoteUpgrade" Execute="immediate" Return="ignore"/>
+    <Binary Id="QelvanRemovalMedium" SourceFile="$removalMedium"/>
     <CustomAction Id="QelvanPrepare" BinaryKey="QelvanActions" DllEntry="QelvanPrepare" Execute="immediate" Return="check"/>
+    <CustomAction Id="QelvanKeepOtherVersions" BinaryKey="QelvanActions" DllEntry="QelvanKeepOtherVersions" Execute="immediate" Return="ignore"/>
     <CustomAction Id="QelvanRemove" BinaryKey="QelvanActions" DllEntry="QelvanRemove" Execute="deferred" Impersonate="no" Return="check"/>
+    <CustomAction Id="QelvanRollback" BinaryKey="QelvanActions" DllEntry="QelvanRollback" Execute="rollback" Impersonate="no" Return="ignore"/>
     <CustomAction Id="QelvanApply" BinaryKey="QelvanActions" DllEntry="QelvanApply" Execute="deferred" Impersonate="no" Return="check"/>
+    <CustomAction Id="QelvanCommit" BinaryKey="QelvanActions" DllEntry="QelvanCommit" Execute="commit" Impersonate="no" Return="ignore"/>
     <InstallExecuteSequence>
-      <Custom Action="QelvanNoteUpgrade" Sequence="1395">WIX_UPGRADE_DETECTED</Custom>
       <Custom Action="QelvanPrepare" Sequence="1410"/>
       <Custom Action="QelvanRemove" Sequence="1610">REMOVE~="ALL" AND NOT UPGRADINGPRODUCTCODE</Custom>
+      <Custom Action="QelvanRollback" Sequence="5009">NOT (REMOVE~="ALL")</Custom>
       <Custom Action="QelvanApply" Sequence="5010">NOT (REMOVE~="ALL")</Custom>
+      <Custom Action="QelvanCommit" Sequence="5011">NOT (REMOVE~="ALL")</Custom>
+      <Custom Action="QelvanKeepOtherVersions" Sequence="6605">REMOVE~="ALL"</Custom>
     </InstallExecuteSequence>
   </Product>
 </Wix>

@@ -1,41 +1,39 @@
-// The package's custom actions. QelvanPrepare (immediate, before anything changes) reads the
-// properties, finds the profile and hands the command line to the deferred action of this run:
-// QelvanApply on installation, upgrade and repair, QelvanRemove on removal. The deferred actions run the
-// installed medium's QelvanDeploy.exe in the system account's phase, send each line it prints to the
-// Installer's log and turn its exit code into the Installer's answer.
+// The package's custom actions. QelvanPrepare (immediate, before the script changes anything) decides
+// everything that can refuse a run: the properties' values, the profile found and read in the user's
+// own context, another run of ours at work; it hands what the deferred phase needs on to the actions of
+// this run. On installation, upgrade and repair: QelvanApply runs the installed medium's QelvanDeploy
+// apply under a journal, QelvanRollback undoes that run when the installation fails after it began,
+// QelvanCommit lets the journal go when it succeeded. On removal: QelvanRemove runs the package's own
+// copy of QelvanDeploy (carried in the package, so that a damaged program folder cannot stop it), only
+// when no other version of the package is installed or being installed.
 #include <windows.h>
 #include <msi.h>
 #include <msiquery.h>
 
 #include <deque>
 #include <string>
+#include <vector>
 
+#include "common/HexText.h"
+#include "common/SingleInstance.h"
 #include "msi/ChildLines.h"
 #include "msi/InstallerLog.h"
+#include "msi/PackageMemory.h"
 #include "msi/PackageSettings.h"
 #include "msi/PackageTextIds.h"
+#include "msi/RemovalMedium.h"
+#include "msi/UpgradeRegistration.h"
 
 namespace {
 // QelvanDeploy's exit codes the Installer takes as done.
 constexpr DWORD kDeployDone = 0;
 constexpr DWORD kDeployRestartNeeded = 3010;
-// The lines a failure's box repeats: the reason is among the last ones printed.
+// The lines a failure's box repeats in a run with a user interface: the reason is among the last ones.
 constexpr size_t kLinesShownOnFailure = 12;
-// The package's marker (the registry table writes it; removal/PackageEntry.cpp reads it).
-const char kPackageMarkerKey[] = "SOFTWARE\\Qelvan\\PrinterDriversPackage";
-// A newer package's note that it is replacing an older one, for the older one's removal that runs
-// inside it: Windows tells that removal by UPGRADINGPRODUCTCODE, Wine's Installer does not (it runs
-// "msiexec /i {product} REMOVE=ALL" alone). The note holds the time it was written and counts only for a
-// while, so that one an interrupted upgrade left never keeps a later removal from removing.
-const char kUpgradeNoteKey[] = "SOFTWARE\\Qelvan\\PackageUpgrade";
-const char kUpgradeNoteValue[] = "Started";
-constexpr unsigned long long kUpgradeNoteLife = 30ULL * 60 * 10000000;  // 30 minutes in 100 ns
-
-unsigned long long Now() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-}
+// A profile is a short INI file; anything larger is not one.
+constexpr DWORD kLargestProfile = 256 * 1024;
+// The switch properties, each remembered with the product.
+const char* const kSwitchProperties[] = {"EXACT", "RENUMBER", "TESTPAGE"};
 
 std::string Property(MSIHANDLE install, const char* name) {
     char small[1] = {};
@@ -48,54 +46,155 @@ std::string Property(MSIHANDLE install, const char* name) {
     return value;
 }
 
-PackageSettings ReadSettings(MSIHANDLE install) {
-    PackageSettings settings;
-    settings.programFolder = Property(install, "INSTALLDIR");
-    if (!settings.programFolder.empty() && settings.programFolder.back() != '\\')
-        settings.programFolder += '\\';
-    settings.log = Property(install, "QELVANLOG");
-    settings.exact = PropertyIsOn(Property(install, "EXACT"));
-    settings.renumber = PropertyIsOn(Property(install, "RENUMBER"));
-    settings.testPage = PropertyIsOn(Property(install, "TESTPAGE"));
-    return settings;
+bool Quiet(MSIHANDLE install) {
+    return atoi(Property(install, "UILevel").c_str()) <= INSTALLUILEVEL_NONE;
 }
 
-// True while a newer package of ours replaces this one: the removal then leaves the printers.
-bool UpgradeUnderWay(MSIHANDLE install) {
-    if (!Property(install, "UPGRADINGPRODUCTCODE").empty()) return true;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUpgradeNoteKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    unsigned long long noted = 0;
-    DWORD size = sizeof noted;
-    DWORD type = 0;
-    bool read = RegQueryValueExA(key, kUpgradeNoteValue, nullptr, &type, reinterpret_cast<BYTE*>(&noted),
-                                 &size) == ERROR_SUCCESS &&
-                type == REG_BINARY && size == sizeof noted;
-    RegCloseKey(key);
-    unsigned long long now = Now();
-    return read && noted <= now && now - noted < kUpgradeNoteLife;
+// The folder of this run's journal: the system's temporary folder, which the system account of the
+// deferred phase writes on every system.
+std::string JournalFolder() {
+    char folder[MAX_PATH] = {};
+    UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder) return std::string();
+    return std::string(folder) + "\\Temp\\QelvanPackageRun";
 }
 
-bool IsReadableFile(const std::string& path) {
+bool IsRepair(MSIHANDLE install) {
+    return !Property(install, "Installed").empty();
+}
+
+// A property not given on a repair or removal takes the value remembered with the product.
+std::string GivenOrRemembered(MSIHANDLE install, const char* name, bool remembered) {
+    std::string value = Property(install, name);
+    return value.empty() && remembered ? RememberedProperty(name) : value;
+}
+
+// False, with the property named, when a switch property holds anything but 1/0/Yes/No.
+bool ReadSwitches(MSIHANDLE install, bool repair, PackageSettings& settings) {
+    bool* targets[] = {&settings.exact, &settings.renumber, &settings.testPage};
+    for (int i = 0; i < 3; ++i) {
+        std::string value = GivenOrRemembered(install, kSwitchProperties[i], repair);
+        if (!ReadSwitchProperty(value, *targets[i])) {
+            ShowError(install,
+                      PackageText(IDS_PACKAGE_BAD_PROPERTY, kSwitchProperties[i], value.c_str()).c_str());
+            return false;
+        }
+        // What is remembered is the value as it was given or read here.
+        MsiSetPropertyA(install, kSwitchProperties[i], value.c_str());
+    }
+    return true;
+}
+
+// The file's bytes, read in the user's own context (a mapped drive or a share only the user may read
+// is read here, not by the system account of the deferred phase). False when it cannot be read.
+bool ReadProfileFile(const std::string& path, std::string& text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD high = 0;
+    DWORD size = GetFileSize(file, &high);
+    bool read = size != INVALID_FILE_SIZE && high == 0 && size <= kLargestProfile;
+    text.assign(read ? size : 0, '\0');
+    DWORD got = 0;
+    read = read && (size == 0 || ReadFile(file, &text[0], size, &got, nullptr)) && got == size;
     CloseHandle(file);
-    return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return read;
 }
 
-// False, with the reason shown, when there is no profile to apply.
+// The profile: PROFILE when given, else the one beside the package, else on a repair the one the
+// installation read. False with the reason shown when there is none to apply.
 bool ChooseProfile(MSIHANDLE install, PackageSettings& settings) {
     std::string given = Property(install, "PROFILE");
-    settings.profile = ChosenProfile(given, Property(install, "OriginalDatabase"));
-    if (IsReadableFile(settings.profile)) return true;
-    UINT text = given.empty() ? IDS_PACKAGE_NO_PROFILE : IDS_PACKAGE_PROFILE_MISSING;
-    ShowError(install, PackageText(text, given.empty() ? settings.profile.c_str() : given.c_str()).c_str());
+    if (!given.empty()) {
+        settings.profile = given;
+        if (ReadProfileFile(given, settings.profileText)) return true;
+        ShowError(install, PackageText(IDS_PACKAGE_PROFILE_MISSING, given.c_str()).c_str());
+        return false;
+    }
+    std::string beside = ProfileBesidePackage(Property(install, "OriginalDatabase"));
+    settings.profile = beside;
+    if (!beside.empty() && ReadProfileFile(beside, settings.profileText)) return true;
+    if (IsRepair(install) && RememberedProfile(settings.profile, settings.profileText)) return true;
+    ShowError(install, PackageText(IDS_PACKAGE_NO_PROFILE, beside.c_str()).c_str());
     return false;
 }
 
-UINT RunDeploy(MSIHANDLE install) {
-    std::string commandLine = Property(install, "CustomActionData");
+bool AnotherRunAtWork(MSIHANDLE install) {
+    if (!MutexExists(kWizardMutex) && !MutexExists(kDeployMutex) && !MutexExists(kRemovalWindowMutex))
+        return false;
+    ShowError(install, PackageText(IDS_PACKAGE_ANOTHER_RUN).c_str());
+    return true;
+}
+
+// The other versions of this package installed beside this product.
+std::vector<std::string> OtherVersions(MSIHANDLE install) {
+    std::string upgradeCode = Property(install, "UpgradeCode");
+    std::string own = Property(install, "ProductCode");
+    std::vector<std::string> others;
+    char product[39] = {};
+    for (DWORD index = 0; MsiEnumRelatedProductsA(upgradeCode.c_str(), 0, index, product) == ERROR_SUCCESS;
+         ++index) {
+        if (lstrcmpiA(product, own.c_str()) != 0) others.push_back(product);
+    }
+    return others;
+}
+
+// True when another version of this package is installed or being installed: this product's removal is
+// then the tail of an upgrade to it, and the printers are the other version's now. The other versions
+// are noted for QelvanKeepOtherVersions.
+bool AnotherVersionInstalled(MSIHANDLE install) {
+    std::vector<std::string> others = OtherVersions(install);
+    std::string noted;
+    for (const std::string& product : others) noted += (noted.empty() ? "" : ";") + product;
+    MsiSetPropertyA(install, "QelvanOtherVersions", noted.c_str());
+    return !others.empty() || !Property(install, "UPGRADINGPRODUCTCODE").empty();
+}
+
+UINT PrepareRemoval(MSIHANDLE install, PackageSettings& settings) {
+    if (AnotherVersionInstalled(install)) {
+        LogLine(install, PackageText(IDS_PACKAGE_REMOVAL_SKIPPED_FOR_UPGRADE).c_str());
+        return ERROR_SUCCESS;
+    }
+    if (AnotherRunAtWork(install)) return ERROR_INSTALL_FAILURE;
+    settings.log = GivenOrRemembered(install, "QELVANLOG", true);
+    std::string medium;
+    if (!UnpackRemovalMedium(install, medium)) {
+        ShowError(install, PackageText(IDS_PACKAGE_REMOVAL_MEDIUM, GetLastError()).c_str());
+        return ERROR_INSTALL_FAILURE;
+    }
+    std::string quiet = Quiet(install) ? "1" : "0";
+    MsiSetPropertyA(install, "QelvanRemove",
+                    PackedFields({quiet, RemoveCommandLine(settings, medium), medium}).c_str());
+    return ERROR_SUCCESS;
+}
+
+UINT PrepareInstallation(MSIHANDLE install, PackageSettings& settings) {
+    bool repair = IsRepair(install);
+    if (!ReadSwitches(install, repair, settings) || !ChooseProfile(install, settings) ||
+        AnotherRunAtWork(install))
+        return ERROR_INSTALL_FAILURE;
+    settings.log = GivenOrRemembered(install, "QELVANLOG", repair);
+    settings.journal = JournalFolder();
+    // Remembered with the product by its registry table: the profile as read, the log.
+    MsiSetPropertyA(install, "QELVANLOG", settings.log.c_str());
+    MsiSetPropertyA(install, "QELVANPROFILEPATH", settings.profile.c_str());
+    MsiSetPropertyA(install, "QELVANPROFILETEXT", HexText(settings.profileText).c_str());
+    std::string quiet = Quiet(install) ? "1" : "0";
+    MsiSetPropertyA(install, "QelvanApply",
+                    PackedFields({quiet, ApplyCommandLine(settings), settings.journal,
+                                  AppliedProfilePath(settings), HexText(settings.profileText)})
+                        .c_str());
+    MsiSetPropertyA(install, "QelvanRollback",
+                    PackedFields({quiet, RollbackCommandLine(settings), settings.journal}).c_str());
+    MsiSetPropertyA(install, "QelvanCommit",
+                    PackedFields({quiet, CommitCommandLine(settings), settings.journal}).c_str());
+    return ERROR_SUCCESS;
+}
+
+// Runs the command line, each line it prints into the Installer's log; its exit code turned into the
+// Installer's answer. The failure's box repeats the last lines only where a person sees a box: a quiet
+// run's log has them already.
+UINT RunDeploy(MSIHANDLE install, const std::string& commandLine, bool quiet) {
     std::deque<std::string> lastLines;
     auto onLine = [&](const std::string& line) {
         LogLine(install, line.c_str());
@@ -116,9 +215,40 @@ UINT RunDeploy(MSIHANDLE install) {
         return ERROR_SUCCESS;
     }
     std::string reason = PackageText(IDS_PACKAGE_DEPLOY_FAILED, static_cast<int>(exitCode));
-    for (const std::string& line : lastLines) reason += "\r\n" + line;
+    if (!quiet) {
+        for (const std::string& line : lastLines) reason += "\r\n" + line;
+    }
     ShowError(install, reason.c_str());
     return ERROR_INSTALL_FAILURE;
+}
+
+std::vector<std::string> ActionData(MSIHANDLE install, size_t count) {
+    std::vector<std::string> fields = UnpackedFields(Property(install, "CustomActionData"));
+    if (fields.size() != count) fields.clear();
+    return fields;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool done = bytes.empty() ||
+                (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                 written == bytes.size());
+    return CloseHandle(file) && done;
+}
+
+// The journal's folder after a rollback or commit: the profile the package wrote there goes, and the
+// folder when nothing else is left in it.
+void ClearJournalFolder(const std::string& journal) {
+    DeleteFileA((journal + "\\" + kProfileBesidePackage).c_str());
+    RemoveDirectoryA(journal.c_str());
+}
+
+bool JournalWritten(const std::string& journal) {
+    DWORD attributes = GetFileAttributesA((journal + "\\journal.txt").c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 }  // namespace
 
@@ -128,45 +258,69 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 extern "C" UINT __stdcall QelvanPrepare(MSIHANDLE install) {
-    PackageSettings settings = ReadSettings(install);
-    if (lstrcmpiA(Property(install, "REMOVE").c_str(), "ALL") == 0) {
-        // The removal part of an older package is skipped in an upgrade: QelvanRemove gets nothing to run.
-        if (UpgradeUnderWay(install))
-            LogLine(install, PackageText(IDS_PACKAGE_REMOVAL_SKIPPED_FOR_UPGRADE).c_str());
-        else
-            MsiSetPropertyA(install, "QelvanRemove", RemoveCommandLine(settings).c_str());
-        return ERROR_SUCCESS;
-    }
-    if (!ChooseProfile(install, settings)) return ERROR_INSTALL_FAILURE;
-    MsiSetPropertyA(install, "QelvanApply", ApplyCommandLine(settings).c_str());
-    return ERROR_SUCCESS;
+    PackageSettings settings;
+    settings.programFolder = Property(install, "INSTALLDIR");
+    if (!settings.programFolder.empty() && settings.programFolder.back() != '\\')
+        settings.programFolder += '\\';
+    if (lstrcmpiA(Property(install, "REMOVE").c_str(), "ALL") == 0) return PrepareRemoval(install, settings);
+    return PrepareInstallation(install, settings);
 }
 
-// Immediate, before RemoveExistingProducts, only when the package replaces an older one of ours.
-extern "C" UINT __stdcall QelvanNoteUpgrade(MSIHANDLE) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUpgradeNoteKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return ERROR_SUCCESS;
-    unsigned long long now = Now();
-    RegSetValueExA(key, kUpgradeNoteValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&now), sizeof now);
-    RegCloseKey(key);
+// Immediate, at the end of a removal: the other versions noted before stay registered under the
+// upgrade code (UpgradeRegistration.h).
+extern "C" UINT __stdcall QelvanKeepOtherVersions(MSIHANDLE install) {
+    std::vector<std::string> products;
+    std::string noted = Property(install, "QelvanOtherVersions");
+    for (size_t start = 0; start < noted.size();) {
+        size_t end = noted.find(';', start);
+        if (end == std::string::npos) end = noted.size();
+        products.push_back(noted.substr(start, end - start));
+        start = end + 1;
+    }
+    RegisterUnderUpgradeCode(Property(install, "UpgradeCode"), products);
     return ERROR_SUCCESS;
 }
 
 extern "C" UINT __stdcall QelvanApply(MSIHANDLE install) {
-    UINT result = RunDeploy(install);
-    // The older package's removal is over by now: the note goes, however the installation ends.
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUpgradeNoteKey);
-    return result;
+    std::vector<std::string> fields = ActionData(install, 5);
+    if (fields.empty()) return ERROR_INSTALL_FAILURE;
+    std::string profile;
+    CreateDirectoryA(fields[2].c_str(), nullptr);
+    if (!TextOfHex(fields[4], profile) || !WriteWholeFile(fields[3], profile)) {
+        ShowError(install,
+                  PackageText(IDS_PACKAGE_PROFILE_NOT_WRITTEN, fields[3].c_str(), GetLastError()).c_str());
+        return ERROR_INSTALL_FAILURE;
+    }
+    return RunDeploy(install, fields[1], fields[0] == "1");
+}
+
+// Rollback: runs only when the installation failed after QelvanApply began.
+extern "C" UINT __stdcall QelvanRollback(MSIHANDLE install) {
+    std::vector<std::string> fields = ActionData(install, 3);
+    if (fields.empty()) return ERROR_SUCCESS;
+    // apply refused before it wrote its journal: it changed nothing, there is nothing to undo.
+    if (JournalWritten(fields[2])) RunDeploy(install, fields[1], fields[0] == "1");
+    ClearJournalFolder(fields[2]);
+    return ERROR_SUCCESS;
+}
+
+// Commit: runs once the whole installation succeeded.
+extern "C" UINT __stdcall QelvanCommit(MSIHANDLE install) {
+    std::vector<std::string> fields = ActionData(install, 3);
+    if (fields.empty()) return ERROR_SUCCESS;
+    RunDeploy(install, fields[1], fields[0] == "1");
+    ClearJournalFolder(fields[2]);
+    return ERROR_SUCCESS;
 }
 
 extern "C" UINT __stdcall QelvanRemove(MSIHANDLE install) {
-    // Nothing handed over: the removal of an older package that a newer one replaces.
-    if (Property(install, "CustomActionData").empty()) return ERROR_SUCCESS;
-    UINT result = RunDeploy(install);
+    // Nothing handed over: the removal of an older package that a newer one replaced.
+    std::vector<std::string> fields = ActionData(install, 3);
+    if (fields.empty()) return ERROR_SUCCESS;
+    UINT result = RunDeploy(install, fields[1], fields[0] == "1");
+    RemoveUnpackedMedium(fields[2]);
     // The marker goes with the drivers, whatever the Installer's count of the marker's component says
     // (Wine keeps a failed installation's count): the wizard registers its own entry again afterwards.
-    if (result == ERROR_SUCCESS) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPackageMarkerKey);
+    if (result == ERROR_SUCCESS) ForgetPackage();
     return result;
 }

@@ -1,7 +1,8 @@
 // Build-time program, run under Wine by scripts/package: writes what wixl cannot into a package, through
 // the platform's own msi.dll as Windows' tools do. wixl stops at a non-ASCII string in a table, so the
 // product's Chinese name (the entry's name of the string table) is written here, with the database's
-// code page set to 936, and the size of the medium it carries.
+// code page set to 936, and the size of the medium it carries; the place of the older version's removal
+// the rollback and commit actions' types and the secure properties, which wixl does not write.
 //   PackageTables version FILE          prints FILE's version resource, "a.b.c.d"
 //   PackageTables tables PACKAGE MEDIUM  writes the name and size into PACKAGE
 #include <windows.h>
@@ -99,6 +100,40 @@ bool SetColumn(MSIHANDLE database, const wchar_t* query, const std::wstring& val
     return result == ERROR_SUCCESS;
 }
 
+bool Execute(MSIHANDLE database, const wchar_t* query) {
+    MSIHANDLE view = 0;
+    if (MsiDatabaseOpenViewW(database, query, &view) != ERROR_SUCCESS) return false;
+    UINT result = MsiViewExecute(view, 0);
+    MsiViewClose(view);
+    MsiCloseHandle(view);
+    return result == ERROR_SUCCESS;
+}
+
+// An older version is removed after the newer one is installed (after InstallFinalize, 6600): a newer
+// package that fails is rolled back whole and never touches the older one, whose removal then finds
+// the newer installed and leaves the printers to it. wixl places the removal after InstallValidate.
+bool RemoveOlderAfterInstalling(MSIHANDLE database) {
+    return Execute(database,
+                   L"UPDATE `InstallExecuteSequence` SET `Sequence` = 6610 "
+                   L"WHERE `Action` = 'RemoveExistingProducts'");
+}
+
+// wixl writes a rollback or commit action as an immediate one: their types are written here. A DLL
+// action (1) whose answer is ignored (64), in the script (1024) and in the system's context (2048), run
+// only when the installation is rolled back (256) or once it has succeeded (512).
+bool ScheduleRollbackAndCommit(MSIHANDLE database) {
+    return Execute(database, L"UPDATE `CustomAction` SET `Type` = 3393 WHERE `Action` = 'QelvanRollback'") &&
+           Execute(database, L"UPDATE `CustomAction` SET `Type` = 3649 WHERE `Action` = 'QelvanCommit'");
+}
+
+// The properties an administrator gives on the command line reach the deferred phase of a managed
+// installation only when listed as secure; the upgrade's own properties stay listed.
+bool ListSecureProperties(MSIHANDLE database) {
+    return SetProperty(
+        database, L"SecureCustomProperties",
+        L"WIX_UPGRADE_DETECTED;WIX_DOWNGRADE_DETECTED;PROFILE;EXACT;RENUMBER;TESTPAGE;QELVANLOG");
+}
+
 bool WriteTables(const char* package, const char* medium) {
     MSIHANDLE database = 0;
     if (MsiOpenDatabaseA(package, MSIDBOPEN_TRANSACT, &database) != ERROR_SUCCESS) return false;
@@ -110,7 +145,8 @@ bool WriteTables(const char* package, const char* medium) {
                              L"UPDATE `LaunchCondition` SET `Description` = ? "
                              L"WHERE `Condition` = 'NOT WIX_DOWNGRADE_DETECTED'",
                              Wide(ResourceText(IDS_PACKAGE_NEWER_INSTALLED), 936)) &&
-                   MsiDatabaseCommit(database) == ERROR_SUCCESS;
+                   RemoveOlderAfterInstalling(database) && ScheduleRollbackAndCommit(database) &&
+                   ListSecureProperties(database) && MsiDatabaseCommit(database) == ERROR_SUCCESS;
     MsiCloseHandle(database);
     return written;
 }

@@ -2,9 +2,9 @@
 
 #include "common/RegistryKey.h"
 
-namespace {
-// Written and removed by the package's own registry table, never by a program of the medium.
 const char kPackageMarkerKey[] = "SOFTWARE\\Qelvan\\PrinterDriversPackage";
+
+namespace {
 const char kPackageMarkerValue[] = "ProductCode";
 }  // namespace
 

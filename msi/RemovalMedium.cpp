@@ -1,0 +1,138 @@
+#include "msi/RemovalMedium.h"
+
+#include <msiquery.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+const char kConfigFolder[] = "DRVCONFIG";
+constexpr size_t kLargestFile = 16 * 1024 * 1024;
+
+bool IsNameCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '_' || c == '-';
+}
+
+// A bare file name of plain characters, not only dots.
+bool IsPlainFileName(const std::string& name) {
+    if (name.empty() || name.find_first_not_of('.') == std::string::npos) return false;
+    for (char c : name) {
+        if (!IsNameCharacter(c)) return false;
+    }
+    return true;
+}
+
+bool IsCarriedName(const std::string& name) {
+    std::string prefix = std::string(kConfigFolder) + "\\";
+    if (name.compare(0, prefix.size(), prefix) == 0) return IsPlainFileName(name.substr(prefix.size()));
+    return IsPlainFileName(name);
+}
+
+bool ReadLine(const std::string& packed, size_t& at, std::string& line) {
+    size_t end = packed.find('\n', at);
+    if (end == std::string::npos) return false;
+    line = packed.substr(at, end - at);
+    at = end + 1;
+    return true;
+}
+
+bool ReadBinary(MSIHANDLE install, std::string& packed) {
+    MSIHANDLE database = MsiGetActiveDatabase(install);
+    MSIHANDLE view = 0;
+    MSIHANDLE record = 0;
+    bool read =
+        database != 0 &&
+        MsiDatabaseOpenViewA(database, "SELECT `Data` FROM `Binary` WHERE `Name` = 'QelvanRemovalMedium'",
+                             &view) == ERROR_SUCCESS &&
+        MsiViewExecute(view, 0) == ERROR_SUCCESS && MsiViewFetch(view, &record) == ERROR_SUCCESS;
+    DWORD size = read ? MsiRecordDataSize(record, 1) : 0;
+    packed.assign(size, '\0');
+    read = read && size > 0 && MsiRecordReadStream(record, 1, &packed[0], &size) == ERROR_SUCCESS;
+    packed.resize(read ? size : 0);
+    if (record != 0) MsiCloseHandle(record);
+    if (view != 0) MsiCloseHandle(view);
+    if (database != 0) MsiCloseHandle(database);
+    return read;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool done = bytes.empty() ||
+                (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                 written == bytes.size());
+    return CloseHandle(file) && done;
+}
+
+std::string NewFolder() {
+    char temp[MAX_PATH] = {};
+    DWORD length = GetTempPathA(sizeof temp, temp);
+    if (length == 0 || length >= sizeof temp) return std::string();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string folder = std::string(temp) + "QelvanRemoval-" + std::to_string(GetCurrentProcessId()) +
+                             "-" + std::to_string(GetTickCount() + attempt);
+        if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+    }
+    return std::string();
+}
+}  // namespace
+
+bool UnpackFiles(const std::string& packed, std::vector<PackedFile>& files) {
+    files.clear();
+    size_t at = 0;
+    while (at < packed.size()) {
+        PackedFile file;
+        std::string size;
+        if (!ReadLine(packed, at, file.name) || !ReadLine(packed, at, size) || !IsCarriedName(file.name) ||
+            size.empty() || size.find_first_not_of("0123456789") != std::string::npos || size.size() > 9)
+            return false;
+        size_t bytes = static_cast<size_t>(strtoul(size.c_str(), nullptr, 10));
+        if (bytes > kLargestFile || bytes > packed.size() - at) return false;
+        file.bytes = packed.substr(at, bytes);
+        at += bytes;
+        files.push_back(file);
+    }
+    return !files.empty();
+}
+
+bool UnpackRemovalMedium(MSIHANDLE install, std::string& folder) {
+    std::string packed;
+    std::vector<PackedFile> files;
+    if (!ReadBinary(install, packed) || !UnpackFiles(packed, files)) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return false;
+    }
+    folder = NewFolder();
+    if (folder.empty()) return false;
+    CreateDirectoryA((folder + "\\" + kConfigFolder).c_str(), nullptr);
+    for (const PackedFile& file : files) {
+        if (WriteFileBytes(folder + "\\" + file.name, file.bytes)) continue;
+        DWORD error = GetLastError();
+        RemoveUnpackedMedium(folder);
+        SetLastError(error);
+        return false;
+    }
+    return true;
+}
+
+void RemoveUnpackedMedium(const std::string& folder) {
+    if (folder.empty()) return;
+    for (const char* sub : {"\\DRVCONFIG\\", "\\"}) {
+        WIN32_FIND_DATAA found;
+        std::string where = folder + sub;
+        HANDLE search = FindFirstFileA((where + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) continue;
+        do {
+            // Only the plain files the unpacking wrote; a link or folder put there is left alone.
+            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+                IsPlainFileName(found.cFileName))
+                DeleteFileA((where + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA((folder + "\\" + kConfigFolder).c_str());
+    RemoveDirectoryA(folder.c_str());
+}
