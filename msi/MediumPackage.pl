@@ -124,7 +124,7 @@ $refs      <ComponentRef Id="PackageMarker"/>
     <InstallExecuteSequence>
       <Custom Action="QelvanPrepare" Sequence="1410"/>
       <Custom Action="QelvanRemove" Sequence="1610">REMOVE~="ALL" AND NOT UPGRADINGPRODUCTCODE</Custom>
-      <Custom Action="QelvanRollback" Sequence="5009">NOT (REMOVE~="ALL")</Custom>
+      <Custom Action="QelvanRollback" Sequence="3990">NOT (REMOVE~="ALL")</Custom>
       <Custom Action="QelvanApply" Sequence="5010">NOT (REMOVE~="ALL")</Custom>
       <Custom Action="QelvanCommit" Sequence="5011">NOT (REMOVE~="ALL")</Custom>
       <Custom Action="QelvanKeepOtherVersions" Sequence="6605">REMOVE~="ALL"</Custom>

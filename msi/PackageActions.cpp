@@ -21,6 +21,7 @@
 #include "msi/PackageMemory.h"
 #include "msi/PackageSettings.h"
 #include "msi/PackageTextIds.h"
+#include "msi/ProgramFolderCopy.h"
 #include "msi/RemovalMedium.h"
 #include "msi/UpgradeRegistration.h"
 
@@ -160,12 +161,20 @@ UINT PrepareRemoval(MSIHANDLE install, PackageSettings& settings) {
     std::string medium;
     if (!UnpackRemovalMedium(install, medium)) {
         ShowError(install, PackageText(IDS_PACKAGE_REMOVAL_MEDIUM, GetLastError()).c_str());
+        RemoveRunFolder(medium);
         return ERROR_INSTALL_FAILURE;
     }
     std::string quiet = Quiet(install) ? "1" : "0";
     MsiSetPropertyA(install, "QelvanRemove",
                     PackedFields({quiet, RemoveCommandLine(settings, medium), medium}).c_str());
     return ERROR_SUCCESS;
+}
+
+// The program folder without its closing backslash.
+std::string ProgramFolderPath(const PackageSettings& settings) {
+    std::string folder = settings.programFolder;
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
 }
 
 UINT PrepareInstallation(MSIHANDLE install, PackageSettings& settings) {
@@ -175,6 +184,16 @@ UINT PrepareInstallation(MSIHANDLE install, PackageSettings& settings) {
         return ERROR_INSTALL_FAILURE;
     settings.log = GivenOrRemembered(install, "QELVANLOG", repair);
     settings.journal = JournalFolder();
+    // The rollback runs the package's own copy of QelvanDeploy from a folder of this run's, beside the
+    // program folder and marker as they were: a failed installation may take the program folder away
+    // before the rollback runs.
+    std::string runFolder;
+    if (!UnpackRemovalMedium(install, runFolder) ||
+        !SaveProgramFolder(ProgramFolderPath(settings), runFolder)) {
+        ShowError(install, PackageText(IDS_PACKAGE_REMOVAL_MEDIUM, GetLastError()).c_str());
+        RemoveRunFolder(runFolder);
+        return ERROR_INSTALL_FAILURE;
+    }
     // Remembered with the product by its registry table: the profile as read, the log.
     MsiSetPropertyA(install, "QELVANLOG", settings.log.c_str());
     MsiSetPropertyA(install, "QELVANPROFILEPATH", settings.profile.c_str());
@@ -185,9 +204,11 @@ UINT PrepareInstallation(MSIHANDLE install, PackageSettings& settings) {
                                   AppliedProfilePath(settings), HexText(settings.profileText)})
                         .c_str());
     MsiSetPropertyA(install, "QelvanRollback",
-                    PackedFields({quiet, RollbackCommandLine(settings), settings.journal}).c_str());
+                    PackedFields({quiet, RollbackCommandLine(settings, runFolder), settings.journal,
+                                  runFolder, ProgramFolderPath(settings)})
+                        .c_str());
     MsiSetPropertyA(install, "QelvanCommit",
-                    PackedFields({quiet, CommitCommandLine(settings), settings.journal}).c_str());
+                    PackedFields({quiet, CommitCommandLine(settings), settings.journal, runFolder}).c_str());
     return ERROR_SUCCESS;
 }
 
@@ -294,22 +315,27 @@ extern "C" UINT __stdcall QelvanApply(MSIHANDLE install) {
     return RunDeploy(install, fields[1], fields[0] == "1");
 }
 
-// Rollback: runs only when the installation failed after QelvanApply began.
+// Rollback: runs only when the installation failed after QelvanApply began. Scheduled before the
+// Installer's own file and registry actions, it runs after their rollback: what they took back of the
+// older version's program folder and marker is there again when it ends.
 extern "C" UINT __stdcall QelvanRollback(MSIHANDLE install) {
-    std::vector<std::string> fields = ActionData(install, 3);
+    std::vector<std::string> fields = ActionData(install, 5);
     if (fields.empty()) return ERROR_SUCCESS;
     // apply refused before it wrote its journal: it changed nothing, there is nothing to undo.
     if (JournalWritten(fields[2])) RunDeploy(install, fields[1], fields[0] == "1");
+    RestoreProgramFolder(fields[3], fields[4]);
     ClearJournalFolder(fields[2]);
+    RemoveRunFolder(fields[3]);
     return ERROR_SUCCESS;
 }
 
 // Commit: runs once the whole installation succeeded.
 extern "C" UINT __stdcall QelvanCommit(MSIHANDLE install) {
-    std::vector<std::string> fields = ActionData(install, 3);
+    std::vector<std::string> fields = ActionData(install, 4);
     if (fields.empty()) return ERROR_SUCCESS;
     RunDeploy(install, fields[1], fields[0] == "1");
     ClearJournalFolder(fields[2]);
+    RemoveRunFolder(fields[3]);
     return ERROR_SUCCESS;
 }
 
@@ -318,7 +344,7 @@ extern "C" UINT __stdcall QelvanRemove(MSIHANDLE install) {
     std::vector<std::string> fields = ActionData(install, 3);
     if (fields.empty()) return ERROR_SUCCESS;
     UINT result = RunDeploy(install, fields[1], fields[0] == "1");
-    RemoveUnpackedMedium(fields[2]);
+    RemoveRunFolder(fields[2]);
     // The marker goes with the drivers, whatever the Installer's count of the marker's component says
     // (Wine keeps a failed installation's count): the wizard registers its own entry again afterwards.
     if (result == ERROR_SUCCESS) ForgetPackage();

@@ -55,8 +55,9 @@ std::string ApplyCommandLine(const PackageSettings& settings) {
     return line + JournalSwitch(settings) + LogSwitch(settings);
 }
 
-std::string RollbackCommandLine(const PackageSettings& settings) {
-    return Program(settings) + " rollback" + JournalSwitch(settings) + LogSwitch(settings);
+std::string RollbackCommandLine(const PackageSettings& settings, const std::string& runFolder) {
+    return Quoted(runFolder + "\\QelvanDeploy.exe") + " rollback" + JournalSwitch(settings) +
+           " /medium:" + Quoted(runFolder) + LogSwitch(settings);
 }
 
 std::string CommitCommandLine(const PackageSettings& settings) {

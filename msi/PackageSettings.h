@@ -30,8 +30,9 @@ std::string AppliedProfilePath(const PackageSettings& settings);
 
 // "...QelvanDeploy.exe" apply /file:"..." /journal:"..." with the switches the properties ask for.
 std::string ApplyCommandLine(const PackageSettings& settings);
-// "...QelvanDeploy.exe" rollback /journal:"..." and commit /journal:"...".
-std::string RollbackCommandLine(const PackageSettings& settings);
+// "...QelvanDeploy.exe" rollback /journal:"..." of the package's own copy in runFolder, and the
+// installed program's commit /journal:"...".
+std::string RollbackCommandLine(const PackageSettings& settings, const std::string& runFolder);
 std::string CommitCommandLine(const PackageSettings& settings);
 // program remove /all /driver /components /medium:"..." with the shared log when one is named: the
 // package's own copy of QelvanDeploy and the medium's names, unpacked in mediumFolder.

@@ -110,29 +110,7 @@ bool UnpackRemovalMedium(MSIHANDLE install, std::string& folder) {
     CreateDirectoryA((folder + "\\" + kConfigFolder).c_str(), nullptr);
     for (const PackedFile& file : files) {
         if (WriteFileBytes(folder + "\\" + file.name, file.bytes)) continue;
-        DWORD error = GetLastError();
-        RemoveUnpackedMedium(folder);
-        SetLastError(error);
         return false;
     }
     return true;
-}
-
-void RemoveUnpackedMedium(const std::string& folder) {
-    if (folder.empty()) return;
-    for (const char* sub : {"\\DRVCONFIG\\", "\\"}) {
-        WIN32_FIND_DATAA found;
-        std::string where = folder + sub;
-        HANDLE search = FindFirstFileA((where + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) continue;
-        do {
-            // Only the plain files the unpacking wrote; a link or folder put there is left alone.
-            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
-                IsPlainFileName(found.cFileName))
-                DeleteFileA((where + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA((folder + "\\" + kConfigFolder).c_str());
-    RemoveDirectoryA(folder.c_str());
 }

@@ -14,9 +14,6 @@
 // False with the platform's error set when the package carries none or a file cannot be written.
 bool UnpackRemovalMedium(MSIHANDLE install, std::string& folder);
 
-// Deletes what UnpackRemovalMedium wrote, and the folder.
-void RemoveUnpackedMedium(const std::string& folder);
-
 // The files of a packed removal medium: "name\n" "size\n" then the bytes, one after another; a name is
 // a plain file name, or one under "DRVCONFIG\". False for anything else.
 struct PackedFile {

@@ -2,55 +2,9 @@
 // package or named by PROFILE, its exit codes whole, the /l*v log, the list of installed programs.
 #include <string>
 
-#include "tests/deploy/DeployFixture.h"
-#include "tests/deploy/ForeignPrinter.h"
+#include "tests/msi/PackageFixture.h"
 
 namespace {
-const char kProfileOfOnePrinter[] =
-    "[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QT-200\r\nPort=LPT1:\r\nAdvanced=No\r\nDefault="
-    "Yes\r\n";
-const char kPackageEntryName[] = "Qelvan 打印机驱动程序";
-const char kEarlierProduct[] = "{3B5C053A-7534-5C6D-9FEF-A03E9AC62BF0}";  // 2.0.0, the demo medium's
-const char kLaterProduct[] = "{BF28BB6F-6B5E-531B-A6A0-212D8AC3B054}";    // 99.0.1
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-class PackageTest : public DeployTest {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(CopyFileA((TestDir() + "\\..\\QelvanPrinters.msi").c_str(), Package().c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA((TestDir() + "\\QelvanPrinters-later.msi").c_str(),
-                              (share / "later.msi").c_str(), FALSE));
-    }
-    void TearDown() override {
-        for (const char* product : {kEarlierProduct, kLaterProduct}) Msiexec(std::string("/x ") + product);
-    }
-    std::string Package() const { return share / "QelvanPrinters.msi"; }
-    // msiexec /qn on the system given (the custom actions and QelvanDeploy see it too); the exit code
-    // whole, the /l*v log's text.
-    DWORD Msiexec(const std::string& arguments, std::string& log, const char* windowsVersion = "winxp") {
-        std::string logPath = share / "package.log";
-        DeleteFileA(logPath.c_str());
-        for (const char* program : {"msiexec.exe", "QelvanDeploy.exe"})
-            SetWindowsVersionFor(program, windowsVersion);
-        DWORD exitCode = 0;
-        RunAndCapture("msiexec.exe " + arguments + " /qn /l*v \"" + logPath + "\"", exitCode, share.Path(),
-                      240000);
-        for (const char* program : {"msiexec.exe", "QelvanDeploy.exe"}) SetWindowsVersionFor(program, "");
-        log = ReadTextFile(logPath);
-        return exitCode;
-    }
-    DWORD Msiexec(const std::string& arguments, const char* windowsVersion = "winxp") {
-        std::string log;
-        return Msiexec(arguments, log, windowsVersion);
-    }
-    static std::string EntryName(const char* product) {
-        return ReadStringOrNone(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + product, "DisplayName");
-    }
-    static bool OwnEntry() { return KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey); }
-
-    TempDir share{"qelvan-share"};
-};
-
 TEST_F(PackageTest, InstallsWhatItsProfileSaysAndItsRemovalLeavesTheTillAsBefore) {
     // Another maker's printer on a port of the medium's own: the package's removal leaves it.
     ForeignPrinter foreign("LPT2:");

@@ -1,0 +1,118 @@
+// What administrators buy the Windows Installer for: 1603 means the till is as it was. A newer package
+// refused or failing part-way over an older one leaves the older whole; a repair and a removal use what
+// the installation remembered, a removal needs nothing of the program folder, and a refused removal
+// leaves the package listed.
+#include <windows.h>
+
+#include <string>
+
+#include "common/SingleInstance.h"
+#include "tests/msi/PackageFixture.h"
+#include "tests/support/TillState.h"
+
+namespace {
+const char kProgramFolder[] = "C:\\Program Files\\QelvanPrinters";
+
+class PackageAllOrNothingTest : public PackageTest {
+protected:
+    void SetUp() override {
+        PackageTest::SetUp();
+        CreateDirectoryA((SystemDirectoryPath() + "\\spool\\PRINTERS").c_str(), nullptr);
+        RemoveTree(ports);
+    }
+    void TearDown() override {
+        PackageTest::TearDown();
+        RemoveTree(ports);
+    }
+    // A profile of the till: a receipt printer on TVCOM1: and a ticket printer on TVCOM2:.
+    std::string TwoPrinters() {
+        std::string path = share / "two.ini";
+        EXPECT_TRUE(
+            WriteTextFile(path,
+                          "[QelvanProfile]\r\nPrinters=2\r\n[Printer1]\r\nModel=QR-58\r\nPort=TVCOM1:\r\n"
+                          "[Printer2]\r\nModel=QT-200\r\nPort=TVCOM2:\r\nDefault=Yes\r\n"));
+        return path;
+    }
+    std::string ports = WindowsDirectoryPath() + "\\QelvanPorts";
+};
+
+TEST_F(PackageAllOrNothingTest, ANewerPackageRefusedOrFailingLeavesTheOlderWhole) {
+    std::string profile = share / "one.ini";
+    ASSERT_TRUE(WriteTextFile(
+        profile, "[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QR-58\r\nPort=TVCOM1:\r\n"));
+    ASSERT_EQ(0u, Msiexec("/i \"" + Package() + "\" PROFILE=\"" + profile + "\""));
+    ForeignPrinter foreign("LPT3:");
+    TillState before = CaptureTill();
+
+    std::string later = "/i \"" + (share / "later.msi") + "\"";
+    std::string log;
+    // No profile beside the newer package, PROFILE naming no file, a switch property of another spelling:
+    // each refused before anything changes.
+    EXPECT_EQ(1603u, Msiexec(later, log));
+    EXPECT_TRUE(Says(log, "没有打印机配置文件")) << log;
+    EXPECT_EQ("", TillDifferences(before, CaptureTill()));
+    EXPECT_EQ(1603u, Msiexec(later + " PROFILE=\"" + (share / "none.ini") + "\"", log));
+    EXPECT_TRUE(Says(log, "none.ini 不存在或无法读取")) << log;
+    EXPECT_EQ(1603u, Msiexec(later + " PROFILE=\"" + TwoPrinters() + "\" EXACT=false", log));
+    EXPECT_TRUE(Says(log, "属性 EXACT 的值“false”无效")) << log;
+    EXPECT_EQ("", TillDifferences(before, CaptureTill()));
+
+    // A profile whose second printer's test page its port refuses: apply installed it and more, then
+    // failed; the Installer's rollback undoes the run and the older package stays as it was.
+    CreateDirectoryA(ports.c_str(), nullptr);
+    ASSERT_TRUE(WriteTextFile(ports + "\\TVCOM2.fail", "off"));
+    EXPECT_EQ(1603u, Msiexec(later + " PROFILE=\"" + TwoPrinters() + "\" TESTPAGE=1", log));
+    EXPECT_TRUE(Says(log, "] 已安装：QT-200")) << log;
+    EXPECT_TRUE(Says(log, "这次运行所做的更改已全部撤销。")) << log;
+    EXPECT_EQ("", TillDifferences(before, CaptureTill())) << log;
+    EXPECT_EQ(kPackageEntryName, EntryName(kEarlierProduct));
+    EXPECT_EQ("<none>", EntryName(kLaterProduct));
+
+    // The older package still removes what it installed, and only that.
+    EXPECT_EQ(0u, Msiexec("/x " + std::string(kEarlierProduct), log));
+    EXPECT_TRUE(Says(log, "已删除：打印机 QR-58(S)")) << log;
+    EXPECT_TRUE(MakerPrinters().empty());
+    EXPECT_TRUE(foreign.Untouched());
+}
+
+TEST_F(PackageAllOrNothingTest, RepairAndRemovalUseWhatTheInstallationRemembered) {
+    std::string profile = TwoPrinters();
+    std::string tillLog = share / "till.log";
+    ASSERT_EQ(0u,
+              Msiexec("/i \"" + Package() + "\" PROFILE=\"" + profile + "\" QELVANLOG=\"" + tillLog + "\""));
+    ASSERT_EQ(2u, MakerPrinters().size());
+
+    // The profile is gone and the package repaired by its product code: the profile as the installation
+    // read it is applied again, into the log it named.
+    ASSERT_TRUE(DeleteFileA(profile.c_str()));
+    DeleteFileA(tillLog.c_str());
+    std::string log;
+    EXPECT_EQ(0u, Msiexec("/i " + std::string(kEarlierProduct) + " REINSTALL=ALL REINSTALLMODE=vomus", log));
+    EXPECT_TRUE(Says(log, "] 保留：QT-200")) << log;
+    EXPECT_TRUE(Says(ReadTextFile(tillLog), "] 保留：QT-200"));
+
+    // A removal with the program folder's QelvanDeploy.exe gone: the package's own copy removes, into
+    // the remembered log.
+    ASSERT_TRUE(DeleteFileA((std::string(kProgramFolder) + "\\QelvanDeploy.exe").c_str()));
+    DeleteFileA(tillLog.c_str());
+    EXPECT_EQ(0u, Msiexec("/x " + std::string(kEarlierProduct), log));
+    EXPECT_TRUE(MakerPrinters().empty()) << log;
+    EXPECT_TRUE(Says(ReadTextFile(tillLog), "已删除：打印机 QT-200")) << log;
+    EXPECT_EQ("<none>", EntryName(kEarlierProduct));
+}
+
+TEST_F(PackageAllOrNothingTest, ARemovalRefusedWhileAnotherRunWorksLeavesThePackageListed) {
+    ASSERT_TRUE(WriteTextFile(share / "QelvanProfile.ini", kProfileOfOnePrinter));
+    ASSERT_EQ(0u, Msiexec("/i \"" + Package() + "\""));
+    TillState before = CaptureTill();
+    HANDLE deployRuns = CreateMutexA(nullptr, TRUE, kDeployMutex);
+    std::string log;
+    EXPECT_EQ(1603u, Msiexec("/x " + std::string(kEarlierProduct), log));
+    CloseHandle(deployRuns);
+    EXPECT_TRUE(Says(log, "请等它结束后再试")) << log;
+    EXPECT_EQ(kPackageEntryName, EntryName(kEarlierProduct));
+    EXPECT_EQ("", TillDifferences(before, CaptureTill()));
+    EXPECT_EQ(0u, Msiexec("/x " + std::string(kEarlierProduct), log));
+    EXPECT_TRUE(MakerPrinters().empty()) << log;
+}
+}  // namespace
