@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "common/FileLinks.h"
+#include "common/LogRollover.h"
+
 namespace {
 // How long a line waits for another run that is writing to the same log, a few milliseconds at a time.
 constexpr DWORD kLockTries = 500;
@@ -21,6 +24,17 @@ std::string ComputerName() {
 HANDLE OpenForAppending(const char* path) {
     return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// A log that rolls over is emptied and its old generation replaced: it is opened only when no link is
+// in its place. A symbolic link is found by its name before the open (which would follow it), a hard
+// link on the open file itself.
+HANDLE OpenPlainFile(const char* path) {
+    if (IsReparsePoint(path)) return INVALID_HANDLE_VALUE;
+    HANDLE file = OpenForAppending(path);
+    if (file == INVALID_HANDLE_VALUE || !HasOtherNames(file)) return file;
+    CloseHandle(file);
+    return INVALID_HANDLE_VALUE;
 }
 
 std::string TimeStamp() {
@@ -47,31 +61,14 @@ bool LogFile::Open(const char* path, DWORD limit, const char* oldPath) {
     EnterCriticalSection(&guard_);
     computerName_ = ComputerName();
     path_ = path;
+    limit_ = oldPath != nullptr ? limit : 0;
+    oldPath_ = oldPath != nullptr ? oldPath : "";
     waitingLines_.clear();
     writeFailed_ = false;
-    file_ = OpenForAppending(path);
-    if (file_ != INVALID_HANDLE_VALUE && limit != 0 && oldPath != nullptr) RollOver(limit, oldPath);
+    file_ = limit_ != 0 ? OpenPlainFile(path) : OpenForAppending(path);
     bool opened = file_ != INVALID_HANDLE_VALUE;
     LeaveCriticalSection(&guard_);
     return opened;
-}
-
-// Decided under the lock, so that of two runs starting together only one renames; the file is closed
-// for the rename (the platform renames no open file on every target system) and the new one opened.
-// A rename that fails (another run has the file open) leaves the log to grow until a later run.
-void LogFile::RollOver(DWORD limit, const char* oldPath) {
-    if (!TakeLock(kLockTries)) return;
-    DWORD size = GetFileSize(file_, nullptr);
-    if (size == INVALID_FILE_SIZE || size <= limit) {
-        UnlockFile(file_, kLockOffset, 0, 1, 0);
-        return;
-    }
-    UnlockFile(file_, kLockOffset, 0, 1, 0);
-    CloseHandle(file_);
-    // Windows 98/Me lack MoveFileEx: the older generation is deleted first.
-    DeleteFileA(oldPath);
-    MoveFileA(path_.c_str(), oldPath);
-    file_ = OpenForAppending(path_.c_str());
 }
 
 bool LogFile::TakeLock(DWORD tries) {
@@ -82,10 +79,11 @@ bool LogFile::TakeLock(DWORD tries) {
     return false;
 }
 
-// Writes the waiting lines at the end the file has at that moment, only under the lock. False when the
-// lock was not taken.
+// Writes the waiting lines at the end the file has at that moment, only under the lock, which also
+// covers a rollover first. False when the lock was not taken.
 bool LogFile::WriteWaitingLines(DWORD tries) {
     if (!TakeLock(tries)) return false;
+    if (limit_ != 0 && !RollOverPastLimit(file_, limit_, oldPath_.c_str())) limit_ = 0;
     SetFilePointer(file_, 0, nullptr, FILE_END);
     DWORD written = 0;
     BOOL wrote =

@@ -1,9 +1,11 @@
 #pragma once
 // The till's own log, QelvanSetup.log in the Windows folder: every program of the product (the wizard,
 // the removal window, the deployment program) appends what it did there, so that a support person can
-// ask a shop for one file. It is opened at the first line; past kTillLogLimit it is renamed
-// QelvanSetup.old (one generation) and a new one begun. A log that cannot be opened or written never
-// stops a run: its lines are skipped, and the caller decides whether to say so.
+// ask a shop for one file. It is opened at the first line; past kTillLogLimit its lines go to
+// QelvanSetup.old (one generation) and it begins afresh, under the lock of the run that found it so.
+// A link in its place (symbolic or hard) is left alone, never written through. A log that cannot be
+// opened or written, or is such a link, never stops a run: its lines are skipped, and the caller
+// decides whether to say so.
 
 #include <windows.h>
 

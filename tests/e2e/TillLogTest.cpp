@@ -1,6 +1,7 @@
 // The till's log, QelvanSetup.log in the Windows folder: a failed and a successful installation through
 // the whole wizard each leave their lines, in order, appended one run after the other; a log the wizard
-// cannot open does not stop the installation.
+// cannot open does not stop the installation; a hard link in the log's place is left alone, and
+// QelvanDeploy says so once.
 #include <regex>
 
 #include "common/FileVersion.h"
@@ -95,4 +96,25 @@ TEST_F(TillLogTest, LogThatCannotBeOpenedDoesNotStopTheWizard) {
     EXPECT_EQ(std::vector<std::string>{ResourceText(IDS_INSTALL_SUCCEEDED_RESET)}, Texts(shown));
     EXPECT_TRUE(ReadPrinter("QR-58(U) 1").found);
     EXPECT_EQ("", ReadTextFile(TillLogPath()));
+}
+
+// A hard link in the log's place shares every byte with a file of another name: QelvanDeploy leaves it
+// alone, says once on its console that its lines did not reach the till's log, and does its work.
+TEST_F(TillLogTest, HardLinkInTheLogsPlaceIsLeftAloneAndSaidOnce) {
+    const std::string others = "2026-01-05 08:00:00 another program's own line\r\n";
+    std::string linked = medium / "others.log";
+    ASSERT_TRUE(WriteTextFile(linked, others));
+    ASSERT_TRUE(CreateHardLinkA(TillLogPath().c_str(), linked.c_str(), nullptr));
+    SetWindowsVersionFor("QelvanDeploy.exe", "winxp");
+    DWORD exitCode = 1;
+    std::string output =
+        RunAndCapture("\"" + (medium / "QelvanDeploy.exe") + "\" models", exitCode, medium.Path(), 120000);
+    SetWindowsVersionFor("QelvanDeploy.exe", "");
+    EXPECT_EQ(0u, exitCode) << output;
+    EXPECT_NE(std::string::npos, output.find("QR-58\t")) << output;
+    std::string said = "本机日志 " + TillLogPath() + " 无法写入";
+    size_t first = output.find(said);
+    EXPECT_NE(std::string::npos, first) << output;
+    EXPECT_EQ(std::string::npos, output.find(said, first + said.size())) << output;
+    EXPECT_EQ(others, ReadTextFile(linked));
 }

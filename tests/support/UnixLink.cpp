@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 std::string UnixPathOf(const std::string& windowsPath) {
@@ -49,4 +51,31 @@ bool MakeUnixLink(const std::string& target, const std::string& link) {
 bool RemoveUnixLink(const std::string& link) {
     std::string path = UnixPathOf(link);
     return !path.empty() && RunUnixUntil("/bin/rm -f \"" + path + "\"", link, false);
+}
+
+bool IsUnixLink(const std::string& path) {
+    std::string unixPath = UnixPathOf(path);
+    char folder[MAX_PATH] = {};
+    char answer[MAX_PATH] = {};
+    if (unixPath.empty() || GetTempPathA(sizeof folder, folder) == 0 ||
+        GetTempFileNameA(folder, "lnk", 0, answer) == 0)
+        return false;
+    // The answer is written aside and moved in whole, so that the test reads it only once it is there.
+    DeleteFileA(answer);
+    std::string to = UnixPathOf(answer);
+    RunUnixUntil("/bin/sh -c \"if test -L '" + unixPath + "'; then echo link; else echo file; fi > '" + to +
+                     ".new' && mv '" + to + ".new' '" + to + "'\"",
+                 answer, true);
+    std::stringstream said;
+    said << std::ifstream(answer).rdbuf();
+    DeleteFileA(answer);
+    return said.str() == "link\n";
+}
+
+DWORD WINAPI AttributesWithUnixLinks(LPCSTR path) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (!IsUnixLink(path)) return attributes;
+    // A link whose target is missing still has attributes of its own on Windows.
+    return (attributes == INVALID_FILE_ATTRIBUTES ? FILE_ATTRIBUTE_ARCHIVE : attributes) |
+           FILE_ATTRIBUTE_REPARSE_POINT;
 }

@@ -20,6 +20,14 @@ bool MakeUnixLink(const std::string& target, const std::string& link);
 // Removes the link itself (never what it points to). True when it is gone afterwards.
 bool RemoveUnixLink(const std::string& link);
 
+// True when path (a Windows path) is a Unix symbolic link, whether or not what it points to exists:
+// what Wine shows a Windows program of a link to a file does not tell.
+bool IsUnixLink(const std::string& path);
+
+// The attributes as Windows shows them: GetFileAttributesA's, with FILE_ATTRIBUTE_REPARSE_POINT for a
+// Unix symbolic link. For a test's seam of the platform's attribute query.
+DWORD WINAPI AttributesWithUnixLinks(LPCSTR path);
+
 // Removes the links named (those that are there) when the scope ends, however the test ends.
 class UnixLinksRemoved {
 public:
