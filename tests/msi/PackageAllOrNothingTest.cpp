@@ -3,6 +3,10 @@
 // the installation remembered, a removal needs nothing of the program folder, and a refused removal
 // leaves the package listed.
 #include <windows.h>
+#include <msi.h>
+#include <msiquery.h>
+
+#include <cstdlib>
 
 #include <string>
 
@@ -12,6 +16,12 @@
 
 namespace {
 const char kProgramFolder[] = "C:\\Program Files\\QelvanPrinters";
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
 
 class PackageAllOrNothingTest : public PackageTest {
 protected:
@@ -64,6 +74,8 @@ TEST_F(PackageAllOrNothingTest, ANewerPackageRefusedOrFailingLeavesTheOlderWhole
     EXPECT_EQ(1603u, Msiexec(later + " PROFILE=\"" + TwoPrinters() + "\" TESTPAGE=1", log));
     EXPECT_TRUE(Says(log, "] 已安装：QT-200")) << log;
     EXPECT_TRUE(Says(log, "这次运行所做的更改已全部撤销。")) << log;
+    // A quiet run's log holds each of apply's lines once, the failure's reason included.
+    EXPECT_EQ(1u, Occurrences(log, "测试页未能交给打印机 QT-200(S)")) << log;
     EXPECT_EQ("", TillDifferences(before, CaptureTill())) << log;
     EXPECT_EQ(kPackageEntryName, EntryName(kEarlierProduct));
     EXPECT_EQ("<none>", EntryName(kLaterProduct));
@@ -114,5 +126,38 @@ TEST_F(PackageAllOrNothingTest, ARemovalRefusedWhileAnotherRunWorksLeavesThePack
     EXPECT_EQ("", TillDifferences(before, CaptureTill()));
     EXPECT_EQ(0u, Msiexec("/x " + std::string(kEarlierProduct), log));
     EXPECT_TRUE(MakerPrinters().empty()) << log;
+}
+
+// What Wine's Installer does not show, read from the package's own tables: the properties a managed
+// installation passes on, and the older version removed only after the newer one is installed.
+TEST_F(PackageAllOrNothingTest, ThePackageListsItsSecurePropertiesAndRemovesTheOlderVersionLast) {
+    MSIHANDLE database = 0;
+    ASSERT_EQ(ERROR_SUCCESS, MsiOpenDatabaseA(Package().c_str(), MSIDBOPEN_READONLY, &database));
+    auto query = [&](const char* sql) {
+        MSIHANDLE view = 0, record = 0;
+        std::string value;
+        if (MsiDatabaseOpenViewA(database, sql, &view) == ERROR_SUCCESS &&
+            MsiViewExecute(view, 0) == ERROR_SUCCESS && MsiViewFetch(view, &record) == ERROR_SUCCESS) {
+            char text[1024] = {};
+            DWORD size = sizeof text;
+            MsiRecordGetStringA(record, 1, text, &size);
+            value = text;
+            MsiCloseHandle(record);
+        }
+        if (view != 0) MsiCloseHandle(view);
+        return value;
+    };
+    std::string secure =
+        ";" + query("SELECT `Value` FROM `Property` WHERE `Property` = 'SecureCustomProperties'") + ";";
+    for (const char* property :
+         {"PROFILE", "EXACT", "RENUMBER", "TESTPAGE", "QELVANLOG", "WIX_UPGRADE_DETECTED"})
+        EXPECT_NE(std::string::npos, secure.find(std::string(";") + property + ";")) << secure;
+    int removal = atoi(
+        query("SELECT `Sequence` FROM `InstallExecuteSequence` WHERE `Action` = 'RemoveExistingProducts'")
+            .c_str());
+    int finalize = atoi(
+        query("SELECT `Sequence` FROM `InstallExecuteSequence` WHERE `Action` = 'InstallFinalize'").c_str());
+    EXPECT_GT(removal, finalize);
+    MsiCloseHandle(database);
 }
 }  // namespace
