@@ -67,18 +67,18 @@
 #define IDS_DEPLOY_LOG_NOT_OPENED 1080  // %s
 #define IDS_DEPLOY_EXIT_CODE 1081       // %d
 #define IDS_DEPLOY_ALREADY_RUNNING 1082
-#define IDS_DEPLOY_LOG_LOCKED 1083      // %s
-#define IDS_DEPLOY_LOG_LINES_LOST 1084  // %s %u
+#define IDS_DEPLOY_LOG_LOCKED 1083        // %s
+#define IDS_DEPLOY_LOG_LINES_LOST 1084    // %s %u
 #define IDS_DEPLOY_TILL_LOG_SKIPPED 1085  // %s
 // The install command.
 #define IDS_DEPLOY_RESTART_STILL_PENDING 1090
 #define IDS_DEPLOY_RESTART_NEEDED 1091
 #define IDS_DEPLOY_RESTARTING 1092
-#define IDS_DEPLOY_INSTALLING 1093  // %s %s
+#define IDS_DEPLOY_INSTALLING 1093              // %s %s
 #define IDS_DEPLOY_RESTART_NOT_REMEMBERED 1094  // %s
 // The list command.
 #define IDS_DEPLOY_LIST_HEADER 1100
-#define IDS_DEPLOY_LIST_DRIVER 1101  // %s %s
+#define IDS_DEPLOY_LIST_DRIVER 1101        // %s %s
 #define IDS_DEPLOY_COMPONENT_MISSING 1104  // %s %s %d
 #define IDS_DEPLOY_COMPONENT_CURRENT 1105  // %s %s %d %d
 #define IDS_DEPLOY_COMPONENT_OLDER 1106    // %s %s %d %d
@@ -152,7 +152,7 @@
 
 // export: the printers written to the profile and those left out.
 #define IDS_EXPORT_SERIAL_LEFT_OUT 1520  // %s %s %s %s %s
-#define IDS_EXPORT_NOT_OF_MEDIUM 1522  // %s %s %s
+#define IDS_EXPORT_NOT_OF_MEDIUM 1522    // %s %s %s
 #define IDS_EXPORT_NO_DEFAULT 1523
 #define IDS_EXPORT_PRINTER 1524          // %s %s %s
 #define IDS_EXPORT_NOTHING_WRITTEN 1525  // %s

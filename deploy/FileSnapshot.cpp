@@ -76,12 +76,14 @@ bool SaveFiles(const std::vector<std::string>& paths, const std::string& folder,
     return true;
 }
 
-std::vector<RestoredFile> RestoreFiles(const std::vector<std::string>& lines, const std::string& folder) {
+std::vector<RestoredFile> RestoreFiles(const std::vector<std::string>& lines, const std::string& folder,
+                                       const std::vector<std::string>& allowed) {
     std::vector<RestoredFile> results;
     for (const std::string& text : lines) {
         JournalLine line;
         if (!ReadJournalLine(text, line) || line.tag != "F" || line.fields.size() != 3) continue;
         const std::string& path = line.fields[1];
+        if (!ListedIn(allowed, path)) continue;
         // Only a bare copy name of the journal's own folder is read back, never a path the line carries.
         if (line.fields[0] == kPlain && IsPlainRelativeName(line.fields[2]) &&
             line.fields[2].find('\\') == std::string::npos)

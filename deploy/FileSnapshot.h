@@ -19,5 +19,7 @@ struct RestoredFile {
     unsigned long error;
 };
 
-// Puts every saved path back as it was; each file it changes or cannot change is reported.
-std::vector<RestoredFile> RestoreFiles(const std::vector<std::string>& lines, const std::string& folder);
+// Puts every saved path among allowed back as it was (a line naming another path is not the journal's
+// own and is passed over); each file it changes or cannot change is reported.
+std::vector<RestoredFile> RestoreFiles(const std::vector<std::string>& lines, const std::string& folder,
+                                       const std::vector<std::string>& allowed);

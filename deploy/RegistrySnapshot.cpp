@@ -234,6 +234,15 @@ bool SaveKeyTree(const KeySnapshot& key, std::vector<std::string>& lines) {
     return SaveSubTree(key, "", lines);
 }
 
-void RestoreKeyTrees(const std::vector<std::string>& lines, std::vector<std::string>& failures) {
-    for (const SavedTree& tree : ParseTrees(lines)) TreeRestorer(tree, failures).Restore();
+void RestoreKeyTrees(const std::vector<std::string>& lines, const std::vector<KeySnapshot>& allowed,
+                     std::vector<std::string>& failures) {
+    for (const SavedTree& tree : ParseTrees(lines)) {
+        for (const KeySnapshot& key : allowed) {
+            if (key.root == tree.key.root && SameText(key.path, tree.key.path) &&
+                SameText(key.excluded, tree.key.excluded)) {
+                TreeRestorer(tree, failures).Restore();
+                break;
+            }
+        }
+    }
 }

@@ -19,6 +19,8 @@ struct KeySnapshot {
 // there cannot be read.
 bool SaveKeyTree(const KeySnapshot& key, std::vector<std::string>& lines);
 
-// The saved trees, each made again as its lines say. Each key or value that cannot be made as it was is
-// added to failures.
-void RestoreKeyTrees(const std::vector<std::string>& lines, std::vector<std::string>& failures);
+// The saved trees among allowed (compared by root, path and excluded sub-key), each made again as its
+// lines say; a tree of another place is not the journal's own and is passed over. Each key or value
+// that cannot be made as it was is added to failures.
+void RestoreKeyTrees(const std::vector<std::string>& lines, const std::vector<KeySnapshot>& allowed,
+                     std::vector<std::string>& failures);

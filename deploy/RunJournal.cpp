@@ -216,6 +216,11 @@ bool WriteRunJournal(const std::string& folder) {
 namespace {
 typedef BOOL(WINAPI* DeletePrintProcessorFunction)(LPSTR, LPSTR, LPSTR);
 
+// The profile values a journal saves: the ports' serial settings and the default printer.
+bool IsSavedProfileValue(const std::string& section, const std::string& key) {
+    return section == "Ports" || (section == "windows" && key == "device");
+}
+
 class Undo {
 public:
     Undo(const std::vector<std::string>& lines, const std::string& folder)
@@ -291,7 +296,8 @@ private:
     }
 
     void RestoreFilesSaved() {
-        for (const RestoredFile& file : RestoreFiles(lines_, folder_)) {
+        // Only the paths and keys this run could have written down are touched, whatever the lines say.
+        for (const RestoredFile& file : RestoreFiles(lines_, folder_, MediumFilePaths(names_, system_))) {
             switch (file.result) {
                 case FileRestore::Unchanged:
                     break;
@@ -312,7 +318,7 @@ private:
 
     void RestoreKeys() {
         std::vector<std::string> failures;
-        RestoreKeyTrees(lines_, failures);
+        RestoreKeyTrees(lines_, KeysToSave(names_, system_), failures);
         for (const std::string& place : failures)
             SayResourceFormatted(IDS_ROLLBACK_KEY_FAILED, place.c_str());
         failed_ = failed_ || !failures.empty();
@@ -325,7 +331,9 @@ private:
             JournalLine line;
             if (!ReadJournalLine(text, line)) continue;
             if (line.tag == "S" && line.fields.size() == 1 && line.fields[0] == "Ports") portsSaved = true;
-            if (line.tag != "W" || line.fields.size() != 3) continue;
+            if (line.tag != "W" || line.fields.size() != 3 ||
+                !IsSavedProfileValue(line.fields[0], line.fields[1]))
+                continue;
             if (line.fields[0] == "Ports") savedPorts.push_back(line.fields[1]);
             char now[1024] = {};
             GetProfileStringA(line.fields[0].c_str(), line.fields[1].c_str(), "", now, sizeof now);

@@ -199,10 +199,12 @@ UINT PrepareInstallation(MSIHANDLE install, PackageSettings& settings) {
     MsiSetPropertyA(install, "QELVANPROFILEPATH", settings.profile.c_str());
     MsiSetPropertyA(install, "QELVANPROFILETEXT", HexText(settings.profileText).c_str());
     std::string quiet = Quiet(install) ? "1" : "0";
-    MsiSetPropertyA(install, "QelvanApply",
-                    PackedFields({quiet, ApplyCommandLine(settings), settings.journal,
-                                  AppliedProfilePath(settings), HexText(settings.profileText)})
-                        .c_str());
+    MsiSetPropertyA(
+        install, "QelvanApply",
+        PackedFields({quiet, ApplyCommandLine(settings), settings.journal, AppliedProfilePath(settings),
+                      HexText(settings.profileText), RollbackCommandLine(settings, runFolder), runFolder,
+                      ProgramFolderPath(settings)})
+            .c_str());
     MsiSetPropertyA(install, "QelvanRollback",
                     PackedFields({quiet, RollbackCommandLine(settings, runFolder), settings.journal,
                                   runFolder, ProgramFolderPath(settings)})
@@ -303,7 +305,7 @@ extern "C" UINT __stdcall QelvanKeepOtherVersions(MSIHANDLE install) {
 }
 
 extern "C" UINT __stdcall QelvanApply(MSIHANDLE install) {
-    std::vector<std::string> fields = ActionData(install, 5);
+    std::vector<std::string> fields = ActionData(install, 8);
     if (fields.empty()) return ERROR_INSTALL_FAILURE;
     std::string profile;
     CreateDirectoryA(fields[2].c_str(), nullptr);
@@ -312,7 +314,16 @@ extern "C" UINT __stdcall QelvanApply(MSIHANDLE install) {
                   PackageText(IDS_PACKAGE_PROFILE_NOT_WRITTEN, fields[3].c_str(), GetLastError()).c_str());
         return ERROR_INSTALL_FAILURE;
     }
-    return RunDeploy(install, fields[1], fields[0] == "1");
+    bool quiet = fields[0] == "1";
+    UINT result = RunDeploy(install, fields[1], quiet);
+    // A run that failed is undone at once, with the marker's values the script just wrote: the Installer
+    // runs no rollback for a repair (Wine) or when rollback is disabled, and the rollback action then
+    // finds no journal left.
+    if (result != ERROR_SUCCESS) {
+        if (JournalWritten(fields[2])) RunDeploy(install, fields[5], quiet);
+        RestoreProgramFolder(fields[6], fields[7]);
+    }
+    return result;
 }
 
 // Rollback: runs only when the installation failed after QelvanApply began. Scheduled before the

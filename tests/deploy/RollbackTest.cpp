@@ -70,6 +70,40 @@ TEST_F(RollbackTest, ARunThatFailsPartWayIsUndoneToTheTillItFound) {
     EXPECT_TRUE(Says(again, "没有可撤销的运行记录")) << again;
 }
 
+std::string Hex(const std::string& text) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (unsigned char c : text) hex += std::string() + digits[c >> 4] + digits[c & 15];
+    return hex;
+}
+
+TEST_F(RollbackTest, AJournalNamingWhatIsNotTheRunsTouchesNothingOfIt) {
+    // Another program's file and key, and lines added to the journal that call them the run's own.
+    std::string foreignFile = SystemDirectoryPath() + "\\othermaker.dll";
+    ASSERT_TRUE(WriteTextFile(foreignFile, "another maker's"));
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\OtherMaker", &key));
+    RegSetValueExA(key, "Kept", 0, REG_SZ, reinterpret_cast<const BYTE*>("yes"), 4);
+    RegCloseKey(key);
+    std::string profile =
+        WriteProfile("[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QR-58\r\nPort=TVCOM1:\r\n");
+    std::string applied = Expect(0, "apply /file:\"" + profile + "\" /journal:\"" + journal + "\"");
+    std::string lines = ReadTextFile(journal + "\\journal.txt");
+    ASSERT_FALSE(lines.empty()) << applied;
+    lines += "F " + Hex("missing") + " " + Hex(foreignFile) + " -\r\n";
+    lines += "K " + Hex("HKLM") + " " + Hex("SOFTWARE\\OtherMaker") + " -\r\n";
+    lines += "W " + Hex("windows") + " " + Hex("load") + " " + Hex("evil.exe") + "\r\n";
+    ASSERT_TRUE(WriteTextFile(journal + "\\journal.txt", lines));
+
+    std::string undone = Expect(0, "rollback /journal:\"" + journal + "\"");
+    EXPECT_TRUE(Says(undone, "已删除：打印机 QR-58(S)")) << undone;
+    EXPECT_EQ("another maker's", ReadTextFile(foreignFile)) << undone;
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\OtherMaker")) << undone;
+    EXPECT_EQ("<none>", ProfileValueOrNone("windows", "load")) << undone;
+    RemoveFile(foreignFile);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\OtherMaker");
+}
+
 TEST_F(RollbackTest, AnEarlierEntryGoesOnlyWhenTheRunSucceeded) {
     Expect(0, "install /model:QR-58 /port:TVCOM1:");
     ASSERT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey));

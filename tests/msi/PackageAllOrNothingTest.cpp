@@ -103,6 +103,20 @@ TEST_F(PackageAllOrNothingTest, RepairAndRemovalUseWhatTheInstallationRemembered
     EXPECT_TRUE(Says(log, "] 保留：QT-200")) << log;
     EXPECT_TRUE(Says(ReadTextFile(tillLog), "] 保留：QT-200"));
 
+    // A repair whose profile adds a printer that then fails part-way is undone, the remembered profile
+    // and log included.
+    TillState repaired = CaptureTill();
+    std::string more = share / "three.ini";
+    ASSERT_TRUE(WriteTextFile(
+        more, "[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QT-200\r\nPort=TVCOM3:\r\n"));
+    CreateDirectoryA(ports.c_str(), nullptr);
+    ASSERT_TRUE(WriteTextFile(ports + "\\TVCOM3.fail", "off"));
+    EXPECT_EQ(1603u, Msiexec("/i " + std::string(kEarlierProduct) +
+                                 " REINSTALL=ALL REINSTALLMODE=vomus PROFILE=\"" + more + "\" TESTPAGE=Yes",
+                             log));
+    EXPECT_TRUE(Says(log, "这次运行所做的更改已全部撤销。")) << log;
+    EXPECT_EQ("", TillDifferences(repaired, CaptureTill())) << log;
+
     // A removal with the program folder's QelvanDeploy.exe gone: the package's own copy removes, into
     // the remembered log.
     ASSERT_TRUE(DeleteFileA((std::string(kProgramFolder) + "\\QelvanDeploy.exe").c_str()));
