@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "common/FileNames.h"
+#include "common/WholeFile.h"
 #include "deploy/JournalLines.h"
 #include "removal/FolderPaths.h"
 
@@ -13,35 +12,10 @@ const char kMissing[] = "missing";
 const char kPlain[] = "file";
 const char kOther[] = "other";
 
-// True when both files hold the same bytes.
-bool SameBytes(const std::string& one, const std::string& other) {
-    HANDLE a = CreateFileA(one.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    HANDLE b = CreateFileA(other.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    bool same = a != INVALID_HANDLE_VALUE && b != INVALID_HANDLE_VALUE &&
-                GetFileSize(a, nullptr) == GetFileSize(b, nullptr);
-    char left[4096], right[4096];
-    while (same) {
-        DWORD readLeft = 0, readRight = 0;
-        if (!ReadFile(a, left, sizeof left, &readLeft, nullptr) ||
-            !ReadFile(b, right, sizeof right, &readRight, nullptr) || readLeft != readRight) {
-            same = false;
-        } else if (readLeft == 0) {
-            break;
-        } else {
-            same = memcmp(left, right, readLeft) == 0;
-        }
-    }
-    if (a != INVALID_HANDLE_VALUE) CloseHandle(a);
-    if (b != INVALID_HANDLE_VALUE) CloseHandle(b);
-    return same;
-}
-
 RestoredFile PutBack(const std::string& path, const std::string& copy) {
     if (IsLink(path) || (PathExists(path) && !IsPlainFile(path)))
         return {path, FileRestore::Failed, ERROR_ACCESS_DENIED};
-    if (IsPlainFile(path) && SameBytes(path, copy)) return {path, FileRestore::Unchanged, 0};
+    if (IsPlainFile(path) && SameFileBytes(path, copy)) return {path, FileRestore::Unchanged, 0};
     // The earlier bytes with the earlier times and attributes: a copy of the saved copy.
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!CopyFileA(copy.c_str(), path.c_str(), FALSE)) return {path, FileRestore::Failed, GetLastError()};

@@ -3,11 +3,12 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <fstream>
+#include <cstring>
 #include <vector>
 
 #include "common/FileNames.h"
 #include "common/ResourceText.h"
+#include "common/WholeFile.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/DeployTextIds.h"
@@ -165,19 +166,24 @@ void AddNames(const char* tag, const std::vector<std::string>& names, std::vecto
 }
 
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::ofstream file(path.c_str(), std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines) file << line << "\r\n";
-    file.close();
-    return !file.fail();
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return WriteWholeFile(path, text);
 }
 
+// A journal is far smaller than this; anything larger is not one.
+constexpr unsigned long kLargestJournal = 64UL * 1024 * 1024;
+
 bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
-    std::ifstream file(path.c_str(), std::ios::binary);
-    if (!file) return false;
-    std::string line;
-    while (std::getline(file, line)) {
+    std::string text;
+    if (!ReadWholeFile(path, text, kLargestJournal)) return false;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
+        start = end + 1;
     }
     return true;
 }

@@ -16,6 +16,7 @@
 
 #include "common/HexText.h"
 #include "common/SingleInstance.h"
+#include "common/WholeFile.h"
 #include "msi/ChildLines.h"
 #include "msi/InstallerLog.h"
 #include "msi/PackageMemory.h"
@@ -89,17 +90,7 @@ bool ReadSwitches(MSIHANDLE install, bool repair, PackageSettings& settings) {
 // The file's bytes, read in the user's own context (a mapped drive or a share only the user may read
 // is read here, not by the system account of the deferred phase). False when it cannot be read.
 bool ReadProfileFile(const std::string& path, std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD high = 0;
-    DWORD size = GetFileSize(file, &high);
-    bool read = size != INVALID_FILE_SIZE && high == 0 && size <= kLargestProfile;
-    text.assign(read ? size : 0, '\0');
-    DWORD got = 0;
-    read = read && (size == 0 || ReadFile(file, &text[0], size, &got, nullptr)) && got == size;
-    CloseHandle(file);
-    return read;
+    return ReadWholeFile(path, text, kLargestProfile);
 }
 
 // The profile: PROFILE when given, else the one beside the package, else on a repair the one the
@@ -249,17 +240,6 @@ std::vector<std::string> ActionData(MSIHANDLE install, size_t count) {
     std::vector<std::string> fields = UnpackedFields(Property(install, "CustomActionData"));
     if (fields.size() != count) fields.clear();
     return fields;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool done = bytes.empty() ||
-                (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                 written == bytes.size());
-    return CloseHandle(file) && done;
 }
 
 // The journal's folder after a rollback or commit: the profile the package wrote there goes, and the

@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include <fstream>
+#include <cstdlib>
 #include <vector>
 
 #include "common/HexText.h"
+#include "common/WholeFile.h"
 #include "removal/PackageEntry.h"
 
 namespace {
@@ -35,42 +36,43 @@ bool Walk(const std::string& folder, const std::string& relative, Each each) {
     return done;
 }
 
-bool SameBytes(const std::string& one, const std::string& other) {
-    std::ifstream a(one.c_str(), std::ios::binary), b(other.c_str(), std::ios::binary);
-    if (!a || !b) return false;
-    std::vector<char> left((std::istreambuf_iterator<char>(a)), std::istreambuf_iterator<char>());
-    std::vector<char> right((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());
-    return left == right;
-}
-
 void SaveMarker(const std::string& saved) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPackageMarkerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    std::ofstream out((saved + kMarkerFile).c_str(), std::ios::binary);
+    std::string lines;
     char name[256];
     std::vector<BYTE> data(1 << 20);
     for (DWORD index = 0;; ++index) {
         DWORD nameLength = sizeof name, size = static_cast<DWORD>(data.size()), type = 0;
         if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
             break;
-        out << HexText(std::string(name, nameLength)) << ' ' << type << ' '
-            << HexText(std::string(reinterpret_cast<char*>(data.data()), size)) << "\n";
+        lines += HexText(std::string(name, nameLength)) + " " + std::to_string(type) + " " +
+                 HexText(std::string(reinterpret_cast<char*>(data.data()), size)) + "\n";
     }
     RegCloseKey(key);
+    WriteWholeFile(saved + kMarkerFile, lines);
 }
 
 void RestoreMarker(const std::string& saved) {
-    std::ifstream in((saved + kMarkerFile).c_str(), std::ios::binary);
-    if (!in) return;
+    std::string lines;
+    if (!ReadWholeFile(saved + kMarkerFile, lines, 16UL * 1024 * 1024)) return;
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPackageMarkerKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return;
-    std::string nameHex, dataHex;
-    DWORD type = 0;
-    while (in >> nameHex >> type >> dataHex) {
+    for (size_t start = 0; start < lines.size();) {
+        size_t end = lines.find('\n', start);
+        if (end == std::string::npos) end = lines.size();
+        std::string line = lines.substr(start, end - start);
+        start = end + 1;
+        size_t first = line.find(' ');
+        size_t second = first == std::string::npos ? first : line.find(' ', first + 1);
         std::string name, data;
-        if (!TextOfHex(nameHex, name) || !TextOfHex(dataHex, data)) continue;
+        if (second == std::string::npos || !TextOfHex(line.substr(0, first), name) ||
+            !TextOfHex(line.substr(second + 1), data))
+            continue;
+        DWORD type =
+            static_cast<DWORD>(strtoul(line.substr(first + 1, second - first - 1).c_str(), nullptr, 10));
         RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
                        static_cast<DWORD>(data.size()));
     }
@@ -103,7 +105,7 @@ void RestoreProgramFolder(const std::string& saved, const std::string& folder) {
         // What stands there now and is no plain file (a link, a folder) is not written through.
         if (there != INVALID_FILE_ATTRIBUTES &&
             ((there & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 ||
-             SameBytes(from + name, target)))
+             SameFileBytes(from + name, target)))
             return true;
         return CopyFileA((from + name).c_str(), target.c_str(), FALSE) != FALSE;
     });
