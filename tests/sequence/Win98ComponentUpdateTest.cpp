@@ -33,6 +33,18 @@ TEST_F(EngineRunTest, ProcessorAndItsPrefixedCopyBothInUse) {
     ExpectNoDriverFiles();
 }
 
+TEST_F(EngineRunTest, OutdatedProcessorMissingOnTheMedium) {
+    InstallOldProcessor(kProcessorVersion - 1);
+    medium.RemoveSystemFile("qtproc.dll");
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("复制驱动文件错误qtproc.dll  er = 2" + medium.SystemFolder() + "qtproc.dll", outcome.message);
+    EXPECT_EQ(kOldProcessor, ReadTextFile(SpoolerProcessorDirectory() + "\\qtproc.dll"));
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
+    ExpectNoDriverFiles();
+}
+
 TEST_F(EngineRunTest, UsbMonitorBeforeTheProcessor) {
     DWORD older = kUsbVersion - 1;
     InstallOldMonitor(kUsbMonitor, "qtusbmon.dll", &older);
