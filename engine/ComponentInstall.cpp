@@ -33,30 +33,32 @@ struct MonitorParts {
     char (&prefixedDll)[kCopyPathSize];  // the prefixed file name, kept as long as the record
 };
 
-// Checks one monitor: flags it when installed but outdated, installs it when missing. copyMessage
-// receives the copies' failures (the serial monitor's go to the engine's message, the USB monitor's
-// are discarded).
-int CheckMonitor(const MonitorParts& monitor, int targetSystem, MessageText& copyMessage,
-                 MessageText& message) {
+// Copies the monitor file; one in use is copied under a prefixed name, which the spooler then registers.
+// False with the message set when the file is not in place.
+bool PlaceMonitorFile(const MonitorParts& monitor, int targetSystem, MessageText& message) {
+    const char* file = monitor.record.pDLLName;
+    int copied = CopyDriverFile(file, SystemDirectory, targetSystem, false, message);
+    if (!IsInUse(copied)) return FilePlaced(copied, file);
+    if (!PlaceDriverFile(file, SystemDirectory, targetSystem, true, message)) return false;
+    FormatText(monitor.prefixedDll, sizeof monitor.prefixedDll, "n%s", file);
+    monitor.record.pDLLName = monitor.prefixedDll;
+    return true;
+}
+
+// Checks one monitor: flags it when installed but outdated, installs it when missing. A file that
+// cannot be placed fails the monitor before the spooler is asked.
+int CheckMonitor(const MonitorParts& monitor, int targetSystem, MessageText& message) {
     char keyPath[kComponentKeyPathSize];
     MonitorKeyPath(monitor.record.pName, keyPath);
     RegistryKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, keyPath))
         return IsOutdated(key, monitor.version) ? monitor.outdatedFlag : 0;
 
-    // A monitor file in use is copied under a prefixed name, which the spooler then registers.
-    if (monitor.record.pDLLName[0] != '\0') {
-        int copied =
-            CopyDriverFile(monitor.record.pDLLName, SystemDirectory, targetSystem, false, copyMessage);
-        if (IsInUse(copied)) {
-            CopyDriverFile(monitor.record.pDLLName, SystemDirectory, targetSystem, true, copyMessage);
-            FormatText(monitor.prefixedDll, sizeof monitor.prefixedDll, "n%s", monitor.record.pDLLName);
-            monitor.record.pDLLName = monitor.prefixedDll;
-        }
+    if (!PlaceMonitorFile(monitor, targetSystem, message) ||
+        !PlaceDriverFile(monitor.uiDll, SystemDirectory, targetSystem, false, message) ||
+        !AddPortMonitor(monitor.record, message)) {
+        return MonitorInstallFailed;
     }
-    if (monitor.uiDll[0] != '\0')
-        CopyDriverFile(monitor.uiDll, SystemDirectory, targetSystem, false, copyMessage);
-    if (!AddPortMonitor(monitor.record, message)) return MonitorInstallFailed;
     RecordVersion(keyPath, monitor.version);
     return 0;
 }
@@ -92,15 +94,14 @@ int InstallPortMonitors(InstallChoices& choices, int targetSystem, const char* p
     if (NeedsComMonitor(portName, targetSystem) && monitors.comMonitor.pDLLName[0] != '\0') {
         MonitorParts com = {monitors.comMonitor, monitors.comMonitorUiDll, monitors.comMonitorVersion,
                             ComMonitorOutdated, comPrefixedDll};
-        result = CheckMonitor(com, targetSystem, message, message);
+        result = CheckMonitor(com, targetSystem, message);
         if (result == MonitorInstallFailed) return result;
     }
     if (NeedsUsbMonitor(portName, targetSystem) && monitors.usbMonitor.pDLLName[0] != '\0') {
         MonitorParts usb = {monitors.usbMonitor, monitors.usbMonitorUiDll, monitors.usbMonitorVersion,
                             UsbMonitorOutdated, usbPrefixedDll};
-        MessageText discarded = {};
         // An outdated USB monitor replaces the serial monitor's flag; a current or fresh one keeps it.
-        int usbResult = CheckMonitor(usb, targetSystem, discarded, message);
+        int usbResult = CheckMonitor(usb, targetSystem, message);
         if (usbResult != 0) result = usbResult;
     }
     return result;
@@ -116,10 +117,8 @@ int InstallPrintProcessor(int targetSystem, const char* processorName, const cha
     RegistryKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) return IsOutdated(key, version) ? ProcessorOutdated : 0;
 
-    if (processorFile[0] != '\0') {
-        MessageText discarded = {};
-        CopyDriverFile(processorFile, ProcessorDirectory, targetSystem, false, discarded);
-    }
+    if (!PlaceDriverFile(processorFile, ProcessorDirectory, targetSystem, false, message))
+        return ProcessorInstallFailed;
     // The processor's key was missing, so even "already installed" means the spooler refused it.
     if (AddProcessor(processorName, processorFile, targetSystem) != 1) {
         LoadResourceText(IDS_ADD_PROCESSOR_FAILED, message);

@@ -31,7 +31,8 @@ int InstallPortMonitors(InstallChoices& choices, int targetSystem, const char* p
                         MessageText& message);
 
 // Installs the print processor when missing (never the system's own "WinPrint"). Returns 0,
-// ProcessorOutdated, or ProcessorInstallFailed with text 123.
+// ProcessorOutdated, or ProcessorInstallFailed with the message set: the processor's file not placed,
+// or the spooler's refusal (text 123).
 int InstallPrintProcessor(int targetSystem, const char* processorName, const char* processorFile,
                           MessageText& message);
 

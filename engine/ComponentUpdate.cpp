@@ -13,17 +13,13 @@
 #include "resources/ResourceIds.h"
 
 namespace {
-bool MessageSet(const MessageText& message) {
-    return message[0] != '\0';
-}
-
 // What became of the file replaced with the spooler stopped.
 enum class Replacement { Done, InUse, Failed };
 
-// A CopyDriverFile result: in use (32 or 5), failed with its text in the message, or copied.
-Replacement CopyOutcome(int copyResult, const MessageText& message) {
+// A CopyDriverFile result for file: in use (32 or 5), failed with its text in the message, or copied.
+Replacement CopyOutcome(int copyResult, const char* file) {
     if (IsInUse(copyResult)) return Replacement::InUse;
-    return MessageSet(message) ? Replacement::Failed : Replacement::Done;
+    return FilePlaced(copyResult, file) ? Replacement::Done : Replacement::Failed;
 }
 
 // Copies the processor file over the installed one while the spooler is stopped.
@@ -40,12 +36,13 @@ Replacement ReplaceProcessorFile(const char* processorDirectory, int targetSyste
     bool fits =
         FormatText(source, sizeof source, "%s%s%s", current, SourceSubdirectory(targetSystem), file) &&
         FormatText(target, sizeof target, "%s\\%s", processorDirectory, file);
+    DWORD error = fits ? 0 : ERROR_FILENAME_EXCED_RANGE;
     if (fits && IsBareFileName(file)) {
         if (CopyFileA(source, target, FALSE)) return Replacement::Done;
-        if (IsInUse(static_cast<int>(GetLastError()))) return Replacement::InUse;
+        error = GetLastError();
+        if (IsInUse(static_cast<int>(error))) return Replacement::InUse;
     }
-    LoadResourceText(IDS_COPY_FAILED, message);
-    AppendText(message, source);
+    ReportCopyError(message, file, error, source);
     return Replacement::Failed;
 }
 
@@ -60,14 +57,14 @@ Replacement ReplaceStoppedComponent(InstallChoices& choices, int engineStatus, i
     RegistryKey key;
     Replacement replaced = Replacement::Done;
     if (engineStatus & ComMonitorOutdated) {
-        replaced = CopyOutcome(
-            CopyDriverFile(monitors.comMonitor.pDLLName, SystemDirectory, system, false, message), message);
+        const char* file = monitors.comMonitor.pDLLName;
+        replaced = CopyOutcome(CopyDriverFile(file, SystemDirectory, system, false, message), file);
         if (replaced != Replacement::Done) return replaced;
         MonitorKeyPath(monitors.comMonitor.pName, keyPath);
         if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) key.SetDword("DriverVersion", monitors.comMonitorVersion);
     } else if (engineStatus & UsbMonitorOutdated) {
-        replaced = CopyOutcome(
-            CopyDriverFile(monitors.usbMonitor.pDLLName, SystemDirectory, system, false, message), message);
+        const char* file = monitors.usbMonitor.pDLLName;
+        replaced = CopyOutcome(CopyDriverFile(file, SystemDirectory, system, false, message), file);
         if (replaced != Replacement::Done) return replaced;
         MonitorKeyPath(monitors.usbMonitor.pName, keyPath);
         if (key.Open(HKEY_LOCAL_MACHINE, keyPath)) {
@@ -145,13 +142,16 @@ bool UpdateOn9x(const char* keyPath, const char* file, int target, int version, 
     }
     char recorded[kCopyPathSize];
     CopyText(recorded, file);
-    if (IsInUse(CopyDriverFile(file, target, Windows98Me, false, message))) {
-        if (IsInUse(CopyDriverFile(file, target, Windows98Me, true, message))) {
+    int copied = CopyDriverFile(file, target, Windows98Me, false, message);
+    if (IsInUse(copied)) {
+        copied = CopyDriverFile(file, target, Windows98Me, true, message);
+        if (IsInUse(copied)) {
             LoadResourceText(IDS_SYSTEM_ERROR_RESTART, message);
             return false;
         }
         FormatText(recorded, sizeof recorded, "n%s", file);
     }
+    if (!FilePlaced(copied, file)) return false;
     key.SetString("Driver", recorded);
     key.SetDword("DriverVersion", static_cast<DWORD>(version));
     return true;

@@ -58,20 +58,24 @@ bool TargetDirectory(int target, PathText& directory, UINT& textId) {
     }
 }
 
-// The failure remembered for the caller; message names the file and the source path.
-void ReportCopyFailure(MessageText& message, const char* name, const char* source) {
-    CopyText(lastFailure.name, name);
-    CopyText(lastFailure.source, source);
-    lastFailure.error = 0;
-    lastFailure.refusedName = !IsBareFileName(name);
-    FormatResourceText(message, IDS_COPY_FAILED_NAMED, name, source);
+bool NamesNoFile(const char* name) {
+    return name == nullptr || name[0] == '\0' || name[0] == '0';
 }
 
-// The same with the error code between the file and the source path.
-void ReportCopyError(MessageText& message, const char* name, DWORD error, const char* source) {
-    ReportCopyFailure(message, name, source);
-    FormatResourceText(message, IDS_COPY_FAILED_CODE, name, static_cast<int>(error), source);
-    lastFailure.error = error;
+// The spooler of Windows has its print-processor directory; where it is missing (Wine makes none for
+// the "Windows 4.0" environment) it is made as Windows would have it. False with the error set.
+bool MakeMissingFolder(const char* folder) {
+    if (GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES) return true;
+    return CreateDirectoryA(folder, nullptr) != 0;
+}
+
+// The medium's path of name for targetSystem below the current directory; false when the current
+// directory cannot be read or the path does not fit.
+bool MediumPathOf(const char* name, int targetSystem, PathText& source) {
+    PathText current;
+    source[0] = '\0';
+    return Fits(GetCurrentDirectoryA(kCopyPathSize, current)) && CopyText(source, current) &&
+           AppendText(source, SourceSubdirectory(targetSystem)) && AppendText(source, name);
 }
 
 }  // namespace
@@ -85,6 +89,17 @@ const CopyFailure& LastCopyFailure() {
 
 void ForgetCopyFailure() {
     lastFailure = CopyFailure{};
+}
+
+void ReportCopyError(MessageText& message, const char* name, DWORD error, const char* source) {
+    CopyText(lastFailure.name, name);
+    CopyText(lastFailure.source, source);
+    lastFailure.error = error;
+    lastFailure.refusedName = !IsBareFileName(name);
+    if (error == 0)
+        FormatResourceText(message, IDS_COPY_FAILED_NAMED, name, source);
+    else
+        FormatResourceText(message, IDS_COPY_FAILED_CODE, name, static_cast<int>(error), source);
 }
 
 bool IsBareFileName(const char* name) {
@@ -109,7 +124,7 @@ const char* SourceSubdirectory(int targetSystem) {
 }
 
 int CopyDriverFile(const char* name, int target, int targetSystem, bool prefixed, MessageText& message) {
-    if (name == nullptr || name[0] == '\0' || name[0] == '0') return 0;
+    if (NamesNoFile(name)) return 0;
     PathText directory;
     UINT textId = 0;
     if (!TargetDirectory(target, directory, textId)) {
@@ -125,7 +140,7 @@ int CopyDriverFile(const char* name, int target, int targetSystem, bool prefixed
     bool sourceFits = CopyText(source, current) && AppendText(source, SourceSubdirectory(targetSystem)) &&
                       AppendText(source, name);
     if (!IsBareFileName(name)) {
-        ReportCopyFailure(message, name, source);
+        ReportCopyError(message, name, 0, source);
         return 0;
     }
     char targetName[kCopyPathSize];
@@ -135,6 +150,10 @@ int CopyDriverFile(const char* name, int target, int targetSystem, bool prefixed
                            AppendText(destination, targetName);
     if (!sourceFits || !destinationFits) {
         ReportCopyError(message, targetName, ERROR_FILENAME_EXCED_RANGE, source);
+        return 0;
+    }
+    if (target == ProcessorDirectory && !MakeMissingFolder(directory)) {
+        ReportCopyError(message, targetName, GetLastError(), source);
         return 0;
     }
     NoteBeforePlacing(destination, targetSystem);
@@ -149,4 +168,28 @@ int CopyDriverFile(const char* name, int target, int targetSystem, bool prefixed
     if (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED) return static_cast<int>(error);
     ReportCopyError(message, targetName, error, source);
     return 0;
+}
+
+bool FilePlaced(int copyResult, const char* name) {
+    return copyResult == 1 || NamesNoFile(name);
+}
+
+bool PlaceDriverFile(const char* name, int target, int targetSystem, bool prefixed, MessageText& message) {
+    int copied = CopyDriverFile(name, target, targetSystem, prefixed, message);
+    if (FilePlaced(copied, name)) return true;
+    if (copied == ERROR_SHARING_VIOLATION || copied == ERROR_ACCESS_DENIED) {
+        PathText source;
+        MediumPathOf(name, targetSystem, source);
+        char targetName[kCopyPathSize];
+        FormatText(targetName, sizeof targetName, "%s%s", prefixed ? "n" : "", name);
+        ReportCopyError(message, targetName, static_cast<DWORD>(copied), source);
+    }
+    return false;
+}
+
+bool MediumHasFile(const char* name, int targetSystem) {
+    PathText source;
+    if (NamesNoFile(name) || !IsBareFileName(name) || !MediumPathOf(name, targetSystem, source)) return false;
+    DWORD attributes = GetFileAttributesA(source);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

@@ -22,12 +22,15 @@ bool MessageSet(const MessageText& message) {
     return message[0] != '\0';
 }
 
-bool NamesNoFile(const char* name) {
-    return name[0] == '\0' || name[0] == '0';
+// Places one file in the printer-driver directory; a file in use fails like any other copy, as the
+// spooler would take the file that stayed there. The message is tested after each copy, so a text an
+// earlier step left (a spooler start refused once) ends the installation there too.
+bool PlaceAndTest(const char* name, int targetSystem, MessageText& message) {
+    return PlaceDriverFile(name, DriverDirectory, targetSystem, false, message) && !MessageSet(message);
 }
 
 // Copies the driver's files into the printer-driver directory: the four required ones (an empty member
-// means the configuration lost one), then the optional ones. A file in use counts as copied.
+// means the configuration lost one), then the optional ones.
 bool CopyDriverFiles(const InstallChoices& choices, MessageText& message) {
     const DriverFileList& files = choices.driverFiles;
     const char* required[] = {files.configFile, files.dataFile, files.driverPath, files.helpFile};
@@ -38,15 +41,12 @@ bool CopyDriverFiles(const InstallChoices& choices, MessageText& message) {
         }
     }
     for (const char* name : required) {
-        CopyDriverFile(name, DriverDirectory, choices.targetSystem, false, message);
-        if (MessageSet(message)) return false;
+        if (!PlaceAndTest(name, choices.targetSystem, message)) return false;
     }
     const char* optional[] = {files.dataFileDll, files.dataOemuiDll, files.dataOemuniDll,
                               files.dataOemuniIni};
     for (const char* name : optional) {
-        if (NamesNoFile(name)) continue;
-        CopyDriverFile(name, DriverDirectory, choices.targetSystem, false, message);
-        if (MessageSet(message)) return false;
+        if (!PlaceAndTest(name, choices.targetSystem, message)) return false;
     }
     return true;
 }
@@ -62,8 +62,7 @@ bool CopyColourLibrary(const InstallChoices& choices, MessageText& message) {
         strstr(choices.modelName, "KRP-A100") == nullptr) {
         return true;
     }
-    CopyDriverFile("DMCOLOR.DLL", DriverDirectory, choices.targetSystem, false, message);
-    return !MessageSet(message);
+    return PlaceAndTest("DMCOLOR.DLL", choices.targetSystem, message);
 }
 
 void RecordUsbPort(const char* portName) {
@@ -123,8 +122,8 @@ bool InstallDriver(InstallChoices& choices, bool replaceFiles, MessageText& mess
     Announce(observer, EngineStep::DriverFiles);
     if (!CopyDriverFiles(choices, message)) return false;
     bool ddk = choices.config.IsDdkDriver(choices.modelName, choices.targetSystem, choices.gdiDriver);
-    InstallSystemDriverFiles(choices.targetSystem, ddk, message);
-    if (!CopyColourLibrary(choices, message)) return false;
+    if (!InstallSystemDriverFiles(choices.targetSystem, ddk, message) || !CopyColourLibrary(choices, message))
+        return false;
     if (ddk && choices.driverFiles.dataFileDll[0] == '\0') {
         LoadResourceText(IDS_DRIVER_FILES_MISSING, message);
         return false;

@@ -26,7 +26,7 @@ bool FileIsPresent(const char* path) {
 
 // The universal driver belongs in the system directory; the system's own backup copy is preferred to
 // the medium's, which goes into the printer-driver directory only when neither exists.
-void InstallUniversalDriver(int targetSystem, MessageText& message) {
+bool InstallUniversalDriver(int targetSystem, MessageText& message) {
     char systemDirectory[kCopyPathSize];
     char windowsDirectory[kCopyPathSize];
     char systemCopy[kCopyPathSize];
@@ -38,28 +38,29 @@ void InstallUniversalDriver(int targetSystem, MessageText& message) {
         !FormatText(systemCopy, sizeof systemCopy, "%s\\%s", systemDirectory, kUniversalDriver) ||
         !FormatText(backupCopy, sizeof backupCopy, "%s\\Sysbckup\\%s", windowsDirectory, kUniversalDriver)) {
         LoadResourceText(IDS_OUT_OF_MEMORY, message);
-        return;
+        return false;
     }
-    if (FileIsPresent(systemCopy)) return;
-    if (CopyFileA(backupCopy, systemCopy, TRUE)) return;
-    CopyDriverFile(kUniversalDriver, DriverDirectory, targetSystem, false, message);
+    if (FileIsPresent(systemCopy) || CopyFileA(backupCopy, systemCopy, TRUE)) return true;
+    return PlaceDriverFile(kUniversalDriver, DriverDirectory, targetSystem, false, message);
 }
 
 }  // namespace
 
-void InstallSystemDriverFiles(int targetSystem, bool ddk, MessageText& message) {
+bool InstallSystemDriverFiles(int targetSystem, bool ddk, MessageText& message) {
     if (targetSystem == Windows98Me) {
-        CopyDriverFile("ICONLIB.DLL", DriverDirectory, targetSystem, false, message);
-        InstallUniversalDriver(targetSystem, message);
-        return;
+        return PlaceDriverFile("ICONLIB.DLL", DriverDirectory, targetSystem, false, message) &&
+               InstallUniversalDriver(targetSystem, message);
     }
-    if (targetSystem < Windows2000 || targetSystem > WindowsVista || !ddk) return;
-    // These files are optional on the medium: a missing one is not an error, so its text is dropped.
+    if (targetSystem < Windows2000 || targetSystem > WindowsVista || !ddk) return true;
+    // These files are optional on the medium: one it lacks is not an error, one it has must be placed.
     const char* sharedFiles[] = {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"};  // IsSystemSharedDriverFile
     for (const char* file : sharedFiles) {
-        MessageText discarded = {};
-        CopyDriverFile(file, DriverDirectory, targetSystem, false, discarded);
+        if (MediumHasFile(file, targetSystem) &&
+            !PlaceDriverFile(file, DriverDirectory, targetSystem, false, message)) {
+            return false;
+        }
     }
+    return true;
 }
 
 bool IsSystemSharedDriverFile(const char* name, int) {

@@ -5,9 +5,10 @@
 
 #include "common/SharedTypes.h"
 
-// ddk: the model is built on the universal driver (its DDK key). A failure on Windows 98/Me leaves
-// its text in message; on the later systems nothing is reported.
-void InstallSystemDriverFiles(int targetSystem, bool ddk, MessageText& message);
+// ddk: the model is built on the universal driver (its DDK key). The shared data files of the later
+// systems are optional on the medium: one it lacks is left out. False with the message set when a
+// file is not in place.
+bool InstallSystemDriverFiles(int targetSystem, bool ddk, MessageText& message);
 
 // True for a file name of Windows' own printer-driver files, on every system: the universal driver with
 // its user interface and help, the icon library, the shared data files. The medium only supplies them

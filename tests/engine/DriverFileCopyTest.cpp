@@ -114,6 +114,26 @@ TEST_F(CopyDriverFileTest, DestinationInUseAnswers32WithoutMessage) {
     EXPECT_EQ("new", ReadTextFile(destination));
 }
 
+TEST_F(CopyDriverFileTest, PlacingFailsOnADestinationInUseWithItsNameAndCode) {
+    medium.Add("winnt\\qvtest_held.dll", "new");
+    std::string destination = Expect(SpoolerDriverDirectory() + "\\nqvtest_held.dll");
+    ASSERT_TRUE(WriteTextFile(destination, "old"));
+    HANDLE held = CreateFileA(destination.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ForgetCopyFailure();
+    EXPECT_FALSE(PlaceDriverFile("qvtest_held.dll", DriverDirectory, WindowsXP, true, message));
+    CloseHandle(held);
+    std::string source = CurrentDirectoryPath() + "\\winnt\\qvtest_held.dll";
+    EXPECT_EQ(std::string(kCopyFailed) + "nqvtest_held.dll  er = 32" + source, message);
+    EXPECT_STREQ("nqvtest_held.dll", LastCopyFailure().name);
+    EXPECT_EQ(32u, LastCopyFailure().error);
+    EXPECT_EQ("old", ReadTextFile(destination));
+    // Nothing to copy is no failure.
+    message[0] = '\0';
+    EXPECT_TRUE(PlaceDriverFile("0", DriverDirectory, WindowsXP, false, message));
+    EXPECT_STREQ("", message);
+}
+
 TEST_F(CopyDriverFileTest, MissingSourceReportsNameCodeAndSourcePath) {
     medium.Add("win2003\\qvtest_other.dll", "other");
     std::string source = CurrentDirectoryPath() + "\\win2003\\qvtest_missing.dll";

@@ -9,6 +9,8 @@ namespace {
 
 const char kCopyFailed[] = "复制驱动文件错误";
 const char kFilesMissing[] = "驱动文件丢失，无法安装";
+const char* const kRequiredAndOptional[] = {"QTUI.DLL",  "QTR58.GPD", "QTDRV.DLL",
+                                            "QTDRV.HLP", "QTEXT.DLL", "QTUNI.DLL"};
 
 BOOL WINAPI ProcessorAlreadyInstalled(LPSTR, LPSTR, LPSTR, LPSTR) {
     SetLastError(ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED);
@@ -36,12 +38,14 @@ BOOL WINAPI CloseFakePrinter(HANDLE printer) {
     return printer == kFakePrinter;
 }
 
-TEST_F(EngineRunTest, MonitorNotAdded) {
+TEST_F(EngineRunTest, MonitorFileMissingOnTheMedium) {
     medium.RemoveSystemFile(MonitorFileOfPort().c_str());
     EngineOutcome outcome = Install(kModel, MonitoredPort());
     EXPECT_EQ(Failed, outcome.finishState);
-    // The spooler cannot load a monitor file that was never copied.
-    EXPECT_EQ("添加打印机端口监视器错误 Erro code is:126", outcome.message);
+    // The monitor fails with its file before the spooler is asked to load it.
+    EXPECT_EQ(std::string(kCopyFailed) + MonitorFileOfPort() + "  er = 2" + medium.SystemFolder() +
+                  MonitorFileOfPort(),
+              outcome.message);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(MonitorOfPort())));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(EnvironmentOf(system), kProcessor)));
     ExpectNoDriverFiles();
@@ -50,24 +54,42 @@ TEST_F(EngineRunTest, MonitorNotAdded) {
 TEST_F(EngineRunTest, MonitorInterfaceFileMissingOnTheMedium) {
     medium.RemoveSystemFile("qtcomui.dll");
     medium.RemoveSystemFile("qtusbui.dll");
-    // The USB monitor's copies report nothing.
+    // Each monitor's interface file fails its monitor, the USB monitor's as the serial monitor's.
     EngineOutcome outcome = Install(kModel, "USB_QT-R58_1");
-    EXPECT_EQ(Succeeded, outcome.finishState);
-    EXPECT_EQ(SuccessText(true), outcome.message);
+    if (system == WindowsNT4) {  // no USB there, so no USB monitor
+        EXPECT_EQ(Succeeded, outcome.finishState);
+    } else {
+        EXPECT_EQ(Failed, outcome.finishState);
+        EXPECT_EQ(std::string(kCopyFailed) + "qtusbui.dll  er = 2" + medium.SystemFolder() + "qtusbui.dll",
+                  outcome.message);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kUsbMonitor)));
+        ExpectNoDriverFiles();
+    }
     if (Windows98()) return;  // no serial monitor there
 
-    // The serial monitor's failed copy is installed past and ends the installation at the first
-    // test of the message, after the first driver file.
-    for (const char* name : {"QTUI.DLL", "QTR58.GPD"})
+    for (const char* name : kRequiredAndOptional)
         DeleteFileA((SpoolerDriverDirectory() + "\\" + name).c_str());
     outcome = Install(kModel, SerialPort());
     EXPECT_EQ(Failed, outcome.finishState);
     EXPECT_EQ(std::string(kCopyFailed) + "qtcomui.dll  er = 2" + medium.SystemFolder() + "qtcomui.dll",
               outcome.message);
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kComMonitor)));
-    EXPECT_TRUE(DriverFileInstalled("QTUI.DLL"));
-    EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTR58.GPD"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MonitorKey(kComMonitor)));
+    ExpectNoDriverFiles();
     EXPECT_FALSE(ReadPrinter("QT-R58(S)").found);
+}
+
+TEST_F(EngineRunTest, ProcessorFileThatCannotBePlaced) {
+    // A folder stands where the processor's file goes.
+    std::string place = SpoolerProcessorDirectory() + "\\qtproc.dll";
+    ASSERT_TRUE(CreateDirectoryA(place.c_str(), nullptr));
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+    RemoveDirectoryA(place.c_str());
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ(0u, outcome.message.find(std::string(kCopyFailed) + "qtproc.dll  er = ")) << outcome.message;
+    EXPECT_NE(std::string::npos, outcome.message.find(medium.SystemFolder() + "qtproc.dll"))
+        << outcome.message;
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(EnvironmentOf(system), kProcessor)));
+    ExpectNoDriverFiles();
 }
 
 TEST_F(EngineRunTest, ProcessorNotAdded) {
@@ -118,6 +140,19 @@ TEST_F(EngineRunTest, RequiredDriverFileMissingOnTheMedium) {
     EXPECT_TRUE(DriverFileInstalled("QTUI.DLL"));
     EXPECT_TRUE(DriverFileInstalled("QTR58.GPD"));
     EXPECT_FALSE(FileExists(SpoolerDriverDirectory() + "\\QTDRV.HLP"));
+    EXPECT_FALSE(ReadPrinter("QT-R58(P)").found);
+}
+
+TEST_F(EngineRunTest, DriverFileInUse) {
+    // The spooler would take the older file that stays.
+    std::string busy = SpoolerDriverDirectory() + "\\QTDRV.DLL";
+    ASSERT_TRUE(WriteTextFile(busy, "older"));
+    LockedFile held(busy);
+    ASSERT_TRUE(held.Held());
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ(std::string(kCopyFailed) + "QTDRV.DLL  er = 32" + medium.SystemFolder() + "QTDRV.DLL",
+              outcome.message);
     EXPECT_FALSE(ReadPrinter("QT-R58(P)").found);
 }
 

@@ -163,7 +163,7 @@ TEST_F(NtUpdateTest, FailedProcessorCopyNamesItsSource) {
     EngineOutcome outcome = Install(kModel, "LPT1:");
 
     EXPECT_EQ(Failed, outcome.finishState);
-    EXPECT_EQ("复制驱动文件错误" + medium.SystemFolder() + "qtproc.dll", outcome.message);
+    EXPECT_EQ("复制驱动文件错误qtproc.dll  er = 2" + medium.SystemFolder() + "qtproc.dll", outcome.message);
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), SpoolerState());
     EXPECT_EQ(kOldProcessor, ReadTextFile(SpoolerProcessorDirectory() + "\\qtproc.dll"));
     EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));

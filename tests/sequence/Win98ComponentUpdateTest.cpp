@@ -33,6 +33,18 @@ TEST_F(EngineRunTest, ProcessorAndItsPrefixedCopyBothInUse) {
     ExpectNoDriverFiles();
 }
 
+TEST_F(EngineRunTest, OutdatedProcessorMissingOnTheMedium) {
+    InstallOldProcessor(kProcessorVersion - 1);
+    medium.RemoveSystemFile("qtproc.dll");
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ("复制驱动文件错误qtproc.dll  er = 2" + medium.SystemFolder() + "qtproc.dll", outcome.message);
+    EXPECT_EQ(kOldProcessor, ReadTextFile(SpoolerProcessorDirectory() + "\\qtproc.dll"));
+    EXPECT_EQ(kProcessorVersion - 1, RecordedVersion(ProcessorKey(EnvironmentOf(system), kProcessor)));
+    ExpectNoDriverFiles();
+}
+
 TEST_F(EngineRunTest, UsbMonitorBeforeTheProcessor) {
     DWORD older = kUsbVersion - 1;
     InstallOldMonitor(kUsbMonitor, "qtusbmon.dll", &older);
@@ -55,21 +67,36 @@ TEST_F(EngineRunTest, ColourLibraryMissingOnTheMedium) {
     EXPECT_FALSE(ReadPrinter("KRP-A100(P)").found);
 }
 
-TEST_F(EngineRunTest, SystemFileTextReplacesTheSuccessText) {
-    // The icon library's failed copy is not tested right away; Windows 98/Me's success leaves its text.
+TEST_F(EngineRunTest, SystemFileMissingOnTheMediumFailsTheDriverFiles) {
     medium.RemoveSystemFile("ICONLIB.DLL");
     EngineOutcome outcome = Install(kModel, "LPT1:");
-    EXPECT_EQ(Succeeded, outcome.finishState);
-    EXPECT_EQ("复制驱动文件错误ICONLIB.DLL  er = 2" + medium.SystemFolder() + "ICONLIB.DLL", outcome.message);
-    EXPECT_TRUE(ReadPrinter("QT-R58(P)").found);
-
-    // For the colour library's models the next copy test ends the installation.
-    medium.RemoveSystemFile("ICONLIB.DLL");
-    outcome = Install("KRP-A100", "LPT1:");
     EXPECT_EQ(Failed, outcome.finishState);
     EXPECT_EQ("复制驱动文件错误ICONLIB.DLL  er = 2" + medium.SystemFolder() + "ICONLIB.DLL", outcome.message);
-    EXPECT_TRUE(DriverFileInstalled("DMCOLOR.DLL"));
-    EXPECT_FALSE(ReadPrinter("KRP-A100(P)").found);
+    EXPECT_FALSE(ReadPrinter("QT-R58(P)").found);
+}
+
+// Wine makes no print-processor folder for "Windows 4.0"; Windows 98/Me has its own.
+TEST_F(EngineRunTest, MissingProcessorFolderIsMadeForTheProcessorFile) {
+    ASSERT_TRUE(RemoveDirectoryA(SpoolerProcessorDirectory().c_str()));
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+    EXPECT_EQ(Succeeded, outcome.finishState);
+    EXPECT_EQ("", outcome.message);
+    EXPECT_TRUE(HoldsFixtureProcessor(SpoolerProcessorDirectory() + "\\qtproc.dll"));
+}
+
+TEST_F(EngineRunTest, ProcessorFolderTakenByAFile) {
+    std::string folder = SpoolerProcessorDirectory();
+    ASSERT_TRUE(RemoveDirectoryA(folder.c_str()));
+    ASSERT_TRUE(WriteTextFile(folder, "not a folder"));
+    EngineOutcome outcome = Install(kModel, "LPT1:");
+    DeleteFileA(folder.c_str());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    EXPECT_EQ(Failed, outcome.finishState);
+    EXPECT_EQ(0u, outcome.message.find("复制驱动文件错误qtproc.dll  er = ")) << outcome.message;
+    EXPECT_NE(std::string::npos, outcome.message.find(medium.SystemFolder() + "qtproc.dll"))
+        << outcome.message;
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProcessorKey(EnvironmentOf(system), kProcessor)));
+    ExpectNoDriverFiles();
 }
 
 }  // namespace
