@@ -142,6 +142,24 @@ TEST_F(PackageAllOrNothingTest, ARemovalRefusedWhileAnotherRunWorksLeavesThePack
     EXPECT_TRUE(MakerPrinters().empty()) << log;
 }
 
+TEST_F(PackageAllOrNothingTest, OnWindows98AProcessorThatCannotBeCopiedFailsAndLeavesNothing) {
+    // The processor folder's place taken by a plain file: the file cannot be placed.
+    std::string folder = SpoolerProcessorDirectory(k9xEnvironment);
+    RemoveDirectoryA(folder.c_str());
+    ASSERT_TRUE(WriteTextFile(folder, "not a folder"));
+    ASSERT_TRUE(WriteTextFile(share / "QelvanProfile.ini",
+                              "[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QT-200\r\nPort=LPT1:\r\n"));
+    TillState before = CaptureTill();
+    std::string log;
+    EXPECT_EQ(1603u, Msiexec("/i \"" + Package() + "\"", log, "win98"));
+    EXPECT_TRUE(Says(log, "未复制的文件：qvproc.dll")) << log;
+    EXPECT_FALSE(Says(log, "退出码：3010")) << log;
+    EXPECT_EQ("", TillDifferences(before, CaptureTill())) << log;
+    EXPECT_EQ("<none>", EntryName(kEarlierProduct));
+    DeleteFileA(folder.c_str());
+    CreateDirectoryA(folder.c_str(), nullptr);
+}
+
 // What Wine's Installer does not show, read from the package's own tables: the properties a managed
 // installation passes on, and the older version removed only after the newer one is installed.
 TEST_F(PackageAllOrNothingTest, ThePackageListsItsSecurePropertiesAndRemovesTheOlderVersionLast) {
