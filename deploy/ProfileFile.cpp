@@ -1,6 +1,6 @@
 #include "deploy/ProfileFile.h"
 
-#include "deploy/FileReplace.h"
+#include "removal/FileReplace.h"
 
 #include <windows.h>
 

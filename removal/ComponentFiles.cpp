@@ -62,7 +62,9 @@ bool RemoveFile(const ComponentFile& file, const std::vector<Registration>& stay
     }
     DWORD error = 0;
     Deletion deletion = DeleteNowOrAtRestart(file.path.c_str(), error);
-    if (deletion != Deletion::Failed) ForgetSystemFile(file.path);
+    // A file whose deletion waits for the restart stays ours until it is gone: an installation before the
+    // restart finds it still recorded as placed by us, never as found there.
+    if (deletion == Deletion::Deleted) ForgetSystemFile(file.path);
     RemovalResult result = deletion == Deletion::Deleted     ? RemovalResult::Removed
                            : deletion == Deletion::AtRestart ? RemovalResult::AtRestart
                                                              : RemovalResult::Failed;

@@ -6,6 +6,7 @@
 #include "common/ResourceText.h"
 #include "config/ConfigValues.h"
 #include "removal/CompanionPrograms.h"
+#include "removal/FileReplace.h"
 #include "removal/RemovalTextIds.h"
 #include "removal/RestartDeletion.h"
 
@@ -62,19 +63,38 @@ bool EnsureFoldersOf(const char* folder, const std::string& file, FolderRecord& 
     return true;
 }
 
-// The file replaces what stands at target: a link there (Wine shows a link to a file as a plain file)
-// goes itself, so the copy never writes through it into the file it points to.
-bool CopyOne(const char* source, const char* target, DWORD& error) {
-    MakeWritable(target);
-    DeleteFileA(target);
-    if (!CopyFileA(source, target, FALSE)) {
+// The file is written beside target under a name of its own, then takes target's name in one step
+// (FileReplace.h): the name is replaced, never written through, so whatever stood there (a link to a
+// file outside among them, which Wine shows as a plain file and whose delete would take the file it
+// points to) keeps its own bytes.
+bool CopyOne(const char* source, const char* target, bool hasReplace, DWORD& error) {
+    std::string written = FileBeside(target);
+    if (written.empty() || !CopyFileA(source, written.c_str(), FALSE)) {
         error = GetLastError();
+        if (!written.empty()) DeleteFileA(written.c_str());
         return false;
     }
+    MakeWritable(written.c_str());
     MakeWritable(target);
+    if (!ReplaceWithWritten(written.c_str(), target, hasReplace, error)) return false;
     // Windows 98/Me: a removal before this registration may have left the file to go at restart.
     CancelDeletionAtRestart(target);
     return true;
+}
+
+// A file the record says the registration wrote, but that is no longer the one written (a link put in
+// its place, another program's file), is left as it is: the copy stops and says why.
+bool LeftAsItIs(const char* folder, const FolderRecord& record, const std::string& name, DWORD& error,
+                std::string& step) {
+    for (const RecordedFile& file : record.files) {
+        if (lstrcmpiA(file.name.c_str(), name.c_str()) != 0 || !file.identified) continue;
+        RecordedFileCheck check = CheckRecordedFile(folder, name, &file.identity);
+        if (check.state != RecordedFileState::Kept) return false;
+        Refuse(ERROR_CANT_ACCESS_FILE,
+               FormatResource(IDS_REMOVAL_FILE_LEFT_AS_IT_IS, name.c_str(), check.why.c_str()), error, step);
+        return true;
+    }
+    return false;
 }
 
 // The earlier registration's files the medium no longer has go, when they are still those it wrote.
@@ -108,8 +128,9 @@ bool CopyEach(const char* medium, const char* folder, FolderRecord& record, cons
         if (index >= 2 && GetFileAttributesA(source) == INVALID_FILE_ATTRIBUTES) continue;
         if (!EnsureFoldersOf(folder, files[index], record, error, step)) return false;
         if (IsLink(target)) return RefuseLink(target, error, step);
+        if (LeftAsItIs(folder, record, files[index], error, step)) return false;
         step = files[index];
-        if (!CopyOne(source, target, error)) return false;
+        if (!CopyOne(source, target, OnNtFamily(), error)) return false;
         FileIdentity identity;
         if (ReadFileIdentity(target, identity)) record.Landed(files[index], identity);
         landed.push_back(files[index]);

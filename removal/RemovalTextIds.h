@@ -40,6 +40,7 @@
 #define IDS_REMOVAL_NO_IDENTITY 553
 #define IDS_REMOVAL_FOLDER_NOT_MADE 554
 #define IDS_REMOVAL_FOUND_BEFORE_INSTALLATION 558
+#define IDS_REMOVAL_FILE_LEFT_AS_IT_IS 559  // %s %s
 
 // The entry in the list of installed programs (560-579).
 #define IDS_PROGRAM_ENTRY_NAME 560

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "deploy/FileReplace.h"
+#include "removal/FileReplace.h"
 #include "engine/SeamOverride.h"
 #include "tests/support/TestSupport.h"
 

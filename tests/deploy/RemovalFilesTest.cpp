@@ -197,6 +197,10 @@ TEST_F(RemovalFilesTest, SharedFilesStayAndAReinstallBeforeTheRestartKeepsItsFil
     Expect(0, "install /model:QL-60 /port:TVCOM2:");
     Restart();
     EXPECT_TRUE(FileExists(config));
+    // The file stayed ours while its deletion waited: the next removal takes it.
+    std::string again = Expect(0, "remove /printer:QL-60(S) /driver");
+    EXPECT_FALSE(Says(again, "安装前已在系统中")) << again;
+    EXPECT_FALSE(FileExists(config)) << again;
     for (const std::string& folder : {drivers, drivers + "\\3"})
         EXPECT_EQ("windows own", ReadTextFile(folder + "\\UNIRES.DLL")) << folder;
     for (const std::string& folder : {drivers, drivers + "\\3"}) {

@@ -186,6 +186,22 @@ TEST_F(RemovalOwnTest, UpgradeBeforeTheRestartKeepsTheNewInstallation) {
     EXPECT_TRUE(ForeignThingsStay());
 }
 
+// A link put in the place of a program the registration wrote, to a file outside: the next registration
+// neither deletes through it nor writes through it, and says so.
+TEST_F(RemovalOwnTest, ALinkInTheProgramsPlaceIsLeftAsItIs) {
+    TempDir outside("qelvan-outside");
+    ASSERT_TRUE(WriteTextFile(outside / "victim.exe", "another program"));
+    Expect(0, "install /model:QR-58");
+    std::string program = folder + "\\Drovix.exe";
+    UnixLinksRemoved links({program});
+    RemoveFile(program);
+    ASSERT_TRUE(MakeUnixLink(outside / "victim.exe", program));
+    std::string again = Expect(0, "install /model:QR-58");
+    EXPECT_EQ("another program", ReadTextFile(outside / "victim.exe")) << again;
+    EXPECT_TRUE(IsUnixLink(program)) << again;
+    EXPECT_TRUE(Says(again, "文件 Drovix.exe 安装后已被更改或替换，保留原样")) << again;
+}
+
 // A record edited against the till and links planted in the folder: registration and removal take
 // nothing that is not the registration's own, follow no link, hang on no loop and say what they keep.
 TEST_F(RemovalOwnTest, AHostileFolderAndRecordLoseNothing) {

@@ -1,4 +1,4 @@
-#include "deploy/FileReplace.h"
+#include "removal/FileReplace.h"
 
 #include "common/BoundedText.h"
 
