@@ -59,7 +59,8 @@ int RunCheckCommand(const Switches& switches) {
     int chosen = PrintersToCheck(switches.Value("printer"), names, printers);
     if (chosen != kExitDone) return chosen;
     HealthFindings findings;
-    CheckSpoolerService(system, findings);
+    // With the spooler not running nothing it would tell of the printers is true: one line for the till.
+    if (!CheckSpoolerService(system, findings)) return kExitFailed;
     if (printers.empty()) findings.Found(ResourceText(IDS_CHECK_NO_MEDIUM_PRINTERS));
     for (const SystemPrinter& printer : printers) CheckPrinter(printer, names, system, findings);
     return findings.Count() == 0 ? kExitDone : kExitFailed;

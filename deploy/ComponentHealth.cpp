@@ -23,10 +23,31 @@ std::string FirstMissing(const std::vector<std::string>& paths) {
     return "";
 }
 
+// The first file the driver's registration names that is not there, Windows' own universal-driver
+// files included (the comparison with the medium never weighs those); empty when all are there or the
+// driver is not registered.
+std::string FirstRegisteredFileMissing(const std::string& driver, TargetSystem system) {
+    std::vector<Registration> drivers;
+    DWORD error = 0;
+    if (!RegisteredDrivers(system, drivers, error)) return "";
+    for (const Registration& registered : drivers) {
+        if (!SameText(registered.name, driver)) continue;
+        for (const std::string& file : registered.files) {
+            if (!IsPlainFile(file)) return file;
+        }
+    }
+    return "";
+}
+
 void CheckDriver(const SystemPrinter& printer, const MediumNames& names, TargetSystem system,
                  HealthFindings& findings) {
     const char* name = printer.name.c_str();
     const char* driver = printer.driver.c_str();
+    std::string gone = FirstRegisteredFileMissing(printer.driver, system);
+    if (!gone.empty()) {
+        findings.Found(FormatResource(IDS_CHECK_DRIVER_FILE_MISSING, name, driver, gone.c_str()));
+        return;
+    }
     DriverComparison comparison =
         CompareDriverWithMedium(printer.driver, FilesOf(names.driverFiles, driver), system);
     std::string missing = FirstMissing(comparison.olderPaths);

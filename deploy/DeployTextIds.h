@@ -267,6 +267,7 @@
 #define IDS_CHECK_DRIVER_NOT_COMPARED 1725     // %s %s %s
 #define IDS_CHECK_PROCESSOR_MISSING 1726       // %s %s
 #define IDS_CHECK_PROCESSOR_FILE_MISSING 1727  // %s %s %s %s
+#define IDS_CHECK_WORK_OFFLINE 1728            // %s
 
 // The journal of a run the Windows Installer may take back, rollback and commit, 1800-1849.
 #define IDS_DEPLOY_HELP_ROLLBACK 1800

@@ -106,7 +106,10 @@ void CheckDeviceOpens(const SystemPrinter& printer, const std::string& device, H
     }
     DWORD error = GetLastError();
     const char* name = printer.name.c_str();
-    if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)
+    bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+    // The spooler itself holds the port while it prints a job of the printer: no other program.
+    if (held && JobPrinting(printer)) return;
+    if (held)
         findings.Found(FormatResource(IDS_CHECK_PORT_IN_USE, name, printer.port.c_str()));
     else
         findings.Unread(FormatResource(IDS_CHECK_PORT_NOT_OPENED, name, printer.port.c_str()), error);
@@ -115,6 +118,13 @@ void CheckDeviceOpens(const SystemPrinter& printer, const std::string& device, H
 
 void CheckPort(const SystemPrinter& printer, const MediumNames& names, TargetSystem system,
                HealthFindings& findings) {
+    // The monitor first: without its file the spooler lists none of its ports, and the port's absence
+    // would be the wrong cause.
+    unsigned before = findings.Count();
+    for (const MediumMonitor& monitor : names.monitors) {
+        if (monitor.needsIt(printer.port.c_str(), system)) CheckMonitor(printer, monitor, system, findings);
+    }
+    if (findings.Count() != before) return;
     bool listed = false;
     DWORD error = 0;
     if (!PortListed(printer.port, listed, error)) {
@@ -124,9 +134,6 @@ void CheckPort(const SystemPrinter& printer, const MediumNames& names, TargetSys
             findings.Found(
                 FormatResource(IDS_CHECK_PORT_MISSING, printer.name.c_str(), printer.port.c_str()));
         return;
-    }
-    for (const MediumMonitor& monitor : names.monitors) {
-        if (monitor.needsIt(printer.port.c_str(), system)) CheckMonitor(printer, monitor, system, findings);
     }
     if (ListedIn(names.usbPorts, printer.port)) {
         CheckUsbNumber(printer, findings);

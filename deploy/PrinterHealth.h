@@ -28,8 +28,9 @@ private:
 // one is taken from.
 std::string MediumCopyOf(const std::string& file, TargetSystem system);
 
-// The print spooler service runs (the NT family; Windows 98/Me has no services).
-void CheckSpoolerService(TargetSystem system, HealthFindings& findings);
+// The print spooler service runs (the NT family; Windows 98/Me has no services). False when it is
+// known not to run: nothing the spooler would tell of the printers can then be read.
+bool CheckSpoolerService(TargetSystem system, HealthFindings& findings);
 
 // The printer's port is among the system's ports, the medium's monitor that serves it is registered
 // with its files present, a USB port has a printer answering with its number, and a serial or parallel
@@ -37,10 +38,14 @@ void CheckSpoolerService(TargetSystem system, HealthFindings& findings);
 void CheckPort(const SystemPrinter& printer, const MediumNames& names, TargetSystem system,
                HealthFindings& findings);
 
-// The printer is not paused or in error, and no job waits in its queue.
+// The printer is not paused, in error or used offline, and no job waits in its queue.
 void CheckQueue(const SystemPrinter& printer, HealthFindings& findings);
 
-// The printer's driver is registered with its files present and as the medium's, and its print
+// True when the spooler is printing a job of the printer now: the port it holds is held by the spooler.
+bool JobPrinting(const SystemPrinter& printer);
+
+// The printer's driver is registered with every file its registration names present (Windows' own
+// universal-driver files included) and as the medium's, and its print
 // processor, when the medium's, is registered with its file present.
 void CheckDriverAndProcessor(const SystemPrinter& printer, const MediumNames& names, TargetSystem system,
                              HealthFindings& findings);

@@ -38,8 +38,12 @@ bool ReadInto(std::vector<BYTE>& buffer, DWORD& error, Call call) {
     return false;
 }
 
-void CheckStatus(const char* name, DWORD status, HealthFindings& findings) {
+void CheckStatus(const char* name, const PRINTER_INFO_2A& info, HealthFindings& findings) {
+    DWORD status = info.Status;
     if (status & PRINTER_STATUS_PAUSED) findings.Found(FormatResource(IDS_CHECK_PAUSED, name));
+    // "Use Printer Offline": the spooler keeps every job until a person takes the setting back.
+    if (info.Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE)
+        findings.Found(FormatResource(IDS_CHECK_WORK_OFFLINE, name));
     if (status & kPrinterFaults)
         findings.Found(FormatResource(IDS_CHECK_IN_ERROR, name, status & kPrinterFaults));
 }
@@ -97,7 +101,7 @@ void CheckQueue(const SystemPrinter& printer, HealthFindings& findings) {
     if (!read || info.empty())
         findings.Unread(FormatResource(IDS_CHECK_STATUS_UNREAD, name), error);
     else
-        CheckStatus(name, reinterpret_cast<const PRINTER_INFO_2A*>(info.data())->Status, findings);
+        CheckStatus(name, *reinterpret_cast<const PRINTER_INFO_2A*>(info.data()), findings);
     std::vector<BYTE> jobs;
     DWORD count = 0;
     read = ReadInto(jobs, error, [handle, &count](BYTE* buffer, DWORD size, DWORD& needed) {
@@ -108,4 +112,22 @@ void CheckQueue(const SystemPrinter& printer, HealthFindings& findings) {
         findings.Unread(FormatResource(IDS_CHECK_JOBS_UNREAD, name), error);
     else if (!jobs.empty())
         CheckJobs(name, reinterpret_cast<const JOB_INFO_2A*>(jobs.data()), count, findings);
+}
+
+bool JobPrinting(const SystemPrinter& printer) {
+    HANDLE handle = nullptr;
+    PRINTER_DEFAULTSA use = {nullptr, nullptr, PRINTER_ACCESS_USE};
+    if (!Spooler().openPrinter(const_cast<char*>(printer.name.c_str()), &handle, &use)) return false;
+    std::vector<BYTE> jobs;
+    DWORD count = 0;
+    DWORD error = 0;
+    bool read = ReadInto(jobs, error, [handle, &count](BYTE* buffer, DWORD size, DWORD& needed) {
+        return Spooler().enumJobs(handle, 0, 0xFFFFFFFF, 2, buffer, size, &needed, &count) != FALSE;
+    });
+    Spooler().closePrinter(handle);
+    const JOB_INFO_2A* each = reinterpret_cast<const JOB_INFO_2A*>(jobs.data());
+    for (DWORD index = 0; read && !jobs.empty() && index < count; ++index) {
+        if (each[index].Status & JOB_STATUS_PRINTING) return true;
+    }
+    return false;
 }

@@ -37,13 +37,15 @@ bool SpoolerServiceState(DWORD& state, DWORD& error) {
 }
 }  // namespace
 
-void CheckSpoolerService(TargetSystem system, HealthFindings& findings) {
-    if (system == Windows98Me) return;
+bool CheckSpoolerService(TargetSystem system, HealthFindings& findings) {
+    if (system == Windows98Me) return true;
     DWORD state = 0;
     DWORD error = 0;
     if (!SpoolerServiceState(state, error)) {
         findings.Unread(ResourceText(IDS_CHECK_SPOOLER_UNREAD), error);
-        return;
+        return true;
     }
-    if (state != SERVICE_RUNNING) findings.Found(FormatResource(IDS_CHECK_SPOOLER_STOPPED, state));
+    if (state == SERVICE_RUNNING) return true;
+    findings.Found(FormatResource(IDS_CHECK_SPOOLER_STOPPED, state));
+    return false;
 }

@@ -12,6 +12,8 @@
 
 namespace {
 const char kBannerFile[] = "DRVCONFIG\\Left.bmp";
+const char kUsbLibraryFile[] = "TvUsbInt.dll";
+const char kUsbSettingsFile[] = "TvUsbInt.ini";
 
 bool Join(char (&path)[MAX_PATH], const char* directory, const std::string& name) {
     return CopyText(path, directory) && AppendText(path, "\\") && AppendText(path, name.c_str());
@@ -159,6 +161,9 @@ std::vector<std::string> MediumFolderFiles() {
         if (strlen(path) > prefix) files.push_back(path + prefix);
     }
     files.push_back(kBannerFile);
+    // The USB interface library and its settings: check, run from the folder, asks the USB printer too.
+    files.push_back(kUsbLibraryFile);
+    files.push_back(kUsbSettingsFile);
     return files;
 }
 

@@ -1,0 +1,133 @@
+// check names the real cause: on a till of a serial and a USB printer, a printer used
+// offline, a Windows file the driver's registration names gone, a monitor's file gone (not "the port is
+// missing", which follows from it), the spooler stopped (and nothing said of the printers behind it),
+// and check run from the program folder's copy on a sound till.
+#include <windows.h>
+#include <winspool.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/deploy/DeployFixture.h"
+#include "tests/support/ServiceState.h"
+
+namespace {
+bool ControlSpooler(bool run) {
+    DWORD exitCode = 1;
+    RunAndCapture(run ? "net start spooler" : "net stop spooler", exitCode);
+    return SpoolerState() == (run ? SERVICE_RUNNING : SERVICE_STOPPED);
+}
+
+// Sets or clears "Use Printer Offline" as the printer's window does.
+bool SetOffline(const std::string& printer, bool offline) {
+    HANDLE handle = nullptr;
+    PRINTER_DEFAULTSA all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    std::string name = printer;
+    if (!OpenPrinterA(&name[0], &handle, &all)) return false;
+    DWORD needed = 0;
+    GetPrinterA(handle, 2, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed);
+    bool done = GetPrinterA(handle, 2, buffer.data(), needed, &needed) != FALSE;
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer.data());
+    if (done) {
+        info->Attributes = offline ? info->Attributes | PRINTER_ATTRIBUTE_WORK_OFFLINE
+                                   : info->Attributes & ~PRINTER_ATTRIBUTE_WORK_OFFLINE;
+        info->pSecurityDescriptor = nullptr;
+        done = SetPrinterA(handle, 2, buffer.data(), 0) != FALSE;
+    }
+    ClosePrinter(handle);
+    return done;
+}
+
+// The registered files of a driver, as the spooler names them.
+std::vector<std::string> DriverFiles(const std::string& driver) {
+    std::vector<std::string> files;
+    HANDLE handle = nullptr;
+    std::string printer = "QR-58(U) 1";
+    if (!OpenPrinterA(&printer[0], &handle, nullptr)) return files;
+    DWORD needed = 0;
+    GetPrinterDriverA(handle, nullptr, 3, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed);
+    if (GetPrinterDriverA(handle, nullptr, 3, buffer.data(), needed, &needed)) {
+        auto* info = reinterpret_cast<DRIVER_INFO_3A*>(buffer.data());
+        for (const char* file : {info->pDriverPath, info->pDataFile, info->pConfigFile, info->pHelpFile})
+            if (file != nullptr && *file != '\0') files.push_back(file);
+        for (const char* at = info->pDependentFiles; at != nullptr && *at != '\0'; at += strlen(at) + 1)
+            files.push_back(at);
+    }
+    ClosePrinter(handle);
+    (void)driver;
+    return files;
+}
+
+bool Hide(const std::string& path) {
+    return MoveFileA(path.c_str(), (path + ".away").c_str()) != 0;
+}
+bool Unhide(const std::string& path) {
+    return MoveFileA((path + ".away").c_str(), path.c_str()) != 0;
+}
+
+class CheckCausesTest : public DeployTest {
+protected:
+    void SetUp() override {
+        Expect(0, "install /model:QR-58 /port:TVCOM1:");
+        Expect(0, "install /model:QR-58 /port:USB_QR-58_1");
+        ASSERT_TRUE(ControlSpooler(true));
+    }
+    std::string Check(DWORD expected, const std::string& line) {
+        std::string said = Expect(expected, "check");
+        EXPECT_TRUE(Says(said, line)) << said;
+        return said;
+    }
+};
+
+TEST_F(CheckCausesTest, EachBreakageIsNamedByItsOwnCause) {
+    std::string sound = Expect(0, "check");
+    ASSERT_TRUE(Says(sound, "打印机 QR-58(S)（端口 TVCOM1:）：未发现问题。")) << sound;
+
+    // Used offline: the spooler keeps every job.
+    ASSERT_TRUE(SetOffline("QR-58(S)", true));
+    std::string offline = Check(1603, "打印机 QR-58(S) 设为“脱机使用打印机”");
+    EXPECT_FALSE(Says(offline, "打印机 QR-58(S)（端口 TVCOM1:）：未发现问题")) << offline;
+    ASSERT_TRUE(SetOffline("QR-58(S)", false));
+
+    // A Windows file the USB printer's driver names, gone.
+    std::string windowsOwn;
+    for (const std::string& file : DriverFiles("Qelvan QR-58 GDI")) {
+        std::string name = file.substr(file.find_last_of('\\') + 1);
+        for (const char* own : {"UNIDRV.DLL", "UNIDRVUI.DLL", "STDNAMES.GPD", "TTFSUB.GPD", "UNIRES.DLL"})
+            if (lstrcmpiA(name.c_str(), own) == 0 && windowsOwn.empty()) windowsOwn = file;
+    }
+    ASSERT_FALSE(windowsOwn.empty()) << DriverFiles("").size();
+    ASSERT_TRUE(Hide(windowsOwn));
+    std::string gone = Check(1603, "的文件 " + windowsOwn + " 不存在");
+    EXPECT_FALSE(Says(gone, "QR-58(U) 1（端口 USB_QR-58_1）：未发现问题")) << gone;
+    ASSERT_TRUE(Unhide(windowsOwn));
+
+    // The serial port monitor's file gone: the monitor is the cause, not the port it no longer lists.
+    std::string monitorFile = SystemDirectoryPath() + "\\qvcommon.dll";
+    ASSERT_TRUE(Hide(monitorFile));
+    std::string monitor = Check(1603, "端口监视器 Qelvan COM Port 的文件 " + monitorFile + " 不存在");
+    EXPECT_FALSE(Says(monitor, "不在系统的端口中")) << monitor;
+    ASSERT_TRUE(Unhide(monitorFile));
+
+    // The spooler stopped: its line alone, nothing of the printers it would have told of.
+    ASSERT_TRUE(ControlSpooler(false));
+    std::string stopped = Check(1603, "打印后台处理程序服务（Spooler）没有运行");
+    EXPECT_FALSE(Says(stopped, "打印机 QR-58")) << stopped;
+    ASSERT_TRUE(ControlSpooler(true));
+
+    // From the program folder's copy, which carries the USB library too: the sound till is sound.
+    std::string programFiles;
+    ReadString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+               programFiles);
+    std::string copy = programFiles + "\\Qelvan\\QelvanDeploy.exe";
+    ASSERT_TRUE(FileExists(copy));
+    DWORD exitCode = 0;
+    SetWindowsVersionFor("QelvanDeploy.exe", "winxp");
+    std::string fromFolder = RunAndCapture("\"" + copy + "\" check", exitCode, medium.Path(), 120000);
+    SetWindowsVersionFor("QelvanDeploy.exe", "");
+    EXPECT_EQ(0u, exitCode) << fromFolder;
+    EXPECT_TRUE(Says(fromFolder, "打印机 QR-58(U) 1（端口 USB_QR-58_1）：未发现问题。")) << fromFolder;
+}
+}  // namespace
