@@ -2,6 +2,7 @@
 // wineserver serves the prefix, and what two packages of one version do under Wine's msiexec /qn: a
 // changed medium under an unchanged version replaces the installed one.
 #include <windows.h>
+#include <msi.h>
 
 #include <cstdlib>
 #include <string>
@@ -12,6 +13,7 @@
 
 namespace {
 const char kPackageEntryName[] = "Qelvan 打印机驱动程序";
+const char kUpgradeCode[] = "{6A1F3C52-8E0B-4D7A-9B41-2F6C0D93E5A8}";  // msi/MediumPackage.pl's
 const char kProfileOfOnePrinter[] =
     "[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QT-200\r\nPort=LPT1:\r\nAdvanced=No\r\n";
 const char kInstalledLicence[] = "C:\\Program Files\\QelvanPrinters\\License.txt";
@@ -36,6 +38,16 @@ int EntriesOfThePackage() {
 
 class PackagingTest : public DeployTest {
 protected:
+    // A package of the upgrade code left installed by an earlier run would turn the first installation
+    // into a downgrade: whatever version is installed is removed first.
+    void SetUp() override {
+        char product[39] = {};
+        while (MsiEnumRelatedProductsA(kUpgradeCode, 0, 0, product) == ERROR_SUCCESS) {
+            std::string removed = product;
+            Msiexec("/x " + removed);
+            ASSERT_NE(INSTALLSTATE_DEFAULT, MsiQueryProductStateA(removed.c_str())) << removed << " stays";
+        }
+    }
     void TearDown() override {
         for (const std::string& package : {Changed(), First()}) Msiexec("/x \"" + package + "\"");
     }
