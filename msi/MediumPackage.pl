@@ -17,11 +17,34 @@ my $upgradeCode = '6A1F3C52-8E0B-4D7A-9B41-2F6C0D93E5A8';
 my $markerGuid = '0C7E2B9D-4A61-4F38-A5D2-93B81E6F7C40';
 my (@components, $next);
 
-# A product code of its own for each version, the same each time that version is packaged: a name-based
-# UUID (version 5) of the version within the upgrade code.
+# The medium's digest: every file's path within the medium and its bytes, in a fixed order, so that the
+# same medium gives the same digest wherever it lies.
+sub mediumDigest {
+    my ($path, $relative, $digest) = @_;
+    opendir(my $dir, $path) or die "$path: $!\n";
+    my @names = sort grep { $_ ne '.' && $_ ne '..' } readdir($dir);
+    closedir($dir);
+    for my $name (@names) {
+        my $full = "$path/$name";
+        if (-d $full) {
+            mediumDigest($full, "$relative$name/", $digest);
+        } else {
+            $digest->add("$relative$name\0");
+            $digest->addfile($full, 'b');
+        }
+    }
+    return $digest;
+}
+
+# A product code of its own for each version and medium, the same each time that medium is packaged
+# under that version (a repair of the package finds its product): a name-based UUID (version 5) of the
+# version and the medium's digest within the upgrade code. A changed medium under an unchanged version
+# is another product, which the major upgrade replaces; under one product code it would install nothing
+# (Windows refuses it with 1638).
 sub productCode {
     my $namespace = pack('H*', lc join('', split(/-/, $upgradeCode)));
-    my @bytes = unpack('C16', sha1($namespace . $version));
+    my $digest = mediumDigest($medium, '', Digest::SHA->new(256))->hexdigest;
+    my @bytes = unpack('C16', sha1($namespace . "$version\n$digest"));
     $bytes[6] = ($bytes[6] & 0x0F) | 0x50;
     $bytes[8] = ($bytes[8] & 0x3F) | 0x80;
     my $hex = uc join('', map { sprintf('%02x', $_) } @bytes);
@@ -97,6 +120,8 @@ print $wxs <<"WXS";
            Manufacturer="Qelvan" UpgradeCode="$upgradeCode">
     <Package InstallerVersion="200" Compressed="yes" InstallScope="perMachine"/>
     <Media Id="1" Cabinet="medium.cab" EmbedCab="yes"/>
+    <!-- The same version is upgraded too (a changed medium under an unchanged version): wixl ignores
+         AllowSameVersionUpgrades, so the table writer makes the upgrade row include that version. -->
     <MajorUpgrade DowngradeErrorMessage="newer version installed (the table writer puts the text of the string table here)"/>
     <Property Id="ARPNOMODIFY" Value="1"/>
     <Directory Id="TARGETDIR" Name="SourceDir">

@@ -1,12 +1,14 @@
 // Build-time program, run under Wine by scripts/package: writes what wixl cannot into a package, through
 // the platform's own msi.dll as Windows' tools do. wixl stops at a non-ASCII string in a table, so the
 // product's Chinese name (the entry's name of the string table) is written here, with the database's
-// code page set to 936, and the size of the medium it carries; the place of the older version's removal
-// the rollback and commit actions' types and the secure properties, which wixl does not write.
+// code page set to 936, the size of the medium it carries, the upgrade of an installed product of the
+// same version, the place of the older version's removal, the rollback and commit actions' types and the
+// secure properties, which wixl does not write.
 //   PackageTables version FILE          prints FILE's version resource, "a.b.c.d"
-//   PackageTables tables PACKAGE MEDIUM  writes the name and size into PACKAGE
+//   PackageTables tables PACKAGE MEDIUM  writes the name, size and upgrade row into PACKAGE
 #include <windows.h>
 #include <msi.h>
+#include <msidefs.h>
 #include <msiquery.h>
 
 #include <cstdio>
@@ -87,26 +89,53 @@ bool SetProperty(MSIHANDLE database, const wchar_t* name, const std::wstring& va
     return result == ERROR_SUCCESS;
 }
 
-// One column of the rows the query's WHERE names, set to value (the query's one parameter).
-bool SetColumn(MSIHANDLE database, const wchar_t* query, const std::wstring& value) {
+// Runs a query that changes rows, with its parameters in record (which it closes).
+bool Update(MSIHANDLE database, const wchar_t* query, MSIHANDLE record) {
     MSIHANDLE view = 0;
-    if (MsiDatabaseOpenViewW(database, query, &view) != ERROR_SUCCESS) return false;
-    MSIHANDLE record = MsiCreateRecord(1);
-    MsiRecordSetStringW(record, 1, value.c_str());
-    UINT result = MsiViewExecute(view, record);
+    UINT result = MsiDatabaseOpenViewW(database, query, &view);
+    if (result == ERROR_SUCCESS) result = MsiViewExecute(view, record);
     MsiCloseHandle(record);
     MsiViewClose(view);
     MsiCloseHandle(view);
     return result == ERROR_SUCCESS;
 }
 
-bool Execute(MSIHANDLE database, const wchar_t* query) {
-    MSIHANDLE view = 0;
-    if (MsiDatabaseOpenViewW(database, query, &view) != ERROR_SUCCESS) return false;
-    UINT result = MsiViewExecute(view, 0);
+// One column of the rows the query's WHERE names, set to value (the query's one parameter).
+bool SetColumn(MSIHANDLE database, const wchar_t* query, const std::wstring& value) {
+    MSIHANDLE record = MsiCreateRecord(1);
+    MsiRecordSetStringW(record, 1, value.c_str());
+    return Update(database, query, record);
+}
+
+// The major upgrade takes in an installed product of the same version too (what WiX's
+// AllowSameVersionUpgrades writes and wixl ignores): a changed medium packaged under an unchanged
+// version is another product code, which then replaces the installed one instead of joining it. The
+// attributes are part of the row's key, so the row is taken out and put back with them.
+bool UpgradeSameVersion(MSIHANDLE database) {
+    MSIHANDLE view = 0, row = 0;
+    UINT result = MsiDatabaseOpenViewW(database,
+                                       L"SELECT `UpgradeCode`, `VersionMin`, `VersionMax`, `Language`, "
+                                       L"`Attributes`, `Remove`, `ActionProperty` FROM `Upgrade` "
+                                       L"WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'",
+                                       &view);
+    if (result == ERROR_SUCCESS) result = MsiViewExecute(view, 0);
+    if (result == ERROR_SUCCESS) result = MsiViewFetch(view, &row);
     MsiViewClose(view);
     MsiCloseHandle(view);
-    return result == ERROR_SUCCESS;
+    if (result != ERROR_SUCCESS) return false;
+    MsiRecordSetInteger(row, 5, MsiRecordGetInteger(row, 5) | msidbUpgradeAttributesVersionMaxInclusive);
+    return Update(database, L"DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'",
+                  MsiCreateRecord(0)) &&
+           Update(
+               database,
+               L"INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMin`, `VersionMax`, `Language`, `Attributes`, "
+               L"`Remove`, `ActionProperty`) VALUES (?, ?, ?, ?, ?, ?, ?)",
+               row);
+}
+
+// A query without parameters that changes rows.
+bool Execute(MSIHANDLE database, const wchar_t* query) {
+    return Update(database, query, MsiCreateRecord(0));
 }
 
 // An older version is removed after the newer one is installed (after InstallFinalize, 6600): a newer
@@ -145,8 +174,9 @@ bool WriteTables(const char* package, const char* medium) {
                              L"UPDATE `LaunchCondition` SET `Description` = ? "
                              L"WHERE `Condition` = 'NOT WIX_DOWNGRADE_DETECTED'",
                              Wide(ResourceText(IDS_PACKAGE_NEWER_INSTALLED), 936)) &&
-                   RemoveOlderAfterInstalling(database) && ScheduleRollbackAndCommit(database) &&
-                   ListSecureProperties(database) && MsiDatabaseCommit(database) == ERROR_SUCCESS;
+                   UpgradeSameVersion(database) && RemoveOlderAfterInstalling(database) &&
+                   ScheduleRollbackAndCommit(database) && ListSecureProperties(database) &&
+                   MsiDatabaseCommit(database) == ERROR_SUCCESS;
     MsiCloseHandle(database);
     return written;
 }

@@ -5,13 +5,12 @@
 
 #include "tests/deploy/DeployFixture.h"
 #include "tests/deploy/ForeignPrinter.h"
+#include "tests/msi/PackageDatabase.h"
 
 inline const char kProfileOfOnePrinter[] =
     "[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QT-200\r\nPort=LPT1:\r\nAdvanced=No\r\nDefault="
     "Yes\r\n";
 inline const char kPackageEntryName[] = "Qelvan 打印机驱动程序";
-inline const char kEarlierProduct[] = "{3B5C053A-7534-5C6D-9FEF-A03E9AC62BF0}";  // 2.0.0, the demo medium's
-inline const char kLaterProduct[] = "{BF28BB6F-6B5E-531B-A6A0-212D8AC3B054}";    // 99.0.1
 inline const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 class PackageTest : public DeployTest {
@@ -22,8 +21,13 @@ protected:
                               (share / "later.msi").c_str(), FALSE));
     }
     void TearDown() override {
-        for (const char* product : {kEarlierProduct, kLaterProduct}) Msiexec(std::string("/x ") + product);
+        for (const std::string& product : {kEarlierProduct, kLaterProduct}) Msiexec("/x " + product);
     }
+    // The product codes follow from the version and the medium: read from the packages.
+    const std::string kEarlierProduct =
+        PackageProperty(TestDir() + "\\..\\QelvanPrinters.msi", "ProductCode");  // 2.0.0, the demo medium's
+    const std::string kLaterProduct =
+        PackageProperty(TestDir() + "\\QelvanPrinters-later.msi", "ProductCode");  // 99.0.1
     std::string Package() const { return share / "QelvanPrinters.msi"; }
     // msiexec /qn on the system given (the custom actions and QelvanDeploy see it too); the exit code
     // whole, the /l*v log's text.
@@ -43,7 +47,7 @@ protected:
         std::string log;
         return Msiexec(arguments, log, windowsVersion);
     }
-    static std::string EntryName(const char* product) {
+    static std::string EntryName(const std::string& product) {
         return ReadStringOrNone(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + product, "DisplayName");
     }
     static bool OwnEntry() { return KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey); }
