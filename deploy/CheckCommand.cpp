@@ -49,19 +49,25 @@ void CheckPrinter(const SystemPrinter& printer, const MediumNames& names, Target
 }
 }  // namespace
 
+int InspectTill(const char* named, HealthFindings& findings) {
+    TargetSystem system = RunningSystem();
+    MediumNames names = ReadMediumNames(system);
+    std::vector<SystemPrinter> printers;
+    int chosen = PrintersToCheck(named, names, printers);
+    if (chosen != kExitDone) return chosen;
+    // With the spooler not running nothing it would tell of the printers is true: one line for the till.
+    if (!CheckSpoolerService(system, findings)) return kExitDone;
+    if (printers.empty()) findings.Found(ResourceText(IDS_CHECK_NO_MEDIUM_PRINTERS));
+    for (const SystemPrinter& printer : printers) CheckPrinter(printer, names, system, findings);
+    return kExitDone;
+}
+
 int RunCheckCommand(const Switches& switches) {
     // An installation under way would show its half-done state as faults.
     InstanceLock lock;
     if (!lock.Take()) return kExitAlreadyRunning;
-    TargetSystem system = RunningSystem();
-    MediumNames names = ReadMediumNames(system);
-    std::vector<SystemPrinter> printers;
-    int chosen = PrintersToCheck(switches.Value("printer"), names, printers);
-    if (chosen != kExitDone) return chosen;
     HealthFindings findings;
-    // With the spooler not running nothing it would tell of the printers is true: one line for the till.
-    if (!CheckSpoolerService(system, findings)) return kExitFailed;
-    if (printers.empty()) findings.Found(ResourceText(IDS_CHECK_NO_MEDIUM_PRINTERS));
-    for (const SystemPrinter& printer : printers) CheckPrinter(printer, names, system, findings);
+    int inspected = InspectTill(switches.Value("printer"), findings);
+    if (inspected != kExitDone) return inspected;
     return findings.Count() == 0 ? kExitDone : kExitFailed;
 }

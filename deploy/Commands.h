@@ -16,6 +16,7 @@ int RunExportCommand(const Switches& switches);
 int RunApplyCommand(const Switches& switches);
 int RunTestPageCommand(const Switches& switches);
 int RunCheckCommand(const Switches& switches);
+int RunRepairCommand(const Switches& switches);
 int RunRollbackCommand(const Switches& switches);
 int RunCommitCommand(const Switches& switches);
 

@@ -9,6 +9,7 @@
 #include "deploy/DeployTextIds.h"
 #include "deploy/DriverComparison.h"
 #include "deploy/PrinterHealth.h"
+#include "deploy/TillMends.h"
 #include "engine/DriverFileCopy.h"
 #include "engine/Registrations.h"
 #include "engine/SpoolerFolders.h"
@@ -46,6 +47,7 @@ void CheckDriver(const SystemPrinter& printer, const MediumNames& names, TargetS
     std::string gone = FirstRegisteredFileMissing(printer.driver, system);
     if (!gone.empty()) {
         findings.Found(FormatResource(IDS_CHECK_DRIVER_FILE_MISSING, name, driver, gone.c_str()));
+        findings.MendWith(MendFileFromMedium(gone, MediumCopyOf(gone, system)));
         return;
     }
     DriverComparison comparison =
@@ -57,9 +59,10 @@ void CheckDriver(const SystemPrinter& printer, const MediumNames& names, TargetS
             break;
         case DriverAgainstMedium::Older:
         case DriverAgainstMedium::Mixed:
-            if (!missing.empty())
+            if (!missing.empty()) {
                 findings.Found(FormatResource(IDS_CHECK_DRIVER_FILE_MISSING, name, driver, missing.c_str()));
-            else
+                findings.MendWith(MendFileFromMedium(missing, MediumCopyOf(missing, system)));
+            } else
                 findings.Found(FormatResource(IDS_CHECK_DRIVER_DIFFERS, name, driver,
                                               DescribeComparison(comparison).c_str()));
             break;
@@ -90,9 +93,11 @@ void CheckProcessor(const SystemPrinter& printer, const MediumNames& names, Targ
         if (!SameText(registered.name, processor)) continue;
         for (const std::string& file : registered.files) {
             std::string path = ProcessorFolderOf(system) + "\\" + FileNameOf(file);
-            if (!IsPlainFile(path))
+            if (!IsPlainFile(path)) {
                 findings.Found(FormatResource(IDS_CHECK_PROCESSOR_FILE_MISSING, name, processor, path.c_str(),
                                               MediumCopyOf(file, system).c_str()));
+                findings.MendWith(MendFileFromMedium(path, MediumCopyOf(file, system)));
+            }
         }
         return;
     }

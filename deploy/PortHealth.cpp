@@ -12,6 +12,7 @@
 #include "common/ResourceText.h"
 #include "deploy/DeployTextIds.h"
 #include "deploy/PrinterHealth.h"
+#include "deploy/TillMends.h"
 #include "engine/Registrations.h"
 #include "engine/SpoolerApi.h"
 #include "usb/UsbDevice.h"
@@ -57,9 +58,11 @@ void CheckMonitor(const SystemPrinter& printer, const MediumMonitor& monitor, Ta
     if (!monitor.uiDll.empty()) files.push_back(monitor.uiDll);
     for (const std::string& file : files) {
         std::string path = SystemFolder() + "\\" + FileNameOf(file);
-        if (!IsPlainFile(path))
+        if (!IsPlainFile(path)) {
             findings.Found(FormatResource(IDS_CHECK_MONITOR_FILE_MISSING, name, monitor.name.c_str(),
                                           path.c_str(), MediumCopyOf(file, system).c_str()));
+            findings.MendWith(MendFileFromMedium(path, MediumCopyOf(file, system)));
+        }
     }
 }
 

@@ -5,24 +5,40 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "common/SharedTypes.h"
 #include "removal/MediumNames.h"
 #include "removal/SystemPrinters.h"
 
-// The findings of one run, said as they are made.
+// What repair does for a finding a program may mend: says its one line and answers whether it worked.
+typedef std::function<bool()> Mend;
+
+// The findings of one run, said as they are made, and the mends repair may do for them (check only
+// says the findings).
 class HealthFindings {
 public:
     // A finding: its line, said at once.
     void Found(const std::string& line);
     // A finding about something that could not be read: its line with the platform's error.
     void Unread(const std::string& line, DWORD error);
+    // The mend of the finding just said.
+    void MendWith(Mend mend) { mends_.push_back(mend); }
     unsigned Count() const { return count_; }
+    const std::vector<Mend>& Mends() const { return mends_; }
+    // repair /jobs: jobs in error get a mend too.
+    bool mendJobs = false;
 
 private:
     unsigned count_ = 0;
+    std::vector<Mend> mends_;
 };
+
+// Examines the till as check does (the spooler, then each printer of the medium or the one named).
+// kExitRefused, said, for a name that is no printer of the medium.
+int InspectTill(const char* named, HealthFindings& findings);
 
 // The medium's copy of a file of the system's folders (a monitor's, the processor's): where a missing
 // one is taken from.

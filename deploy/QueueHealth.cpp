@@ -7,6 +7,7 @@
 #include "common/ResourceText.h"
 #include "deploy/DeployTextIds.h"
 #include "deploy/PrinterHealth.h"
+#include "deploy/TillMends.h"
 #include "engine/SpoolerApi.h"
 
 namespace {
@@ -40,10 +41,15 @@ bool ReadInto(std::vector<BYTE>& buffer, DWORD& error, Call call) {
 
 void CheckStatus(const char* name, const PRINTER_INFO_2A& info, HealthFindings& findings) {
     DWORD status = info.Status;
-    if (status & PRINTER_STATUS_PAUSED) findings.Found(FormatResource(IDS_CHECK_PAUSED, name));
+    if (status & PRINTER_STATUS_PAUSED) {
+        findings.Found(FormatResource(IDS_CHECK_PAUSED, name));
+        findings.MendWith(MendResume(name));
+    }
     // "Use Printer Offline": the spooler keeps every job until a person takes the setting back.
-    if (info.Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE)
+    if (info.Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE) {
         findings.Found(FormatResource(IDS_CHECK_WORK_OFFLINE, name));
+        findings.MendWith(MendOnline(name));
+    }
     if (status & kPrinterFaults)
         findings.Found(FormatResource(IDS_CHECK_IN_ERROR, name, status & kPrinterFaults));
 }
@@ -81,6 +87,8 @@ void CheckJobs(const char* name, const JOB_INFO_2A* jobs, DWORD count, HealthFin
         if ((jobs[index].Status & kJobFaults) == 0) continue;
         findings.Found(FormatResource(IDS_CHECK_JOB_IN_ERROR, name, jobs[index].JobId,
                                       DocumentOf(jobs[index]), jobs[index].Status));
+        if (findings.mendJobs)
+            findings.MendWith(MendCancelJob(name, jobs[index].JobId, DocumentOf(jobs[index])));
     }
 }
 }  // namespace

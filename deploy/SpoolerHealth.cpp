@@ -1,5 +1,6 @@
 // The findings' own bookkeeping, and the spooler service every printer needs.
 #include "deploy/PrinterHealth.h"
+#include "deploy/TillMends.h"
 
 #include "common/ResourceText.h"
 #include "deploy/DeployOutput.h"
@@ -47,5 +48,6 @@ bool CheckSpoolerService(TargetSystem system, HealthFindings& findings) {
     }
     if (state == SERVICE_RUNNING) return true;
     findings.Found(FormatResource(IDS_CHECK_SPOOLER_STOPPED, state));
+    findings.MendWith(MendStartSpooler());
     return false;
 }

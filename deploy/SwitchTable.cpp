@@ -23,8 +23,9 @@ enum : unsigned {
     kCheck = 128,
     kRollback = 256,
     kCommit = 512,
-    kEveryCommand =
-        kModels | kInstall | kList | kRemove | kExport | kApply | kTestPage | kCheck | kRollback | kCommit,
+    kRepair = 1024,
+    kEveryCommand = kModels | kInstall | kList | kRemove | kExport | kApply | kTestPage | kCheck | kRollback |
+                    kCommit | kRepair,
 };
 
 const CommandRule kCommands[] = {
@@ -36,6 +37,7 @@ const CommandRule kCommands[] = {
     {"apply", kApply, "file", IDS_DEPLOY_HELP_APPLY, RunApplyCommand},
     {"testpage", kTestPage, "printer", IDS_DEPLOY_HELP_TESTPAGE, RunTestPageCommand},
     {"check", kCheck, nullptr, IDS_DEPLOY_HELP_CHECK, RunCheckCommand},
+    {"repair", kRepair, nullptr, IDS_DEPLOY_HELP_REPAIR, RunRepairCommand},
     {"rollback", kRollback, "journal", IDS_DEPLOY_HELP_ROLLBACK, RunRollbackCommand},
     {"commit", kCommit, "journal", IDS_DEPLOY_HELP_COMMIT, RunCommitCommand},
 };
@@ -67,12 +69,14 @@ const SwitchRule kSwitches[] = {
     {"again", 0, kInstall, IDS_DEPLOY_HELP_AGAIN, kNoList},
     {"testpage", 0, kInstall | kApply, IDS_DEPLOY_HELP_PRINT_TEST_PAGE, kNoList},
     {"restart", 0, kInstall | kApply, IDS_DEPLOY_HELP_RESTART, kNoList},
-    {"printer", IDS_DEPLOY_VALUE_NAME, kRemove | kTestPage | kCheck, IDS_DEPLOY_HELP_PRINTER, kNoList},
+    {"printer", IDS_DEPLOY_VALUE_NAME, kRemove | kTestPage | kCheck | kRepair, IDS_DEPLOY_HELP_PRINTER,
+     kNoList},
     {"all", 0, kRemove, IDS_DEPLOY_HELP_ALL, kNoList},
     {"driver", 0, kRemove, IDS_DEPLOY_HELP_DRIVER, kNoList},
     {"components", 0, kRemove, IDS_DEPLOY_HELP_COMPONENTS, kNoList},
     {"file", IDS_DEPLOY_VALUE_FILE, kExport | kApply, IDS_DEPLOY_HELP_FILE, kNoList},
     {"exact", 0, kApply, IDS_DEPLOY_HELP_EXACT, kNoList},
+    {"jobs", 0, kRepair, IDS_DEPLOY_HELP_JOBS, kNoList},
     {"journal", IDS_DEPLOY_VALUE_DIRECTORY, kApply | kRollback | kCommit, IDS_DEPLOY_HELP_JOURNAL, kNoList},
     {"medium", IDS_DEPLOY_VALUE_DIRECTORY, kEveryCommand, IDS_DEPLOY_HELP_MEDIUM, kNoList},
     {"log", IDS_DEPLOY_VALUE_FILE, kEveryCommand, IDS_DEPLOY_HELP_LOG, kNoList},

@@ -1,7 +1,8 @@
-// check names the real cause: on a till of a serial and a USB printer, a printer used
-// offline, a Windows file the driver's registration names gone, a monitor's file gone (not "the port is
-// missing", which follows from it), the spooler stopped (and nothing said of the printers behind it),
-// and check run from the program folder's copy on a sound till.
+// check names the real cause and repair mends it: on a till of a serial and a USB printer (beside
+// another maker's printer used offline, which repair leaves so), a printer used offline, a Windows file
+// the driver's registration names gone, a monitor's file gone (not "the port is missing", which follows
+// from it), the spooler stopped (and nothing said of the printers behind it); each repaired, then check
+// finds nothing; check run from the program folder's copy on a sound till.
 #include <windows.h>
 #include <winspool.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "tests/deploy/DeployFixture.h"
+#include "tests/deploy/ForeignPrinter.h"
 #include "tests/support/ServiceState.h"
 
 namespace {
@@ -60,11 +62,22 @@ std::vector<std::string> DriverFiles(const std::string& driver) {
     return files;
 }
 
+bool Offline(const std::string& printer) {
+    HANDLE handle = nullptr;
+    std::string name = printer;
+    if (!OpenPrinterA(&name[0], &handle, nullptr)) return false;
+    DWORD needed = 0;
+    GetPrinterA(handle, 2, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed);
+    bool offline =
+        GetPrinterA(handle, 2, buffer.data(), needed, &needed) &&
+        (reinterpret_cast<PRINTER_INFO_2A*>(buffer.data())->Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE);
+    ClosePrinter(handle);
+    return offline;
+}
+
 bool Hide(const std::string& path) {
     return MoveFileA(path.c_str(), (path + ".away").c_str()) != 0;
-}
-bool Unhide(const std::string& path) {
-    return MoveFileA((path + ".away").c_str(), path.c_str()) != 0;
 }
 
 class CheckCausesTest : public DeployTest {
@@ -74,6 +87,12 @@ protected:
         Expect(0, "install /model:QR-58 /port:USB_QR-58_1");
         ASSERT_TRUE(ControlSpooler(true));
     }
+    // repair says the mend, and check then finds nothing.
+    void Repaired(const std::string& line) {
+        std::string mended = Expect(0, "repair");
+        EXPECT_TRUE(Says(mended, line)) << mended;
+        Expect(0, "check");
+    }
     std::string Check(DWORD expected, const std::string& line) {
         std::string said = Expect(expected, "check");
         EXPECT_TRUE(Says(said, line)) << said;
@@ -81,7 +100,9 @@ protected:
     }
 };
 
-TEST_F(CheckCausesTest, EachBreakageIsNamedByItsOwnCause) {
+TEST_F(CheckCausesTest, EachBreakageIsNamedByItsOwnCauseAndRepaired) {
+    ForeignPrinter foreign;
+    ASSERT_TRUE(SetOffline("Other Maker Receipt", true));
     std::string sound = Expect(0, "check");
     ASSERT_TRUE(Says(sound, "打印机 QR-58(S)（端口 TVCOM1:）：未发现问题。")) << sound;
 
@@ -89,7 +110,7 @@ TEST_F(CheckCausesTest, EachBreakageIsNamedByItsOwnCause) {
     ASSERT_TRUE(SetOffline("QR-58(S)", true));
     std::string offline = Check(1603, "打印机 QR-58(S) 设为“脱机使用打印机”");
     EXPECT_FALSE(Says(offline, "打印机 QR-58(S)（端口 TVCOM1:）：未发现问题")) << offline;
-    ASSERT_TRUE(SetOffline("QR-58(S)", false));
+    Repaired("已修复：打印机 QR-58(S) 已取消“脱机使用打印机”");
 
     // A Windows file the USB printer's driver names, gone.
     std::string windowsOwn;
@@ -102,20 +123,26 @@ TEST_F(CheckCausesTest, EachBreakageIsNamedByItsOwnCause) {
     ASSERT_TRUE(Hide(windowsOwn));
     std::string gone = Check(1603, "的文件 " + windowsOwn + " 不存在");
     EXPECT_FALSE(Says(gone, "QR-58(U) 1（端口 USB_QR-58_1）：未发现问题")) << gone;
-    ASSERT_TRUE(Unhide(windowsOwn));
+    Repaired("已修复：文件 " + windowsOwn + " 已从安装介质放回");
+    RemoveFile(windowsOwn + ".away");
 
     // The serial port monitor's file gone: the monitor is the cause, not the port it no longer lists.
     std::string monitorFile = SystemDirectoryPath() + "\\qvcommon.dll";
     ASSERT_TRUE(Hide(monitorFile));
     std::string monitor = Check(1603, "端口监视器 Qelvan COM Port 的文件 " + monitorFile + " 不存在");
     EXPECT_FALSE(Says(monitor, "不在系统的端口中")) << monitor;
-    ASSERT_TRUE(Unhide(monitorFile));
+    Repaired("已修复：文件 " + monitorFile + " 已从安装介质放回");
+    RemoveFile(monitorFile + ".away");
 
     // The spooler stopped: its line alone, nothing of the printers it would have told of.
     ASSERT_TRUE(ControlSpooler(false));
     std::string stopped = Check(1603, "打印后台处理程序服务（Spooler）没有运行");
     EXPECT_FALSE(Says(stopped, "打印机 QR-58")) << stopped;
-    ASSERT_TRUE(ControlSpooler(true));
+    Repaired("已修复：已启动打印后台处理程序服务（Spooler）");
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), SpoolerState());
+    // Another maker's printer used offline is not the medium's: repair leaves it so.
+    EXPECT_TRUE(foreign.Untouched());
+    EXPECT_TRUE(Offline("Other Maker Receipt"));
 
     // From the program folder's copy, which carries the USB library too: the sound till is sound.
     std::string programFiles;
