@@ -5,6 +5,17 @@
 #include <cstring>
 
 namespace {
+bool WriteFileAs(const std::string& path, const std::string& bytes, DWORD disposition) {
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool done = bytes.empty() ||
+                (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                 written == bytes.size());
+    return CloseHandle(file) && done;
+}
+
 HANDLE OpenForReading(const std::string& path) {
     return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -27,14 +38,11 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, unsigned long li
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool done = bytes.empty() ||
-                (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                 written == bytes.size());
-    return CloseHandle(file) && done;
+    return WriteFileAs(path, bytes, CREATE_ALWAYS);
+}
+
+bool WriteNewFile(const std::string& path, const std::string& bytes) {
+    return WriteFileAs(path, bytes, CREATE_NEW);
 }
 
 bool SameFileBytes(const std::string& one, const std::string& other) {

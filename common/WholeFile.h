@@ -8,5 +8,8 @@
 bool ReadWholeFile(const std::string& path, std::string& bytes, unsigned long limit);
 // Creates or truncates the file and writes bytes; false when any of it fails.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// Creates the file, which must not exist (nothing put there beforehand is written through), and writes
+// bytes; false when any of it fails.
+bool WriteNewFile(const std::string& path, const std::string& bytes);
 // True when both files can be read and hold the same bytes.
 bool SameFileBytes(const std::string& one, const std::string& other);

@@ -43,7 +43,7 @@ bool SaveFiles(const std::vector<std::string>& paths, const std::string& folder,
         } else {
             std::string copy = "file" + std::to_string(++copies);
             // The copy keeps the file's times and attributes; CopyFileA reads through nothing but the file.
-            if (!CopyFileA(path.c_str(), (folder + "\\" + copy).c_str(), FALSE)) return false;
+            if (!CopyFileA(path.c_str(), (folder + "\\" + copy).c_str(), TRUE)) return false;
             lines.push_back(JournalLineOf("F", {kPlain, path, copy}));
         }
     }

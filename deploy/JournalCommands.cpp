@@ -3,6 +3,8 @@
 // did from the journal; when it succeeds, commit lets the journal go and hands the medium's printers
 // to the package's entry, the one step apply left for the end under a journal.
 #include "deploy/Commands.h"
+#include "deploy/DeployOutput.h"
+#include "deploy/DeployTextIds.h"
 #include "deploy/ExitCodes.h"
 #include "deploy/InstanceLock.h"
 #include "deploy/Registration.h"
@@ -10,8 +12,8 @@
 
 int RunRollbackCommand(const Switches& switches) {
     std::string folder = switches.Value("journal");
-    InstanceLock lock;
-    if (!lock.Take()) return kExitAlreadyRunning;
+    // Never refused for another program of the medium at work: a failed run left undone would leave the
+    // till half changed.
     bool undone = UndoRun(folder);
     DiscardRunJournal(folder);
     return undone ? kExitDone : kExitFailed;
@@ -21,6 +23,11 @@ int RunCommitCommand(const Switches& switches) {
     std::string folder = switches.Value("journal");
     InstanceLock lock;
     if (!lock.Take()) return kExitAlreadyRunning;
+    // Only the run the journal speaks of is committed.
+    if (!RunJournalThere(folder)) {
+        SayResourceFormatted(IDS_ROLLBACK_NO_JOURNAL, folder.c_str());
+        return kExitFailed;
+    }
     RegisterWhatIsInstalled(true);
     DiscardRunJournal(folder);
     return kExitDone;

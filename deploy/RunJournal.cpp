@@ -165,10 +165,19 @@ void AddNames(const char* tag, const std::vector<std::string>& names, std::vecto
     for (const std::string& name : names) lines.push_back(JournalLineOf(tag, {name}));
 }
 
-bool WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+bool WriteNewJournal(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    return WriteWholeFile(path, text);
+    return WriteNewFile(path, text);
+}
+
+// True when the journal ends with its closing line and holds as many lines before it as that says.
+bool JournalWhole(const std::vector<std::string>& lines) {
+    JournalLine closing;
+    if (lines.empty() || !ReadJournalLine(lines.back(), closing) || closing.tag != "E" ||
+        closing.fields.size() != 1)
+        return false;
+    return closing.fields[0] == std::to_string(lines.size() - 1);
 }
 
 // A journal is far smaller than this; anything larger is not one.
@@ -200,13 +209,17 @@ std::vector<std::string> NamesTagged(const std::vector<std::string>& lines, cons
 }  // namespace
 
 bool WriteRunJournal(const std::string& folder) {
-    DiscardRunJournal(folder);
+    // The folder is made here, new: nothing another program put in it beforehand is written through.
+    if (!CreateDirectoryA(folder.c_str(), nullptr)) {
+        DWORD error = GetLastError();
+        SayWithError(FormatResource(IDS_JOURNAL_FOLDER_NOT_NEW, folder.c_str()).c_str(), error);
+        return false;
+    }
     TargetSystem system = RunningSystem();
     MediumNames names = ReadMediumNames(system);
     std::vector<SystemPrinter> printers;
-    bool written = (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) &&
-                   !IsLink(folder) && ListSystemPrinters(printers);
     std::vector<std::string> lines;
+    bool written = ListSystemPrinters(printers);
     for (const SystemPrinter& printer : printers) lines.push_back(JournalLineOf("P", {printer.name}));
     AddNames("D", RegisteredMediumDrivers(names, system), lines);
     AddNames("M", RegisteredMediumMonitors(names), lines);
@@ -214,9 +227,14 @@ bool WriteRunJournal(const std::string& folder) {
     written = written && SaveFiles(MediumFilePaths(names, system), folder, lines);
     for (const KeySnapshot& key : KeysToSave(names, system)) written = written && SaveKeyTree(key, lines);
     SaveProfileValues(lines);
-    written = written && WriteLines(JournalPath(folder), lines);
-    if (!written) SayResourceWithError(IDS_JOURNAL_NOT_WRITTEN, GetLastError());
-    return written;
+    // The closing line counts the lines before it: a journal cut short or added to is not trusted.
+    lines.push_back(JournalLineOf("E", {std::to_string(lines.size())}));
+    written = written && WriteNewJournal(JournalPath(folder), lines);
+    if (written) return true;
+    DWORD error = GetLastError();
+    DiscardRunJournal(folder);
+    SayResourceWithError(IDS_JOURNAL_NOT_WRITTEN, error);
+    return false;
 }
 
 namespace {
@@ -388,10 +406,20 @@ bool UndoRun(const std::string& folder) {
         SayResourceFormatted(IDS_ROLLBACK_NO_JOURNAL, folder.c_str());
         return false;
     }
+    // A journal cut short would call printers that were there added by the run.
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    if (!JournalWhole(lines)) {
+        SayResourceFormatted(IDS_ROLLBACK_JOURNAL_DAMAGED, JournalPath(folder).c_str());
+        return false;
+    }
     SayResourceText(IDS_ROLLBACK_START);
     bool undone = Undo(lines, folder).Run();
     SayResourceText(undone ? IDS_ROLLBACK_DONE : IDS_ROLLBACK_INCOMPLETE);
     return undone;
+}
+
+bool RunJournalThere(const std::string& folder) {
+    return !folder.empty() && IsPlainFile(JournalPath(folder));
 }
 
 void DiscardRunJournal(const std::string& folder) {

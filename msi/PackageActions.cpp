@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/BoundedText.h"
 #include "common/HexText.h"
 #include "common/SingleInstance.h"
 #include "common/WholeFile.h"
@@ -52,13 +53,19 @@ bool Quiet(MSIHANDLE install) {
     return atoi(Property(install, "UILevel").c_str()) <= INSTALLUILEVEL_NONE;
 }
 
-// The folder of this run's journal: the system's temporary folder, which the system account of the
-// deferred phase writes on every system.
+// The folder of this run's journal, new for each run (apply makes it and refuses one that is there):
+// the system's temporary folder, which the system account of the deferred phase writes on every
+// system, under a name nobody can have taken before.
 std::string JournalFolder() {
     char folder[MAX_PATH] = {};
     UINT length = GetWindowsDirectoryA(folder, sizeof folder);
     if (length == 0 || length >= sizeof folder) return std::string();
-    return std::string(folder) + "\\Temp\\QelvanPackageRun";
+    LARGE_INTEGER counter = {};
+    QueryPerformanceCounter(&counter);
+    char name[96] = {};
+    FormatText(name, sizeof name, "\\Temp\\QelvanRun-%lu-%lu-%08lx", GetCurrentProcessId(), GetTickCount(),
+               static_cast<unsigned long>(counter.LowPart));
+    return std::string(folder) + name;
 }
 
 bool IsRepair(MSIHANDLE install) {
@@ -100,7 +107,15 @@ bool ChooseProfile(MSIHANDLE install, PackageSettings& settings) {
     if (!given.empty()) {
         settings.profile = given;
         if (ReadProfileFile(given, settings.profileText)) return true;
-        ShowError(install, PackageText(IDS_PACKAGE_PROFILE_MISSING, given.c_str()).c_str());
+        DWORD high = 0;
+        HANDLE file = CreateFileA(given.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        bool tooLarge =
+            file != INVALID_HANDLE_VALUE && (GetFileSize(file, &high) > kLargestProfile || high != 0);
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        ShowError(install, PackageText(tooLarge ? IDS_PACKAGE_PROFILE_TOO_LARGE : IDS_PACKAGE_PROFILE_MISSING,
+                                       given.c_str())
+                               .c_str());
         return false;
     }
     std::string beside = ProfileBesidePackage(Property(install, "OriginalDatabase"));
@@ -111,11 +126,40 @@ bool ChooseProfile(MSIHANDLE install, PackageSettings& settings) {
     return false;
 }
 
+// A log of the name can be written: the file is there, or the folder it goes in.
+bool LogReachable(const std::string& log) {
+    if (log.empty()) return true;
+    DWORD file = GetFileAttributesA(log.c_str());
+    if (file != INVALID_FILE_ATTRIBUTES) return (file & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    size_t slash = log.find_last_of("\\/");
+    if (slash == std::string::npos) return true;
+    DWORD folder = GetFileAttributesA(log.substr(0, slash == 2 ? 3 : slash).c_str());
+    return folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 bool AnotherRunAtWork(MSIHANDLE install) {
     if (!MutexExists(kWizardMutex) && !MutexExists(kDeployMutex) && !MutexExists(kRemovalWindowMutex))
         return false;
     ShowError(install, PackageText(IDS_PACKAGE_ANOTHER_RUN).c_str());
     return true;
+}
+
+// "a;b;c" as its parts.
+std::vector<std::string> Parts(const std::string& joined) {
+    std::vector<std::string> parts;
+    for (size_t start = 0; start < joined.size();) {
+        size_t end = joined.find(';', start);
+        if (end == std::string::npos) end = joined.size();
+        parts.push_back(joined.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string joined;
+    for (const std::string& part : parts) joined += (joined.empty() ? "" : ";") + part;
+    return joined;
 }
 
 // The other versions of this package installed beside this product.
@@ -136,9 +180,7 @@ std::vector<std::string> OtherVersions(MSIHANDLE install) {
 // are noted for QelvanKeepOtherVersions.
 bool AnotherVersionInstalled(MSIHANDLE install) {
     std::vector<std::string> others = OtherVersions(install);
-    std::string noted;
-    for (const std::string& product : others) noted += (noted.empty() ? "" : ";") + product;
-    MsiSetPropertyA(install, "QelvanOtherVersions", noted.c_str());
+    MsiSetPropertyA(install, "QelvanOtherVersions", Joined(others).c_str());
     return !others.empty() || !Property(install, "UPGRADINGPRODUCTCODE").empty();
 }
 
@@ -149,6 +191,11 @@ UINT PrepareRemoval(MSIHANDLE install, PackageSettings& settings) {
     }
     if (AnotherRunAtWork(install)) return ERROR_INSTALL_FAILURE;
     settings.log = GivenOrRemembered(install, "QELVANLOG", true);
+    // A log share retired since the installation never keeps the drivers from going.
+    if (!LogReachable(settings.log)) {
+        LogLine(install, PackageText(IDS_PACKAGE_LOG_LEFT_OUT, settings.log.c_str()).c_str());
+        settings.log.clear();
+    }
     std::string medium;
     if (!UnpackRemovalMedium(install, medium)) {
         ShowError(install, PackageText(IDS_PACKAGE_REMOVAL_MEDIUM, GetLastError()).c_str());
@@ -174,6 +221,10 @@ UINT PrepareInstallation(MSIHANDLE install, PackageSettings& settings) {
         AnotherRunAtWork(install))
         return ERROR_INSTALL_FAILURE;
     settings.log = GivenOrRemembered(install, "QELVANLOG", repair);
+    if (!LogReachable(settings.log)) {
+        ShowError(install, PackageText(IDS_PACKAGE_LOG_UNREACHABLE, settings.log.c_str()).c_str());
+        return ERROR_INSTALL_FAILURE;
+    }
     settings.journal = JournalFolder();
     // The rollback runs the package's own copy of QelvanDeploy from a folder of this run's, beside the
     // program folder and marker as they were: a failed installation may take the program folder away
@@ -196,9 +247,12 @@ UINT PrepareInstallation(MSIHANDLE install, PackageSettings& settings) {
                       HexText(settings.profileText), RollbackCommandLine(settings, runFolder), runFolder,
                       ProgramFolderPath(settings)})
             .c_str());
+    // Wine's Installer forgets the whole upgrade code when it takes back a failed installation: the
+    // rollback registers the versions installed beside this one again (UpgradeRegistration.h).
     MsiSetPropertyA(install, "QelvanRollback",
                     PackedFields({quiet, RollbackCommandLine(settings, runFolder), settings.journal,
-                                  runFolder, ProgramFolderPath(settings)})
+                                  runFolder, ProgramFolderPath(settings), Property(install, "UpgradeCode"),
+                                  Joined(OtherVersions(install))})
                         .c_str());
     MsiSetPropertyA(install, "QelvanCommit",
                     PackedFields({quiet, CommitCommandLine(settings), settings.journal, runFolder}).c_str());
@@ -219,6 +273,13 @@ UINT RunDeploy(MSIHANDLE install, const std::string& commandLine, bool quiet) {
     DWORD error = 0;
     if (!RunForLines(commandLine, std::string(), onLine, exitCode, error)) {
         ShowError(install, PackageText(IDS_PACKAGE_NOT_STARTED, commandLine.c_str(), error).c_str());
+        return ERROR_INSTALL_FAILURE;
+    }
+    // QelvanDeploy's last line is its exit code: without it the program was ended before it finished
+    // (Wine hands such a program's parent 0).
+    if (lastLines.empty() ||
+        lastLines.back() != PackageText(IDS_PACKAGE_EXIT_LINE, static_cast<int>(exitCode))) {
+        ShowError(install, PackageText(IDS_PACKAGE_NOT_FINISHED, commandLine.c_str()).c_str());
         return ERROR_INSTALL_FAILURE;
     }
     if (exitCode == kDeployDone) return ERROR_SUCCESS;
@@ -245,7 +306,7 @@ std::vector<std::string> ActionData(MSIHANDLE install, size_t count) {
 // The journal's folder after a rollback or commit: the profile the package wrote there goes, and the
 // folder when nothing else is left in it.
 void ClearJournalFolder(const std::string& journal) {
-    DeleteFileA((journal + "\\" + kProfileBesidePackage).c_str());
+    DeleteFileA((journal + ".ini").c_str());
     RemoveDirectoryA(journal.c_str());
 }
 
@@ -272,15 +333,8 @@ extern "C" UINT __stdcall QelvanPrepare(MSIHANDLE install) {
 // Immediate, at the end of a removal: the other versions noted before stay registered under the
 // upgrade code (UpgradeRegistration.h).
 extern "C" UINT __stdcall QelvanKeepOtherVersions(MSIHANDLE install) {
-    std::vector<std::string> products;
-    std::string noted = Property(install, "QelvanOtherVersions");
-    for (size_t start = 0; start < noted.size();) {
-        size_t end = noted.find(';', start);
-        if (end == std::string::npos) end = noted.size();
-        products.push_back(noted.substr(start, end - start));
-        start = end + 1;
-    }
-    RegisterUnderUpgradeCode(Property(install, "UpgradeCode"), products);
+    RegisterUnderUpgradeCode(Property(install, "UpgradeCode"),
+                             Parts(Property(install, "QelvanOtherVersions")));
     return ERROR_SUCCESS;
 }
 
@@ -288,8 +342,7 @@ extern "C" UINT __stdcall QelvanApply(MSIHANDLE install) {
     std::vector<std::string> fields = ActionData(install, 8);
     if (fields.empty()) return ERROR_INSTALL_FAILURE;
     std::string profile;
-    CreateDirectoryA(fields[2].c_str(), nullptr);
-    if (!TextOfHex(fields[4], profile) || !WriteWholeFile(fields[3], profile)) {
+    if (!TextOfHex(fields[4], profile) || !WriteNewFile(fields[3], profile)) {
         ShowError(install,
                   PackageText(IDS_PACKAGE_PROFILE_NOT_WRITTEN, fields[3].c_str(), GetLastError()).c_str());
         return ERROR_INSTALL_FAILURE;
@@ -310,11 +363,12 @@ extern "C" UINT __stdcall QelvanApply(MSIHANDLE install) {
 // Installer's own file and registry actions, it runs after their rollback: what they took back of the
 // older version's program folder and marker is there again when it ends.
 extern "C" UINT __stdcall QelvanRollback(MSIHANDLE install) {
-    std::vector<std::string> fields = ActionData(install, 5);
+    std::vector<std::string> fields = ActionData(install, 7);
     if (fields.empty()) return ERROR_SUCCESS;
     // apply refused before it wrote its journal: it changed nothing, there is nothing to undo.
     if (JournalWritten(fields[2])) RunDeploy(install, fields[1], fields[0] == "1");
     RestoreProgramFolder(fields[3], fields[4]);
+    RegisterUnderUpgradeCode(fields[5], Parts(fields[6]));
     ClearJournalFolder(fields[2]);
     RemoveRunFolder(fields[3]);
     return ERROR_SUCCESS;

@@ -44,7 +44,7 @@ std::string ProfileBesidePackage(const std::string& originalDatabase) {
 }
 
 std::string AppliedProfilePath(const PackageSettings& settings) {
-    return settings.journal + "\\" + kProfileBesidePackage;
+    return settings.journal + ".ini";
 }
 
 std::string ApplyCommandLine(const PackageSettings& settings) {

@@ -25,7 +25,7 @@ bool ReadSwitchProperty(const std::string& value, bool& on);
 std::string ProfileBesidePackage(const std::string& originalDatabase);
 // The file name looked for beside the package.
 extern const char kProfileBesidePackage[];
-// The file the deferred phase writes the profile's text to, in the journal's folder.
+// The file the deferred phase writes the profile's text to, beside the journal's folder.
 std::string AppliedProfilePath(const PackageSettings& settings);
 
 // "...QelvanDeploy.exe" apply /file:"..." /journal:"..." with the switches the properties ask for.

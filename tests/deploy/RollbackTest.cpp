@@ -2,7 +2,9 @@
 // leaves the whole till as it found it; a run that succeeds hands the printers to the package's entry
 // only at its commit, and an earlier entry is never removed by a run that failed.
 #include <string>
+#include <vector>
 
+#include "common/SingleInstance.h"
 #include "tests/deploy/DeployFixture.h"
 #include "tests/deploy/ForeignPrinter.h"
 #include "tests/support/TillState.h"
@@ -59,7 +61,10 @@ TEST_F(RollbackTest, ARunThatFailsPartWayIsUndoneToTheTillItFound) {
     ASSERT_TRUE(Says(applied, "测试页未能交给打印机")) << applied;
     EXPECT_TRUE(HasVersion(processor, current)) << applied;
 
+    // Never refused while another program of the medium is at work: the wizard is open.
+    HANDLE wizard = CreateMutexA(nullptr, TRUE, kWizardMutex);
     std::string undone = Expect(0, "rollback /journal:\"" + journal + "\"");
+    CloseHandle(wizard);
     EXPECT_TRUE(Says(undone, "已删除：打印机 QT-200")) << undone;
     EXPECT_TRUE(Says(undone, "这次运行所做的更改已全部撤销。")) << undone;
     EXPECT_EQ("", TillDifferences(before, CaptureTill())) << undone;
@@ -88,12 +93,20 @@ TEST_F(RollbackTest, AJournalNamingWhatIsNotTheRunsTouchesNothingOfIt) {
     std::string profile =
         WriteProfile("[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QR-58\r\nPort=TVCOM1:\r\n");
     std::string applied = Expect(0, "apply /file:\"" + profile + "\" /journal:\"" + journal + "\"");
-    std::string lines = ReadTextFile(journal + "\\journal.txt");
-    ASSERT_FALSE(lines.empty()) << applied;
-    lines += "F " + Hex("missing") + " " + Hex(foreignFile) + " -\r\n";
-    lines += "K " + Hex("HKLM") + " " + Hex("SOFTWARE\\OtherMaker") + " -\r\n";
-    lines += "W " + Hex("windows") + " " + Hex("load") + " " + Hex("evil.exe") + "\r\n";
-    ASSERT_TRUE(WriteTextFile(journal + "\\journal.txt", lines));
+    std::string text = ReadTextFile(journal + "\\journal.txt");
+    ASSERT_FALSE(text.empty()) << applied;
+    // Added before the closing line, whose count is made to fit: the journal reads as whole.
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    lines.pop_back();
+    lines.push_back("F " + Hex("missing") + " " + Hex(foreignFile) + " -");
+    lines.push_back("K " + Hex("HKLM") + " " + Hex("SOFTWARE\\OtherMaker") + " -");
+    lines.push_back("W " + Hex("windows") + " " + Hex("load") + " " + Hex("evil.exe"));
+    lines.push_back("E " + Hex(std::to_string(lines.size())));
+    text.clear();
+    for (const std::string& line : lines) text += line + "\r\n";
+    ASSERT_TRUE(WriteTextFile(journal + "\\journal.txt", text));
 
     std::string undone = Expect(0, "rollback /journal:\"" + journal + "\"");
     EXPECT_TRUE(Says(undone, "已删除：打印机 QR-58(S)")) << undone;
@@ -102,6 +115,28 @@ TEST_F(RollbackTest, AJournalNamingWhatIsNotTheRunsTouchesNothingOfIt) {
     EXPECT_EQ("<none>", ProfileValueOrNone("windows", "load")) << undone;
     RemoveFile(foreignFile);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\OtherMaker");
+}
+
+TEST_F(RollbackTest, AJournalCutShortOrAFolderThereBeforeIsRefused) {
+    std::string profile =
+        WriteProfile("[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QR-58\r\nPort=TVCOM1:\r\n");
+    // A folder there already (another program's, a link's) is never written in.
+    ASSERT_TRUE(CreateDirectoryA(journal.c_str(), nullptr));
+    ASSERT_TRUE(WriteTextFile(journal + "\\file1", "another program's"));
+    std::string refused = Expect(1603, "apply /file:\"" + profile + "\" /journal:\"" + journal + "\"");
+    EXPECT_TRUE(Says(refused, "必须是新的")) << refused;
+    EXPECT_FALSE(ReadPrinter("QR-58(S)").found);
+    EXPECT_EQ("another program's", ReadTextFile(journal + "\\file1"));
+    RemoveTree(journal);
+
+    // A journal cut short would call the printer that was there the run's: nothing is undone by it.
+    Expect(0, "install /model:QR-58 /port:TVCOM1:");
+    Expect(0, "apply /file:\"" + profile + "\" /journal:\"" + journal + "\"");
+    std::string text = ReadTextFile(journal + "\\journal.txt");
+    ASSERT_TRUE(WriteTextFile(journal + "\\journal.txt", text.substr(0, text.size() / 2)));
+    std::string cut = Expect(1603, "rollback /journal:\"" + journal + "\"");
+    EXPECT_TRUE(Says(cut, "不完整或已被改动")) << cut;
+    EXPECT_TRUE(ReadPrinter("QR-58(S)").found) << cut;
 }
 
 TEST_F(RollbackTest, AnEarlierEntryGoesOnlyWhenTheRunSucceeded) {

@@ -80,8 +80,14 @@ TEST_F(PackageAllOrNothingTest, ANewerPackageRefusedOrFailingLeavesTheOlderWhole
     EXPECT_EQ(kPackageEntryName, EntryName(kEarlierProduct));
     EXPECT_EQ("<none>", EntryName(kLaterProduct));
 
-    // The older package still removes what it installed, and only that.
-    EXPECT_EQ(0u, Msiexec("/x " + std::string(kEarlierProduct), log));
+    // The older package is still known by its upgrade code: the newer one, once it succeeds, replaces it.
+    ASSERT_TRUE(DeleteFileA((ports + "\\TVCOM2.fail").c_str()));
+    EXPECT_EQ(0u, Msiexec(later + " PROFILE=\"" + TwoPrinters() + "\"", log));
+    EXPECT_EQ("<none>", EntryName(kEarlierProduct)) << log;
+    EXPECT_EQ(kPackageEntryName, EntryName(kLaterProduct));
+
+    // The newer package removes what the packages installed, and only that.
+    EXPECT_EQ(0u, Msiexec("/x " + std::string(kLaterProduct), log));
     EXPECT_TRUE(Says(log, "已删除：打印机 QR-58(S)")) << log;
     EXPECT_TRUE(MakerPrinters().empty());
     EXPECT_TRUE(foreign.Untouched());
@@ -142,13 +148,37 @@ TEST_F(PackageAllOrNothingTest, ARemovalRefusedWhileAnotherRunWorksLeavesThePack
     EXPECT_TRUE(MakerPrinters().empty()) << log;
 }
 
+TEST_F(PackageAllOrNothingTest, ALogThatCannotBeWrittenIsRefusedAtInstallationAndLeftOutAtRemoval) {
+    std::string profile = TwoPrinters();
+    TillState before = CaptureTill();
+    std::string log;
+    EXPECT_EQ(1603u, Msiexec("/i \"" + Package() + "\" PROFILE=\"" + profile + "\" QELVANLOG=\"" +
+                                 (share / "none\\q.log") + "\"",
+                             log));
+    EXPECT_TRUE(Says(log, "属性 QELVANLOG 所指的日志")) << log;
+    EXPECT_EQ("", TillDifferences(before, CaptureTill())) << log;
+
+    // The log's share retired after the installation: the removal goes on without it.
+    std::string logs = share / "logs";
+    ASSERT_TRUE(CreateDirectoryA(logs.c_str(), nullptr));
+    ASSERT_EQ(
+        0u, Msiexec("/i \"" + Package() + "\" PROFILE=\"" + profile + "\" QELVANLOG=\"" + logs + "\\q.log\"",
+                    log));
+    RemoveTree(logs);
+    EXPECT_EQ(0u, Msiexec("/x " + std::string(kEarlierProduct), log));
+    EXPECT_TRUE(Says(log, "这次删除不写该日志")) << log;
+    EXPECT_TRUE(MakerPrinters().empty()) << log;
+    EXPECT_EQ("<none>", EntryName(kEarlierProduct));
+}
+
 TEST_F(PackageAllOrNothingTest, OnWindows98AProcessorThatCannotBeCopiedFailsAndLeavesNothing) {
     // The processor folder's place taken by a plain file: the file cannot be placed.
     std::string folder = SpoolerProcessorDirectory(k9xEnvironment);
     RemoveDirectoryA(folder.c_str());
     ASSERT_TRUE(WriteTextFile(folder, "not a folder"));
-    ASSERT_TRUE(WriteTextFile(share / "QelvanProfile.ini",
-                              "[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QT-200\r\nPort=LPT1:\r\n"));
+    ASSERT_TRUE(
+        WriteTextFile(share / "QelvanProfile.ini",
+                      "[QelvanProfile]\r\nPrinters=1\r\n[Printer1]\r\nModel=QT-200\r\nPort=LPT1:\r\n"));
     TillState before = CaptureTill();
     std::string log;
     EXPECT_EQ(1603u, Msiexec("/i \"" + Package() + "\"", log, "win98"));
