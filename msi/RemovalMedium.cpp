@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/WholeFile.h"
+
 namespace {
 const char kConfigFolder[] = "DRVCONFIG";
 constexpr size_t kLargestFile = 16 * 1024 * 1024;
@@ -56,17 +58,6 @@ bool ReadBinary(MSIHANDLE install, std::string& packed) {
     return read;
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool done = bytes.empty() ||
-                (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                 written == bytes.size());
-    return CloseHandle(file) && done;
-}
-
 std::string NewFolder() {
     char temp[MAX_PATH] = {};
     DWORD length = GetTempPathA(sizeof temp, temp);
@@ -109,7 +100,7 @@ bool UnpackRemovalMedium(MSIHANDLE install, std::string& folder) {
     if (folder.empty()) return false;
     CreateDirectoryA((folder + "\\" + kConfigFolder).c_str(), nullptr);
     for (const PackedFile& file : files) {
-        if (WriteFileBytes(folder + "\\" + file.name, file.bytes)) continue;
+        if (WriteNewFile(folder + "\\" + file.name, file.bytes)) continue;
         return false;
     }
     return true;

@@ -4,6 +4,8 @@
 #include <msi.h>
 #include <msiquery.h>
 
+#include "tests/e2e/E2eSupport.h"
+
 std::string PackageProperty(const std::string& package, const char* name) {
     std::string value = "<none>";
     MSIHANDLE database = 0, view = 0, record = 0;
@@ -19,4 +21,17 @@ std::string PackageProperty(const std::string& package, const char* name) {
     MsiCloseHandle(view);
     MsiCloseHandle(database);
     return value;
+}
+
+unsigned long RunMsiexec(const std::string& arguments, const std::string& folder, std::string& log,
+                         const char* windowsVersion) {
+    std::string logPath = folder + "\\package.log";
+    DeleteFileA(logPath.c_str());
+    for (const char* program : {"msiexec.exe", "QelvanDeploy.exe"})
+        SetWindowsVersionFor(program, windowsVersion);
+    DWORD exitCode = 0;
+    RunAndCapture("msiexec.exe " + arguments + " /qn /l*v \"" + logPath + "\"", exitCode, folder, 240000);
+    for (const char* program : {"msiexec.exe", "QelvanDeploy.exe"}) SetWindowsVersionFor(program, "");
+    log = ReadTextFile(logPath);
+    return exitCode;
 }

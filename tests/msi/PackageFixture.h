@@ -32,16 +32,7 @@ protected:
     // msiexec /qn on the system given (the custom actions and QelvanDeploy see it too); the exit code
     // whole, the /l*v log's text.
     DWORD Msiexec(const std::string& arguments, std::string& log, const char* windowsVersion = "winxp") {
-        std::string logPath = share / "package.log";
-        DeleteFileA(logPath.c_str());
-        for (const char* program : {"msiexec.exe", "QelvanDeploy.exe"})
-            SetWindowsVersionFor(program, windowsVersion);
-        DWORD exitCode = 0;
-        RunAndCapture("msiexec.exe " + arguments + " /qn /l*v \"" + logPath + "\"", exitCode, share.Path(),
-                      240000);
-        for (const char* program : {"msiexec.exe", "QelvanDeploy.exe"}) SetWindowsVersionFor(program, "");
-        log = ReadTextFile(logPath);
-        return exitCode;
+        return RunMsiexec(arguments, share.Path(), log, windowsVersion);
     }
     DWORD Msiexec(const std::string& arguments, const char* windowsVersion = "winxp") {
         std::string log;

@@ -95,16 +95,7 @@ protected:
 
     // msiexec /qn on Windows XP, started from a Windows process: the exit code whole.
     DWORD Msiexec(const std::string& arguments, std::string& log) {
-        std::string logPath = share / "package.log";
-        DeleteFileA(logPath.c_str());
-        for (const char* program : {"msiexec.exe", "QelvanDeploy.exe"})
-            SetWindowsVersionFor(program, "winxp");
-        DWORD exitCode = 0;
-        RunAndCapture("msiexec.exe " + arguments + " /qn /l*v \"" + logPath + "\"", exitCode, share.Path(),
-                      240000);
-        for (const char* program : {"msiexec.exe", "QelvanDeploy.exe"}) SetWindowsVersionFor(program, "");
-        log = ReadTextFile(logPath);
-        return exitCode;
+        return RunMsiexec(arguments, share.Path(), log);
     }
     DWORD Msiexec(const std::string& arguments) {
         std::string log;
