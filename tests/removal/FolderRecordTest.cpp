@@ -25,17 +25,20 @@ RecordedFile Recorded(const std::string& name, const std::string& path) {
     return file;
 }
 
-// The record written under a key of its own and read back; false when either step refused it.
+// The record written under a key of its own and, when the write took it, read back; false when the write
+// refused it. A record written must come back whole.
 bool ThroughRegistry(const FolderRecord& written, FolderRecord& read) {
     RegistryKey::DeleteKey(HKEY_CURRENT_USER, kRecordKey);
     RegistryKey key;
     DWORD error = 0;
-    bool kept = RegistryKey::CreateKey(HKEY_CURRENT_USER, kRecordKey) &&
-                key.Open(HKEY_CURRENT_USER, kRecordKey) && WriteFolderRecord(key, written, error) &&
-                ReadFolderRecord(key, read);
+    bool stored = RegistryKey::CreateKey(HKEY_CURRENT_USER, kRecordKey) &&
+                  key.Open(HKEY_CURRENT_USER, kRecordKey) && WriteFolderRecord(key, written, error);
+    if (stored) {
+        EXPECT_TRUE(ReadFolderRecord(key, read)) << "a record written but not read back";
+    }
     key.Close();
     RegistryKey::DeleteKey(HKEY_CURRENT_USER, kRecordKey);
-    return kept;
+    return stored;
 }
 
 // A record of files whose "InstalledFiles" text is length characters long.
