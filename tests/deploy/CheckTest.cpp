@@ -147,9 +147,11 @@ TEST_F(CheckTest, EachFaultOfATillIsNamedAndTheTillLeftAsItWas) {
     SetPrinterTo("QR-58(S)", "TVCOM1:", ownProcessor.c_str());
 
     // Another run at work: check waits for none and reads nothing.
-    HANDLE running = CreateMutexA(nullptr, TRUE, "QelvanDeploy");
+    HANDLE setupLock = CreateMutexA(nullptr, TRUE, "QelvanSetup");
+    HANDLE deployLock = CreateMutexA(nullptr, TRUE, "QelvanDeploy");
     Check(1618);
-    CloseHandle(running);
+    CloseHandle(deployLock);
+    CloseHandle(setupLock);
 
     // A name that is no printer of the medium.
     Check(1639, "/printer:NoSuchPrinter", "没有名为 NoSuchPrinter 的打印机。");
