@@ -137,7 +137,12 @@ TEST_F(CheckTest, EachFaultOfATillIsNamedAndTheTillLeftAsItWas) {
     // a user may set them by hand: neither is a fault.
     std::string ownProcessor = ReadPrinter("QR-58(S)").processor;
     SetPrinterTo("QR-58(S)", "tvcom1:", "winprint");
+    // The system's processor lives where the system keeps it (Windows 7 inside localspl.dll), not
+    // necessarily in the processor folder, where Wine puts it.
+    std::string systemProcessor = SpoolerProcessorDirectory() + "\\winprint.dll";
+    ASSERT_TRUE(Hide(systemProcessor));
     Check(0, "/printer:QR-58(S)", "打印机 QR-58(S)（端口 tvcom1:）：未发现问题。");
+    ASSERT_TRUE(MoveFileA((systemProcessor + ".away").c_str(), systemProcessor.c_str()));
     // The port is still the COM monitor's: a file of it gone is named.
     std::string comUi = SystemDirectoryPath() + "\\qvcomui.dll";
     ASSERT_TRUE(Hide(comUi));
