@@ -1,6 +1,8 @@
 #include "engine/ComponentInstall.h"
 
+#include <cctype>
 #include <cstring>
+#include <string>
 
 #include "common/BoundedText.h"
 #include "common/RegistryKey.h"
@@ -13,6 +15,13 @@
 #include "resources/ResourceIds.h"
 
 namespace {
+// The spooler knows a port by its name in any case: a printer on "tvcom1:" is on the COM monitor's port.
+bool PortNameHas(const char* portName, const char* part) {
+    std::string upper = portName;
+    for (char& each : upper) each = static_cast<char>(toupper(static_cast<unsigned char>(each)));
+    return upper.find(part) != std::string::npos;
+}
+
 // An installed component is outdated when it has no recorded version or an older one.
 bool IsOutdated(RegistryKey& key, int configuredVersion) {
     DWORD installed = 0;
@@ -73,13 +82,11 @@ bool InstallsUsbMonitor(int targetSystem) {
 }
 
 bool NeedsComMonitor(const char* portName, int targetSystem) {
-    return strstr(portName, "LPT") == nullptr && strstr(portName, "COM") != nullptr &&
-           InstallsComMonitor(targetSystem);
+    return !PortNameHas(portName, "LPT") && PortNameHas(portName, "COM") && InstallsComMonitor(targetSystem);
 }
 
 bool NeedsUsbMonitor(const char* portName, int targetSystem) {
-    return strstr(portName, "LPT") == nullptr && strstr(portName, "USB_") != nullptr &&
-           InstallsUsbMonitor(targetSystem);
+    return !PortNameHas(portName, "LPT") && PortNameHas(portName, "USB_") && InstallsUsbMonitor(targetSystem);
 }
 
 int InstallPortMonitors(InstallChoices& choices, int targetSystem, const char* portName,

@@ -5,6 +5,7 @@
 #include <winspool.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/deploy/DeployFixture.h"
 #include "tests/deploy/ForeignPrinter.h"
@@ -45,6 +46,23 @@ bool ControlSpooler(bool run) {
 
 class CheckTest : public DeployTest {
 protected:
+    // Gives an installed printer another port and print processor, as its properties would.
+    static void SetPrinterTo(const char* name, const char* port, const char* processor) {
+        HANDLE printer = nullptr;
+        PRINTER_DEFAULTSA all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+        ASSERT_TRUE(OpenPrinterA(const_cast<char*>(name), &printer, &all));
+        DWORD needed = 0;
+        GetPrinterA(printer, 2, nullptr, 0, &needed);
+        std::vector<BYTE> buffer(needed);
+        ASSERT_TRUE(GetPrinterA(printer, 2, buffer.data(), needed, &needed));
+        PRINTER_INFO_2A* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer.data());
+        std::string newPort = port, newProcessor = processor;
+        info->pPortName = &newPort[0];
+        info->pPrintProcessor = &newProcessor[0];
+        EXPECT_TRUE(SetPrinterA(printer, 2, buffer.data(), 0));
+        ClosePrinter(printer);
+        EXPECT_EQ(port, ReadPrinter(name).port);
+    }
     // Runs check and expects its exit code, a till unchanged by it and, when given, one of its lines.
     std::string Check(DWORD expected, const std::string& arguments = "", const std::string& line = "") {
         std::string before = TillState();
@@ -60,6 +78,10 @@ protected:
 };
 
 TEST_F(CheckTest, EachFaultOfATillIsNamedAndTheTillLeftAsItWas) {
+    // A till without a printer of the medium has nothing that prints.
+    ASSERT_TRUE(ControlSpooler(true));
+    Check(1603, "", "本机没有安装介质上型号的打印机：用 QelvanDeploy install 或 apply 安装。");
+
     Expect(0, "install /model:QR-58 /port:TVCOM1:");
     Expect(0, "install /model:QR-58 /port:USB_QR-58_1");
     ASSERT_TRUE(ControlSpooler(true));
@@ -74,6 +96,7 @@ TEST_F(CheckTest, EachFaultOfATillIsNamedAndTheTillLeftAsItWas) {
               "打印机 QR-58(U) 1：端口 USB_QR-58_1 要编号 1 的USB打印机，应答的打印机编号为 2：用 "
               "QelvanDeploy remove /printer:QR-58(U) 1 后再 install /model:型号 /port:USB_QR-58_1 /renumber");
     EXPECT_TRUE(Says(usb, "打印机 QR-58(S)（端口 TVCOM1:）：未发现问题。")) << usb;
+    EXPECT_FALSE(Says(usb, "QR-58(U) 1（端口 USB_QR-58_1）：未发现问题")) << usb;
     ASSERT_TRUE(medium.SetUsbPrinters({{0, 0}}));
 
     // A file of the driver gone: named, and the install the line advises brings it back.
@@ -110,6 +133,31 @@ TEST_F(CheckTest, EachFaultOfATillIsNamedAndTheTillLeftAsItWas) {
     Check(1603, "", "打印后台处理程序服务（Spooler）没有运行（状态 1）：运行 net start spooler");
     ASSERT_TRUE(ControlSpooler(true));
 
+    // The serial printer moved to the system's own print processor and its port named in other case, as
+    // a user may set them by hand: neither is a fault.
+    std::string ownProcessor = ReadPrinter("QR-58(S)").processor;
+    SetPrinterTo("QR-58(S)", "tvcom1:", "winprint");
+    // The system's processor lives where the system keeps it (Windows 7 inside localspl.dll), not
+    // necessarily in the processor folder, where Wine puts it.
+    std::string systemProcessor = SpoolerProcessorDirectory() + "\\winprint.dll";
+    ASSERT_TRUE(Hide(systemProcessor));
+    Check(0, "/printer:QR-58(S)", "打印机 QR-58(S)（端口 tvcom1:）：未发现问题。");
+    ASSERT_TRUE(MoveFileA((systemProcessor + ".away").c_str(), systemProcessor.c_str()));
+    // The port is still the COM monitor's: a file of it gone is named.
+    std::string comUi = SystemDirectoryPath() + "\\qvcomui.dll";
+    ASSERT_TRUE(Hide(comUi));
+    Check(1603, "/printer:QR-58(S)",
+          "打印机 QR-58(S)：端口监视器 Qelvan COM Port 的文件 " + comUi + " 不存在");
+    ASSERT_TRUE(MoveFileA((comUi + ".away").c_str(), comUi.c_str()));
+    SetPrinterTo("QR-58(S)", "TVCOM1:", ownProcessor.c_str());
+
+    // Another run at work: check waits for none and reads nothing.
+    HANDLE setupLock = CreateMutexA(nullptr, TRUE, "QelvanSetup");
+    HANDLE deployLock = CreateMutexA(nullptr, TRUE, "QelvanDeploy");
+    Check(1618);
+    CloseHandle(deployLock);
+    CloseHandle(setupLock);
+
     // A name that is no printer of the medium.
     Check(1639, "/printer:NoSuchPrinter", "没有名为 NoSuchPrinter 的打印机。");
     ForeignPrinter foreign;
@@ -117,3 +165,13 @@ TEST_F(CheckTest, EachFaultOfATillIsNamedAndTheTillLeftAsItWas) {
           "打印机 Other Maker Receipt 的驱动程序 Other Maker Receipt Driver 不是安装介质上的，不检查。");
 }
 }  // namespace
+
+// Windows 98/Me has no service manager: check asks no service's state there.
+TEST_F(CheckTest, OnWindows98NoServiceIsAskedFor) {
+    Expect(3010, "install /model:QR-58 /port:COM1:", "win98");
+    ASSERT_TRUE(ControlSpooler(false));
+    DWORD exitCode = 0;
+    std::string said = Deploy("check", exitCode, "win98");
+    EXPECT_TRUE(Says(said, "打印机 QR-58(S)")) << said;
+    EXPECT_FALSE(Says(said, "Spooler")) << said;
+}

@@ -42,6 +42,20 @@ protected:
         return RegistryKey::CreateKey(HKEY_LOCAL_MACHINE, kDriverMediaKey) &&
                key.Open(HKEY_LOCAL_MACHINE, kDriverMediaKey) && key.SetString("Qelvan QR-58 GDI", version);
     }
+    // Gives the installed data file the medium's time of writing and the seconds after it.
+    bool InstalledWrittenAfterMedium(unsigned seconds) const {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        if (!GetFileAttributesExA(OnMedium().c_str(), GetFileExInfoStandard, &data)) return false;
+        HANDLE file = CreateFileA(Installed().c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        ULARGE_INTEGER ticks = {{data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}};
+        ticks.QuadPart += seconds * 10000000ULL;
+        FILETIME time = {ticks.LowPart, ticks.HighPart};
+        bool set = SetFileTime(file, nullptr, nullptr, &time) != FALSE;
+        CloseHandle(file);
+        return set;
+    }
     // Puts one of the stand-in files with a version resource on the medium as the data file.
     bool MediumFileOfVersion(const char* version) const {
         return CopyFileA((TestDir() + "\\bulkusb_" + version + ".sys").c_str(), OnMedium().c_str(), FALSE) &&
@@ -157,5 +171,23 @@ TEST_F(DriverUpdateTest, AnOlderMediumNeverDowngradesAndAnUpdateLeftUndoneFails)
                      "未更新驱动程序 Qelvan QR-58 GDI：文件 QR58.GPD 比安装介质上的旧，文件 QVOEMUNI.DLL "
                      "却比安装介质上的新"))
         << mixed;
+}
+
+// Files within two seconds of each other have no order (a FAT volume keeps times to two seconds), and a
+// record of the adding medium edited into more than a version is no record: the till's file counts as
+// older and the medium's replaces it. Three seconds later, the till's file is the newer.
+TEST_F(DriverUpdateTest, TimesWithinTwoSecondsAndAnEditedRecordTellNothing) {
+    Expect(0, "install /model:QR-58");
+    const std::string older = std::string(kDriverLine) + "文件 QR58.GPD 与安装介质上的不同（过旧）";
+    ASSERT_TRUE(WriteTextFile(OnMedium(), ReadTextFile(Installed()) + "*% another medium\r\n") &&
+                Written(OnMedium(), false) && InstalledWrittenAfterMedium(1));
+    std::string list = Expect(0, "list");
+    EXPECT_TRUE(Says(list, older)) << list;
+    ASSERT_TRUE(RecordMedium("9.0.0.0 (edited)"));
+    list = Expect(0, "list");
+    EXPECT_TRUE(Says(list, older)) << list;
+    ASSERT_TRUE(InstalledWrittenAfterMedium(3));
+    list = Expect(0, "list");
+    EXPECT_TRUE(Says(list, std::string(kDriverLine) + "文件 QR58.GPD 与安装介质上的不同（较新）")) << list;
 }
 }  // namespace

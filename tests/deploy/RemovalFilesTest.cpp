@@ -136,6 +136,9 @@ TEST_F(RemovalFilesTest, AFileAnotherDriverNamesStays) {
     driver.pDataFile = &data[0];
     driver.pConfigFile = &config[0];
     driver.pHelpFile = &data[0];
+    // Among its dependent files, one of the medium's driver's file names.
+    char dependent[] = "ZX90.GPD\0QVSTD.DLL\0";
+    driver.pDependentFiles = dependent;
     ASSERT_TRUE(AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver)));
     // Its printer on the system's own serial port: the medium's COM monitor serves "TVCOMn:", not it.
     PRINTER_INFO_2A info = {};
@@ -162,6 +165,26 @@ TEST_F(RemovalFilesTest, AFileAnotherDriverNamesStays) {
     EXPECT_TRUE(FileExists(drivers + "\\3\\UNIDRVUI.DLL"));
     EXPECT_TRUE(Says(removed, "UNIDRVUI.DLL（系统共用的打印机驱动程序文件）")) << removed;
     EXPECT_TRUE(FileExists(drivers + "\\3\\ZX90.GPD"));
+    EXPECT_TRUE(Says(removed, "保留：文件 " + drivers + "\\3\\QVSTD.DLL（驱动程序 " + name + " 仍在使用）"))
+        << removed;
+    EXPECT_TRUE(FileExists(drivers + "\\3\\QVSTD.DLL"));
+    RemoveFile(drivers + "\\3\\QVSTD.DLL");
+}
+
+// A medium whose two port monitors share one user-interface file: removing the one monitor leaves the
+// file to the other, which no key of the spooler says uses it.
+TEST_F(RemovalFilesTest, AUserInterfaceFileAnotherMonitorSharesStays) {
+    std::string setup = medium / "DRVCONFIG\\setup.ini", text = ReadTextFile(setup);
+    for (size_t at = text.find("qvusbui.dll"); at != std::string::npos; at = text.find("qvusbui.dll", at))
+        text.replace(at, 11, "qvcomui.dll");
+    ASSERT_TRUE(WriteTextFile(setup, text));
+    InstallTwoPrinters();
+    std::string ui = SystemDirectoryPath() + "\\qvcomui.dll";
+    std::string removed = Expect(0, "remove /printer:QL-60(S) /components");
+    EXPECT_TRUE(Says(removed, "已删除：端口监视器 Qelvan COM Port")) << removed;
+    EXPECT_TRUE(Says(removed, "已删除：文件 " + SystemDirectoryPath() + "\\qvcommon.dll\r\n")) << removed;
+    EXPECT_TRUE(Says(removed, "保留：文件 " + ui + "（端口监视器 Qelvan USB Port 仍在使用）")) << removed;
+    EXPECT_TRUE(FileExists(ui));
 }
 
 // Windows 98/Me keeps drivers' files in its system folder: the universal printer driver's files there are

@@ -150,6 +150,13 @@ TEST_F(RemovalOwnTest, RegistrationReplacesEveryFileAndLeavesThemWritable) {
               ReadTextFile(folder + "\\DRVCONFIG\\setup_Ticket.ini"));
     EXPECT_FALSE(FileExists(folder + "\\DRVCONFIG\\setup_Lable.ini"));
     EXPECT_TRUE(ForeignThingsStay());
+    // The record names each file once, as the second registration wrote it.
+    std::string record = ReadStringOrNone(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "InstalledFiles");
+    for (const char* name : {"Drovix.exe|", "QelvanDeploy.exe|", "DRVCONFIG\\setup_Ticket.ini|"})
+        EXPECT_EQ(1u, Occurrences(record, name)) << name << "\n" << record;
+    EXPECT_NE(std::string::npos, record.find(RecordItem("DRVCONFIG\\setup_Ticket.ini",
+                                                        folder + "\\DRVCONFIG\\setup_Ticket.ini")))
+        << record;
 }
 
 TEST_F(RemovalOwnTest, UpgradeBeforeTheRestartKeepsTheNewInstallation) {

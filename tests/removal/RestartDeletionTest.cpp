@@ -79,6 +79,12 @@ TEST(RestartLists, OurDeletionsComeAndGoAndEveryOtherByteStays) {
         {"[boot]\rnote=[rename]\r  [RENAME] \nNUL=C:\\OTHER.TMP\n \r\n",
          "[boot]\rnote=[rename]\r  [RENAME] \n" + line + "NUL=C:\\OTHER.TMP\n \r\n",
          "[boot]\rnote=[rename]\r  [RENAME] \nNUL=C:\\OTHER.TMP\n \r\n"},
+        // A value holding "]" is no section header: our line after it is still in [rename].
+        {"[rename]\r\nNUL=C:\\ODD]NAME.TMP\r\n" + line,
+         "[rename]\r\n" + line + "NUL=C:\\ODD]NAME.TMP\r\n" + line, "[rename]\r\nNUL=C:\\ODD]NAME.TMP\r\n"},
+        // A file ending without a line end: the new section begins a line of its own.
+        {"[boot]\r\nshell=x", "[boot]\r\nshell=x\r\n[rename]\r\n" + line,
+         "[boot]\r\nshell=x\r\n[rename]\r\n"},
     };
     for (const auto& each : cases) {
         DWORD error = WriteTextFile(wininit, each.original) ? 0 : 1;
