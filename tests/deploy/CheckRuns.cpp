@@ -86,6 +86,9 @@ protected:
 
 TEST_F(CheckRun, APausedPrinterAHeldPortAndTheWaitingJobsAreNamed) {
     Expect(0, "install /model:QR-58 /port:TVCOM1:");
+    // The spooler service runs: check looks at the printers behind it only then.
+    SeamOverride<decltype(Services().queryStatus)> state(Services().queryStatus, SpoolerInState);
+    spoolerState = SERVICE_RUNNING;
     {
         SeamOverride<decltype(Spooler().getPrinter)> paused(Spooler().getPrinter, PausedPrinter);
         Finds("打印机 QR-58(S) 已暂停：在“打印机和传真”中右击它，选“继续打印”。");
@@ -95,13 +98,11 @@ TEST_F(CheckRun, APausedPrinterAHeldPortAndTheWaitingJobsAreNamed) {
         Finds("打印机 QR-58(S)：端口 TVCOM1: 正被另一个程序占用");
     }
     // A spooler paused, or still starting, prints nothing yet.
-    {
-        SeamOverride<decltype(Services().queryStatus)> state(Services().queryStatus, SpoolerInState);
-        spoolerState = SERVICE_PAUSED;
-        Finds("打印后台处理程序服务（Spooler）没有运行（状态 7）");
-        spoolerState = SERVICE_START_PENDING;
-        Finds("打印后台处理程序服务（Spooler）没有运行（状态 2）");
-    }
+    spoolerState = SERVICE_PAUSED;
+    Finds("打印后台处理程序服务（Spooler）没有运行（状态 7）");
+    spoolerState = SERVICE_START_PENDING;
+    Finds("打印后台处理程序服务（Spooler）没有运行（状态 2）");
+    spoolerState = SERVICE_RUNNING;
     CreateDirectoryA((SystemDirectoryPath() + "\\spool\\PRINTERS").c_str(), nullptr);
     Expect(0, "testpage /printer:QR-58(S)");
     std::string page = "Qelvan 测试页 - QR-58(S)", receipt = "收据 1042", ahead = "收据 1043";
