@@ -10,6 +10,7 @@
 #include "choices/InstallRules.h"
 #include "common/FileNames.h"
 #include "common/ResourceText.h"
+#include "common/SystemFolders.h"
 #include "deploy/DeployTextIds.h"
 #include "deploy/PrinterHealth.h"
 #include "deploy/TillMends.h"
@@ -32,12 +33,6 @@ bool PortListed(const std::string& port, bool& listed, DWORD& error) {
         if (ports[index].pName != nullptr && SameText(ports[index].pName, port)) return true;
     }
     return false;
-}
-
-std::string SystemFolder() {
-    char folder[MAX_PATH] = {};
-    UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    return length != 0 && length < sizeof folder ? folder : "";
 }
 
 // The medium's monitor that serves the port: registered, and its files in the system folder.

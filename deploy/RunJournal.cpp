@@ -8,6 +8,7 @@
 
 #include "common/FileNames.h"
 #include "common/ResourceText.h"
+#include "common/SystemFolders.h"
 #include "common/WholeFile.h"
 #include "deploy/DeployMedium.h"
 #include "deploy/DeployOutput.h"
@@ -31,12 +32,6 @@ const char kJournalFile[] = "journal.txt";
 
 std::string JournalPath(const std::string& folder) {
     return folder + "\\" + kJournalFile;
-}
-
-std::string SystemFolder() {
-    char folder[MAX_PATH] = {};
-    UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    return length > 0 && length < sizeof folder ? std::string(folder) : std::string();
 }
 
 // Every name the installation may place in the system's folders: the monitors' files (and the copy an

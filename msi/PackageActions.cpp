@@ -17,6 +17,7 @@
 #include "common/BoundedText.h"
 #include "common/HexText.h"
 #include "common/SingleInstance.h"
+#include "common/SystemFolders.h"
 #include "common/WholeFile.h"
 #include "msi/ChildLines.h"
 #include "msi/InstallerLog.h"
@@ -57,15 +58,14 @@ bool Quiet(MSIHANDLE install) {
 // the system's temporary folder, which the system account of the deferred phase writes on every
 // system, under a name nobody can have taken before.
 std::string JournalFolder() {
-    char folder[MAX_PATH] = {};
-    UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-    if (length == 0 || length >= sizeof folder) return std::string();
+    std::string folder = WindowsFolder();
+    if (folder.empty()) return std::string();
     LARGE_INTEGER counter = {};
     QueryPerformanceCounter(&counter);
     char name[96] = {};
     FormatText(name, sizeof name, "\\Temp\\QelvanRun-%lu-%lu-%08lx", GetCurrentProcessId(), GetTickCount(),
                static_cast<unsigned long>(counter.LowPart));
-    return std::string(folder) + name;
+    return folder + name;
 }
 
 bool IsRepair(MSIHANDLE install) {

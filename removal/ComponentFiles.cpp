@@ -10,6 +10,7 @@
 #include "common/FileNames.h"
 #include "common/RegistryKey.h"
 #include "common/ResourceText.h"
+#include "common/SystemFolders.h"
 #include "engine/ComponentKeys.h"
 #include "engine/DriverFileCopy.h"
 #include "engine/SpoolerFolders.h"
@@ -29,12 +30,6 @@ void AddPath(std::vector<ComponentFile>& files, const std::string& folder, const
         if (SameText(file.path, path)) return;
     }
     files.push_back({path, IsPlainFile(path)});
-}
-
-std::string SystemFolder() {
-    char folder[MAX_PATH] = {};
-    UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    return length > 0 && length < sizeof folder ? folder : "";
 }
 
 // Deletes the file now or at the next start unless a registration that stays names it (usedBy the
