@@ -45,6 +45,12 @@ bool WriteNewFile(const std::string& path, const std::string& bytes) {
     return WriteFileAs(path, bytes, CREATE_NEW);
 }
 
+unsigned long long FileSizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool SameFileBytes(const std::string& one, const std::string& other) {
     HANDLE a = OpenForReading(one);
     HANDLE b = OpenForReading(other);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/FileNames.h"
+#include "common/WholeFile.h"
 #include "common/ResourceText.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/DeployTextIds.h"
@@ -24,32 +25,33 @@ std::string FirstMissing(const std::vector<std::string>& paths) {
     return "";
 }
 
-// The first file the driver's registration names that is not there, Windows' own universal-driver
-// files included (the comparison with the medium never weighs those); empty when all are there or the
-// driver is not registered.
-std::string FirstRegisteredFileMissing(const std::string& driver, TargetSystem system) {
+// The files the driver's registration names that are not there or hold nothing (a file cut to no
+// bytes cannot be the driver's), Windows' own universal-driver files included (the comparison with the
+// medium never weighs those); none when all are there or the driver is not registered.
+std::vector<std::string> RegisteredFilesMissing(const std::string& driver, TargetSystem system) {
+    std::vector<std::string> missing;
     std::vector<Registration> drivers;
     DWORD error = 0;
-    if (!RegisteredDrivers(system, drivers, error)) return "";
+    if (!RegisteredDrivers(system, drivers, error)) return missing;
     for (const Registration& registered : drivers) {
         if (!SameText(registered.name, driver)) continue;
         for (const std::string& file : registered.files) {
-            if (!IsPlainFile(file)) return file;
+            if (!IsPlainFile(file) || FileSizeOf(file) == 0) missing.push_back(file);
         }
     }
-    return "";
+    return missing;
 }
 
 void CheckDriver(const SystemPrinter& printer, const MediumNames& names, TargetSystem system,
                  HealthFindings& findings) {
     const char* name = printer.name.c_str();
     const char* driver = printer.driver.c_str();
-    std::string gone = FirstRegisteredFileMissing(printer.driver, system);
-    if (!gone.empty()) {
-        findings.Found(FormatResource(IDS_CHECK_DRIVER_FILE_MISSING, name, driver, gone.c_str()));
-        findings.MendWith(MendFileFromMedium(gone, MediumCopyOf(gone, system)));
-        return;
+    std::vector<std::string> gone = RegisteredFilesMissing(printer.driver, system);
+    for (const std::string& file : gone) {
+        findings.Found(FormatResource(IDS_CHECK_DRIVER_FILE_MISSING, name, driver, file.c_str()));
+        findings.MendWith(MendFileFromMedium(file, MediumCopyOf(file, system), system));
     }
+    if (!gone.empty()) return;
     DriverComparison comparison =
         CompareDriverWithMedium(printer.driver, FilesOf(names.driverFiles, driver), system);
     std::string missing = FirstMissing(comparison.olderPaths);
@@ -61,7 +63,7 @@ void CheckDriver(const SystemPrinter& printer, const MediumNames& names, TargetS
         case DriverAgainstMedium::Mixed:
             if (!missing.empty()) {
                 findings.Found(FormatResource(IDS_CHECK_DRIVER_FILE_MISSING, name, driver, missing.c_str()));
-                findings.MendWith(MendFileFromMedium(missing, MediumCopyOf(missing, system)));
+                findings.MendWith(MendFileFromMedium(missing, MediumCopyOf(missing, system), system));
             } else
                 findings.Found(FormatResource(IDS_CHECK_DRIVER_DIFFERS, name, driver,
                                               DescribeComparison(comparison).c_str()));
@@ -82,13 +84,20 @@ void CheckDriver(const SystemPrinter& printer, const MediumNames& names, TargetS
     }
 }
 
-// Only the medium's processor is looked at: the system's own is the system's.
+// The medium's processor with its file; any other only as registered (the system's own is the system's,
+// its file wherever the system keeps it).
 void CheckProcessor(const SystemPrinter& printer, const MediumNames& names, TargetSystem system,
                     HealthFindings& findings) {
-    if (!ListedIn(names.processors, printer.processor)) return;
     const char* name = printer.name.c_str();
     const char* processor = printer.processor.c_str();
     std::vector<Registration> processors = RegisteredProcessors(system);
+    if (!ListedIn(names.processors, printer.processor)) {
+        for (const Registration& registered : processors) {
+            if (SameText(registered.name, processor)) return;
+        }
+        findings.Found(FormatResource(IDS_CHECK_PROCESSOR_MISSING, name, processor));
+        return;
+    }
     for (const Registration& registered : processors) {
         if (!SameText(registered.name, processor)) continue;
         for (const std::string& file : registered.files) {
@@ -96,7 +105,7 @@ void CheckProcessor(const SystemPrinter& printer, const MediumNames& names, Targ
             if (!IsPlainFile(path)) {
                 findings.Found(FormatResource(IDS_CHECK_PROCESSOR_FILE_MISSING, name, processor, path.c_str(),
                                               MediumCopyOf(file, system).c_str()));
-                findings.MendWith(MendFileFromMedium(path, MediumCopyOf(file, system)));
+                findings.MendWith(MendFileFromMedium(path, MediumCopyOf(file, system), system));
             }
         }
         return;

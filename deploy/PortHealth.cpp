@@ -56,7 +56,7 @@ void CheckMonitor(const SystemPrinter& printer, const MediumMonitor& monitor, Ta
         if (!IsPlainFile(path)) {
             findings.Found(FormatResource(IDS_CHECK_MONITOR_FILE_MISSING, name, monitor.name.c_str(),
                                           path.c_str(), MediumCopyOf(file, system).c_str()));
-            findings.MendWith(MendFileFromMedium(path, MediumCopyOf(file, system)));
+            findings.MendWith(MendMonitorFile(path, MediumCopyOf(file, system), system));
         }
     }
 }

@@ -5,11 +5,15 @@
 #include <vector>
 
 #include "common/FileNames.h"
+#include "common/SystemFolders.h"
 #include "common/ResourceText.h"
 #include "deploy/DeployOutput.h"
 #include "deploy/DeployTextIds.h"
+#include "engine/SpoolerFolders.h"
 #include "engine/SpoolerService.h"
 #include "removal/FileReplace.h"
+#include "removal/FolderPaths.h"
+#include "removal/ProgramEntry.h"
 #include "removal/RestartDeletion.h"
 
 namespace {
@@ -82,9 +86,34 @@ Mend MendCancelJob(const std::string& printer, DWORD jobId, const std::string& d
     };
 }
 
-Mend MendFileFromMedium(const std::string& target, const std::string& mediumCopy) {
-    return [target, mediumCopy] {
-        if (!IsPlainFile(mediumCopy)) {
+namespace {
+// The folders a mend may write a file in.
+bool IsComponentFolder(const std::string& folder, TargetSystem system) {
+    for (const std::string& each :
+         {SystemFolder(), DriverFolderOf(system), DriverVersionFolderOf(system), ProcessorFolderOf(system)}) {
+        if (!each.empty() && SameText(each, folder)) return true;
+    }
+    return false;
+}
+
+// True when the medium copy lies in the program folder's copy of the medium.
+bool FromProgramFolder(const std::string& mediumCopy) {
+    char folder[MAX_PATH] = {};
+    if (!RecordedProgramFolder(folder) && !ProgramEntryFolder(folder)) return false;
+    std::string prefix = std::string(folder) + "\\";
+    return mediumCopy.size() > prefix.size() && SameText(mediumCopy.substr(0, prefix.size()), prefix);
+}
+}  // namespace
+
+Mend MendFileFromMedium(const std::string& target, const std::string& mediumCopy, TargetSystem system) {
+    return [target, mediumCopy, system] {
+        std::string folder = FolderOf(target);
+        if (!IsComponentFolder(folder, system) || !IsPlainRelativeName(FileNameOf(target)) ||
+            IsLink(folder)) {
+            SayResourceFormatted(IDS_REPAIR_NOT_A_COMPONENT_FILE, target.c_str());
+            return false;
+        }
+        if (FromProgramFolder(mediumCopy) || !IsPlainFile(mediumCopy)) {
             SayResourceFormatted(IDS_REPAIR_NO_MEDIUM_COPY, mediumCopy.c_str(), target.c_str());
             return false;
         }
@@ -100,5 +129,16 @@ Mend MendFileFromMedium(const std::string& target, const std::string& mediumCopy
         else
             SayWithError(FormatResource(IDS_REPAIR_FILE_FAILED, target.c_str()).c_str(), error);
         return done;
+    };
+}
+
+Mend MendMonitorFile(const std::string& target, const std::string& mediumCopy, TargetSystem system) {
+    Mend putBack = MendFileFromMedium(target, mediumCopy, system);
+    return [putBack, system] {
+        if (!putBack()) return false;
+        if (system == Windows98Me) return true;
+        StopSpooler();
+        WaitSpoolerStopped();
+        return MendStartSpooler()();
     };
 }

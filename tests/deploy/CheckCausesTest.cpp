@@ -157,4 +157,66 @@ TEST_F(CheckCausesTest, EachBreakageIsNamedByItsOwnCauseAndRepaired) {
     EXPECT_EQ(0u, exitCode) << fromFolder;
     EXPECT_TRUE(Says(fromFolder, "打印机 QR-58(U) 1（端口 USB_QR-58_1）：未发现问题。")) << fromFolder;
 }
+
+// Sets the printer's print processor as the printer's window does.
+bool SetProcessor(const std::string& printer, const std::string& processor) {
+    HANDLE handle = nullptr;
+    PRINTER_DEFAULTSA all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    std::string name = printer, value = processor;
+    if (!OpenPrinterA(&name[0], &handle, &all)) return false;
+    DWORD needed = 0;
+    GetPrinterA(handle, 2, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed);
+    bool done = GetPrinterA(handle, 2, buffer.data(), needed, &needed) != FALSE;
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer.data());
+    if (done) {
+        info->pPrintProcessor = &value[0];
+        info->pSecurityDescriptor = nullptr;
+        done = SetPrinterA(handle, 2, buffer.data(), 0) != FALSE;
+    }
+    ClosePrinter(handle);
+    return done;
+}
+
+TEST_F(CheckCausesTest, TwoBreakagesAtOnceAreMendedInOneRunAndNothingIsTakenFromTheProgramFolder) {
+    // The spooler stopped and a printer offline: one repair starts the first and then mends the second.
+    ASSERT_TRUE(SetOffline("QR-58(S)", true));
+    ASSERT_TRUE(ControlSpooler(false));
+    std::string both = Expect(0, "repair");
+    EXPECT_TRUE(Says(both, "已修复：已启动打印后台处理程序服务（Spooler）")) << both;
+    EXPECT_TRUE(Says(both, "已修复：打印机 QR-58(S) 已取消“脱机使用打印机”")) << both;
+
+    // A driver file cut to no bytes cannot be the driver's: named, and put back from the medium.
+    std::string data = SpoolerDriverDirectory() + "\\3\\QR58.GPD";
+    std::string bytes = ReadTextFile(data);
+    ASSERT_FALSE(bytes.empty());
+    ASSERT_TRUE(WriteTextFile(data, ""));
+    Check(1603, "的文件 " + data + " 不存在或是空的");
+    Expect(0, "repair");
+    EXPECT_EQ(bytes, ReadTextFile(data));
+
+    // From the program folder's copy, whatever stands in a folder of the medium's name there is not the
+    // medium's: nothing is taken from it.
+    std::string programFiles;
+    ReadString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+               programFiles);
+    std::string folder = programFiles + "\\Qelvan";
+    CreateDirectoryA((folder + "\\winnt").c_str(), nullptr);
+    ASSERT_TRUE(WriteTextFile(folder + "\\winnt\\QR58.GPD", "another program's data"));
+    ASSERT_TRUE(WriteTextFile(data, ""));
+    DWORD exitCode = 0;
+    SetWindowsVersionFor("QelvanDeploy.exe", "winxp");
+    std::string fromFolder =
+        RunAndCapture("\"" + folder + "\\QelvanDeploy.exe\" repair", exitCode, medium.Path(), 120000);
+    SetWindowsVersionFor("QelvanDeploy.exe", "");
+    EXPECT_EQ(1603u, exitCode) << fromFolder;
+    EXPECT_TRUE(Says(fromFolder, "程序文件夹中的副本不带安装介质的文件")) << fromFolder;
+    EXPECT_EQ("", ReadTextFile(data)) << fromFolder;
+    RemoveTree(folder + "\\winnt");
+    Expect(0, "repair");
+
+    // A printer set to a processor nobody registered cannot print: named.
+    ASSERT_TRUE(SetProcessor("QR-58(S)", "NoSuchProc"));
+    Check(1603, "打印处理器 NoSuchProc");
+}
 }  // namespace

@@ -105,7 +105,7 @@ TEST_F(CheckTest, EachFaultOfATillIsNamedAndTheTillLeftAsItWas) {
     std::string driver =
         Check(1603, "/printer:\"qr-58(u) 1\"",
               "打印机 QR-58(U) 1：驱动程序 " + ReadPrinter("QR-58(U) 1").driver + " 的文件 " + data +
-                  " 不存在：用 QelvanDeploy install /model:型号 /port:端口 从安装介质补上。");
+                  " 不存在或是空的：用 QelvanDeploy repair 从安装介质放回。");
     EXPECT_FALSE(Says(driver, "QR-58(S)")) << driver;
     Expect(0, "install /model:QR-58 /port:USB_QR-58_1");
     Check(0, "/printer:\"QR-58(U) 1\"");
