@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,8 @@ bool ControlSpooler(bool run) {
     return SpoolerState() == (run ? SERVICE_RUNNING : SERVICE_STOPPED);
 }
 
-// Sets or clears "Use Printer Offline" as the printer's window does.
-bool SetOffline(const std::string& printer, bool offline) {
+// Changes the printer's level-2 settings as the printer's window does.
+bool ChangePrinter(const std::string& printer, const std::function<void(PRINTER_INFO_2A&)>& change) {
     HANDLE handle = nullptr;
     PRINTER_DEFAULTSA all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
     std::string name = printer;
@@ -32,13 +33,20 @@ bool SetOffline(const std::string& printer, bool offline) {
     bool done = GetPrinterA(handle, 2, buffer.data(), needed, &needed) != FALSE;
     auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer.data());
     if (done) {
-        info->Attributes = offline ? info->Attributes | PRINTER_ATTRIBUTE_WORK_OFFLINE
-                                   : info->Attributes & ~PRINTER_ATTRIBUTE_WORK_OFFLINE;
+        change(*info);
         info->pSecurityDescriptor = nullptr;
         done = SetPrinterA(handle, 2, buffer.data(), 0) != FALSE;
     }
     ClosePrinter(handle);
     return done;
+}
+
+// Sets or clears "Use Printer Offline".
+bool SetOffline(const std::string& printer, bool offline) {
+    return ChangePrinter(printer, [offline](PRINTER_INFO_2A& info) {
+        info.Attributes = offline ? info.Attributes | PRINTER_ATTRIBUTE_WORK_OFFLINE
+                                  : info.Attributes & ~PRINTER_ATTRIBUTE_WORK_OFFLINE;
+    });
 }
 
 // The registered files of a driver, as the spooler names them.
@@ -158,24 +166,10 @@ TEST_F(CheckCausesTest, EachBreakageIsNamedByItsOwnCauseAndRepaired) {
     EXPECT_TRUE(Says(fromFolder, "打印机 QR-58(U) 1（端口 USB_QR-58_1）：未发现问题。")) << fromFolder;
 }
 
-// Sets the printer's print processor as the printer's window does.
-bool SetProcessor(const std::string& printer, const std::string& processor) {
-    HANDLE handle = nullptr;
-    PRINTER_DEFAULTSA all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    std::string name = printer, value = processor;
-    if (!OpenPrinterA(&name[0], &handle, &all)) return false;
-    DWORD needed = 0;
-    GetPrinterA(handle, 2, nullptr, 0, &needed);
-    std::vector<BYTE> buffer(needed);
-    bool done = GetPrinterA(handle, 2, buffer.data(), needed, &needed) != FALSE;
-    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer.data());
-    if (done) {
-        info->pPrintProcessor = &value[0];
-        info->pSecurityDescriptor = nullptr;
-        done = SetPrinterA(handle, 2, buffer.data(), 0) != FALSE;
-    }
-    ClosePrinter(handle);
-    return done;
+// Sets the printer's print processor.
+bool SetProcessor(const std::string& printer, std::string processor) {
+    return ChangePrinter(printer,
+                         [&processor](PRINTER_INFO_2A& info) { info.pPrintProcessor = &processor[0]; });
 }
 
 TEST_F(CheckCausesTest, TwoBreakagesAtOnceAreMendedInOneRunAndNothingIsTakenFromTheProgramFolder) {
