@@ -120,17 +120,6 @@ void SaveProfileValues(std::vector<std::string>& lines) {
     lines.push_back(JournalLineOf("W", {"windows", "device", device}));
 }
 
-std::vector<std::string> RegisteredMediumDrivers(const MediumNames& names, TargetSystem system) {
-    std::vector<std::string> drivers;
-    std::vector<Registration> registered;
-    DWORD error = 0;
-    RegisteredDrivers(system, registered, error);
-    for (const Registration& driver : registered) {
-        if (ListedIn(names.drivers, driver.name)) drivers.push_back(driver.name);
-    }
-    return drivers;
-}
-
 bool ComponentRegistered(const std::string& keyPath) {
     unsigned long version = 0;
     return InstalledVersion(keyPath.c_str(), version);
@@ -216,7 +205,8 @@ bool WriteRunJournal(const std::string& folder) {
     std::vector<std::string> lines;
     bool written = ListSystemPrinters(printers);
     for (const SystemPrinter& printer : printers) lines.push_back(JournalLineOf("P", {printer.name}));
-    AddNames("D", RegisteredMediumDrivers(names, system), lines);
+    DWORD unread = 0;
+    AddNames("D", RegisteredMediumDrivers(names, system, unread), lines);
     AddNames("M", RegisteredMediumMonitors(names), lines);
     AddNames("R", RegisteredMediumProcessors(names, system), lines);
     written = written && SaveFiles(MediumFilePaths(names, system), folder, lines);
@@ -285,7 +275,8 @@ private:
 
     void RemoveAddedDrivers() {
         std::vector<std::string> before = NamesTagged(lines_, "D");
-        for (const std::string& driver : RegisteredMediumDrivers(names_, system_)) {
+        DWORD unread = 0;
+        for (const std::string& driver : RegisteredMediumDrivers(names_, system_, unread)) {
             if (ListedIn(before, driver)) continue;
             DWORD error = 0;
             Report(RemovalKind::Driver, driver, DeleteDriverRegistration(driver, system_, error), error);

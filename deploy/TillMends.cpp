@@ -30,8 +30,9 @@ bool OnPrinter(const std::string& printer, const std::string& failed, Change cha
     return done;
 }
 
-std::string Failed(UINT id, const std::string& what) {
-    return FormatResource(IDS_REPAIR_FAILED, FormatResource(id, what.c_str()).c_str());
+// The line of a printer's mend that failed, before the platform's error.
+std::string Failed(const std::string& printer) {
+    return FormatResource(IDS_REPAIR_PRINTER_FAILED, printer.c_str());
 }
 }  // namespace
 
@@ -50,7 +51,7 @@ Mend MendStartSpooler() {
 
 Mend MendResume(const std::string& printer) {
     return [printer] {
-        bool done = OnPrinter(printer, Failed(IDS_REPAIR_RESUMED, printer), [](HANDLE handle) {
+        bool done = OnPrinter(printer, Failed(printer), [](HANDLE handle) {
             return SetPrinterA(handle, 0, nullptr, PRINTER_CONTROL_RESUME) != FALSE;
         });
         if (done) SayResourceFormatted(IDS_REPAIR_RESUMED, printer.c_str());
@@ -60,7 +61,7 @@ Mend MendResume(const std::string& printer) {
 
 Mend MendOnline(const std::string& printer) {
     return [printer] {
-        bool done = OnPrinter(printer, Failed(IDS_REPAIR_ONLINE, printer), [](HANDLE handle) {
+        bool done = OnPrinter(printer, Failed(printer), [](HANDLE handle) {
             DWORD needed = 0;
             GetPrinterA(handle, 2, nullptr, 0, &needed);
             std::vector<BYTE> buffer(needed != 0 ? needed : 1);
@@ -78,7 +79,7 @@ Mend MendOnline(const std::string& printer) {
 
 Mend MendCancelJob(const std::string& printer, DWORD jobId, const std::string& document) {
     return [printer, jobId, document] {
-        bool done = OnPrinter(printer, Failed(IDS_REPAIR_RESUMED, printer), [jobId](HANDLE handle) {
+        bool done = OnPrinter(printer, Failed(printer), [jobId](HANDLE handle) {
             return SetJobA(handle, jobId, 0, nullptr, JOB_CONTROL_DELETE) != FALSE;
         });
         if (done) SayResourceFormatted(IDS_REPAIR_JOB_CANCELLED, printer.c_str(), jobId, document.c_str());

@@ -243,9 +243,9 @@ UINT PrepareInstallation(MSIHANDLE install, PackageSettings& settings) {
     std::string quiet = Quiet(install) ? "1" : "0";
     MsiSetPropertyA(
         install, "QelvanApply",
-        PackedFields({quiet, ApplyCommandLine(settings), settings.journal, AppliedProfilePath(settings),
-                      HexText(settings.profileText), RollbackCommandLine(settings, runFolder), runFolder,
-                      ProgramFolderPath(settings)})
+        PackedFields({quiet, ApplyCommandLine(settings), settings.journal,
+                      AppliedProfilePath(settings.journal), HexText(settings.profileText),
+                      RollbackCommandLine(settings, runFolder), runFolder, ProgramFolderPath(settings)})
             .c_str());
     // Wine's Installer forgets the whole upgrade code when it takes back a failed installation: the
     // rollback registers the versions installed beside this one again (UpgradeRegistration.h).
@@ -306,7 +306,7 @@ std::vector<std::string> ActionData(MSIHANDLE install, size_t count) {
 // The journal's folder after a rollback or commit: the profile the package wrote there goes, and the
 // folder when nothing else is left in it.
 void ClearJournalFolder(const std::string& journal) {
-    DeleteFileA((journal + ".ini").c_str());
+    DeleteFileA(AppliedProfilePath(journal).c_str());
     RemoveDirectoryA(journal.c_str());
 }
 

@@ -43,12 +43,12 @@ std::string ProfileBesidePackage(const std::string& originalDatabase) {
     return originalDatabase.substr(0, slash + 1) + kProfileBesidePackage;
 }
 
-std::string AppliedProfilePath(const PackageSettings& settings) {
-    return settings.journal + ".ini";
+std::string AppliedProfilePath(const std::string& journal) {
+    return journal + ".ini";
 }
 
 std::string ApplyCommandLine(const PackageSettings& settings) {
-    std::string line = Program(settings) + " apply /file:" + Quoted(AppliedProfilePath(settings));
+    std::string line = Program(settings) + " apply /file:" + Quoted(AppliedProfilePath(settings.journal));
     if (settings.exact) line += " /exact";
     if (settings.renumber) line += " /renumber";
     if (settings.testPage) line += " /testpage";

@@ -26,7 +26,7 @@ std::string ProfileBesidePackage(const std::string& originalDatabase);
 // The file name looked for beside the package.
 extern const char kProfileBesidePackage[];
 // The file the deferred phase writes the profile's text to, beside the journal's folder.
-std::string AppliedProfilePath(const PackageSettings& settings);
+std::string AppliedProfilePath(const std::string& journal);
 
 // "...QelvanDeploy.exe" apply /file:"..." /journal:"..." with the switches the properties ask for.
 std::string ApplyCommandLine(const PackageSettings& settings);

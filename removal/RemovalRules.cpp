@@ -168,18 +168,6 @@ void RemoveComponents(const MediumNames& names, TargetSystem system, const std::
         RemoveProcessor(processor, names, system, rest, reporter);
 }
 
-// The medium's drivers registered for the system's environment.
-std::vector<std::string> RegisteredMediumDrivers(const MediumNames& names, TargetSystem system,
-                                                 DWORD& error) {
-    std::vector<std::string> drivers;
-    std::vector<Registration> registered;
-    RegisteredDrivers(system, registered, error);
-    for (const Registration& driver : registered) {
-        if (ListedIn(names.drivers, driver.name)) drivers.push_back(driver.name);
-    }
-    return drivers;
-}
-
 bool ReadRest(std::vector<SystemPrinter>& rest, Reporter& reporter) {
     DWORD error = 0;
     if (ReadSystemPrinters(rest, error)) return true;
@@ -296,4 +284,15 @@ bool RemovePrintersThenOrphans(const std::vector<SystemPrinter>& printers, Remov
     Reporter reporter(report);
     for (const SystemPrinter& printer : printers) DeleteNamedPrinter(printer, reporter);
     return RemoveOrphans(scope, names, system, report) && !reporter.failed;
+}
+
+std::vector<std::string> RegisteredMediumDrivers(const MediumNames& names, TargetSystem system,
+                                                 DWORD& error) {
+    std::vector<std::string> drivers;
+    std::vector<Registration> registered;
+    RegisteredDrivers(system, registered, error);
+    for (const Registration& driver : registered) {
+        if (ListedIn(names.drivers, driver.name)) drivers.push_back(driver.name);
+    }
+    return drivers;
 }

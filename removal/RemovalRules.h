@@ -68,3 +68,7 @@ bool RemovePrintersThenOrphans(const std::vector<SystemPrinter>& printers, Remov
 // an item failed.
 bool RemoveOrphans(RemovalScope scope, const MediumNames& names, TargetSystem system,
                    const RemovalReport& report);
+
+// The medium's drivers registered for the system's environment; error is set when the spooler cannot
+// list them (the list is then empty).
+std::vector<std::string> RegisteredMediumDrivers(const MediumNames& names, TargetSystem system, DWORD& error);
