@@ -49,8 +49,8 @@ bool SetOffline(const std::string& printer, bool offline) {
     });
 }
 
-// The registered files of a driver, as the spooler names them.
-std::vector<std::string> DriverFiles(const std::string& driver) {
+// The registered files of the USB printer's driver, as the spooler names them.
+std::vector<std::string> DriverFiles() {
     std::vector<std::string> files;
     HANDLE handle = nullptr;
     std::string printer = "QR-58(U) 1";
@@ -66,7 +66,6 @@ std::vector<std::string> DriverFiles(const std::string& driver) {
             files.push_back(at);
     }
     ClosePrinter(handle);
-    (void)driver;
     return files;
 }
 
@@ -122,12 +121,12 @@ TEST_F(CheckCausesTest, EachBreakageIsNamedByItsOwnCauseAndRepaired) {
 
     // A Windows file the USB printer's driver names, gone.
     std::string windowsOwn;
-    for (const std::string& file : DriverFiles("Qelvan QR-58 GDI")) {
+    for (const std::string& file : DriverFiles()) {
         std::string name = file.substr(file.find_last_of('\\') + 1);
         for (const char* own : {"UNIDRV.DLL", "UNIDRVUI.DLL", "STDNAMES.GPD", "TTFSUB.GPD", "UNIRES.DLL"})
             if (lstrcmpiA(name.c_str(), own) == 0 && windowsOwn.empty()) windowsOwn = file;
     }
-    ASSERT_FALSE(windowsOwn.empty()) << DriverFiles("").size();
+    ASSERT_FALSE(windowsOwn.empty()) << DriverFiles().size();
     ASSERT_TRUE(Hide(windowsOwn));
     std::string gone = Check(1603, "的文件 " + windowsOwn + " 不存在");
     EXPECT_FALSE(Says(gone, "QR-58(U) 1（端口 USB_QR-58_1）：未发现问题")) << gone;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/HexText.h"
 #include "common/SingleInstance.h"
 #include "tests/deploy/DeployFixture.h"
 #include "tests/deploy/ForeignPrinter.h"
@@ -75,13 +76,6 @@ TEST_F(RollbackTest, ARunThatFailsPartWayIsUndoneToTheTillItFound) {
     EXPECT_TRUE(Says(again, "没有可撤销的运行记录")) << again;
 }
 
-std::string Hex(const std::string& text) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (unsigned char c : text) hex += std::string() + digits[c >> 4] + digits[c & 15];
-    return hex;
-}
-
 TEST_F(RollbackTest, AJournalNamingWhatIsNotTheRunsTouchesNothingOfIt) {
     // Another program's file and key, and lines added to the journal that call them the run's own.
     std::string foreignFile = SystemDirectoryPath() + "\\othermaker.dll";
@@ -100,10 +94,10 @@ TEST_F(RollbackTest, AJournalNamingWhatIsNotTheRunsTouchesNothingOfIt) {
     for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(text.substr(start, end - start));
     lines.pop_back();
-    lines.push_back("F " + Hex("missing") + " " + Hex(foreignFile) + " -");
-    lines.push_back("K " + Hex("HKLM") + " " + Hex("SOFTWARE\\OtherMaker") + " -");
-    lines.push_back("W " + Hex("windows") + " " + Hex("load") + " " + Hex("evil.exe"));
-    lines.push_back("E " + Hex(std::to_string(lines.size())));
+    lines.push_back("F " + HexText("missing") + " " + HexText(foreignFile) + " -");
+    lines.push_back("K " + HexText("HKLM") + " " + HexText("SOFTWARE\\OtherMaker") + " -");
+    lines.push_back("W " + HexText("windows") + " " + HexText("load") + " " + HexText("evil.exe"));
+    lines.push_back("E " + HexText(std::to_string(lines.size())));
     text.clear();
     for (const std::string& line : lines) text += line + "\r\n";
     ASSERT_TRUE(WriteTextFile(journal + "\\journal.txt", text));
